@@ -1,0 +1,52 @@
+#include "rules/program_state.h"
+
+#include <gtest/gtest.h>
+
+namespace rules {
+namespace {
+
+TEST(CutAtSemicolons, EveryRuleOfCutting) {
+  EXPECT_EQ(CutAtSemicolons(""), NameList{});
+  EXPECT_EQ(CutAtSemicolons("a.txt;b.txt"), (NameList{"a.txt", "b.txt"}));
+  EXPECT_EQ(CutAtSemicolons("a;;b;"), (NameList{"a", "", "b"}));
+  EXPECT_EQ(CutAtSemicolons(";"), NameList{""});
+  EXPECT_EQ(CutAtSemicolons("文件.txt"), NameList{"文件.txt"});
+  // A ";" right after a lead byte belongs to that character.
+  EXPECT_EQ(CutAtSemicolons("\x81;b;c"), (NameList{"\x81;b", "c"}));
+}
+
+TEST(ProgramState, StartsEmpty) {
+  ProgramState state;
+  EXPECT_EQ(state.FolderPath, "");
+  EXPECT_TRUE(state.CurrentNames.empty());
+  EXPECT_TRUE(state.NewNames.empty());
+  EXPECT_TRUE(state.UndoNames.empty());
+}
+
+TEST(ProgramState, FillGivesThreeSeparateEqualLists) {
+  ProgramState state;
+  state.FillFromSelection("C:\\old\\", "x;y;z");
+  state.FillFromSelection("D:\\Tools/", "a.txt;报告.doc");
+  EXPECT_EQ(state.FolderPath, "D:\\Tools/");
+  const NameList picked{"a.txt", "报告.doc"};
+  EXPECT_EQ(state.CurrentNames, picked);
+  EXPECT_EQ(state.NewNames, picked);
+  EXPECT_EQ(state.UndoNames, picked);
+
+  state.NewNames[0] = "changed";
+  state.CurrentNames[1] = "other";
+  EXPECT_EQ(state.UndoNames, picked);
+  EXPECT_EQ(state.NewNames[1], "报告.doc");
+  EXPECT_EQ(state.CurrentNames[0], "a.txt");
+}
+
+TEST(ProgramState, ReleaseEmptiesEverything) {
+  ProgramState state;
+  state.FillFromSelection("C:\\", "a;b");
+  state.Release();
+  EXPECT_EQ(state.FolderPath, "");
+  EXPECT_TRUE(state.CurrentNames.empty() && state.NewNames.empty() && state.UndoNames.empty());
+}
+
+}  // namespace
+}  // namespace rules

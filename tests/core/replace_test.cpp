@@ -1,0 +1,161 @@
+#include "rules/replace.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "rules/rename_messages.h"
+
+namespace rules {
+namespace {
+
+struct ReplaceCase {
+  const char* name;
+  const char* search;
+  const char* replacement;
+  bool all;
+  double nth;
+  bool ignoreCase;
+  bool fromRight;
+  const char* expected;
+};
+
+class ReplaceInNameTest : public testing::TestWithParam<ReplaceCase> {};
+
+TEST_P(ReplaceInNameTest, GivesTheExpectedName) {
+  const ReplaceCase& c = GetParam();
+  const ReplaceRule rule{c.search, c.replacement, c.all, c.nth, c.ignoreCase, c.fromRight};
+  EXPECT_EQ(ReplaceInName(c.name, rule), std::string(c.expected));
+}
+
+constexpr bool kAll = true, kNth = false;
+constexpr bool kIgnore = true, kExact = false;
+constexpr bool kRight = true, kLeft = false;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReplaceInNameTest,
+    testing::Values(
+        ReplaceCase{"abcabc.txt", "b", "X", kAll, 0, kIgnore, kLeft, "aXcaXc.txt"},
+        ReplaceCase{"abcabc.txt", "b", "X", kNth, 2, kIgnore, kLeft, "abcaXc.txt"},
+        ReplaceCase{"abcabc.txt", "b", "XY", kNth, 1, kIgnore, kRight, "abcaXYc.txt"},
+        ReplaceCase{"abcabc.txt", "b", "XY", kNth, 2, kIgnore, kRight, "aXYcabc.txt"},
+        ReplaceCase{"aaa", "aa", "b", kAll, 0, kIgnore, kLeft, "ba"},
+        ReplaceCase{"aaa", "aa", "b", kAll, 0, kIgnore, kRight, "ab"},
+        ReplaceCase{"aaaa", "aa", "b", kNth, 2, kIgnore, kLeft, "aab"},
+        ReplaceCase{"aabb", "ab", "", kAll, 0, kIgnore, kLeft, ""},
+        ReplaceCase{"ABC.txt", "b", "x", kAll, 0, kIgnore, kLeft, "AxC.txt"},
+        ReplaceCase{"ABC.txt", "b", "x", kAll, 0, kExact, kLeft, "ABC.txt"},
+        ReplaceCase{"a.txt", "txt", "doc", kAll, 0, kIgnore, kLeft, "a.doc"},
+        ReplaceCase{"aXbx", "x", "-", kNth, 1, kExact, kLeft, "aXb-"},
+        // The N-th mode needs a whole N of 1 or more, and that many occurrences.
+        ReplaceCase{"abab", "b", "X", kNth, 0, kIgnore, kLeft, "abab"},
+        ReplaceCase{"abab", "b", "X", kNth, -1, kIgnore, kLeft, "abab"},
+        ReplaceCase{"abab", "b", "X", kNth, 1.5, kIgnore, kLeft, "abab"},
+        ReplaceCase{"abab", "b", "X", kNth, 3, kIgnore, kLeft, "abab"},
+        ReplaceCase{"abab", "b", "X", kNth, 1e300, kIgnore, kLeft, "abab"},
+        ReplaceCase{"abab", "b", "X", kNth, 2.00000001, kIgnore, kLeft, "abaX"},
+        // Right to left keeps double-byte characters and the replacement as typed.
+        ReplaceCase{"第一章第二章", "第", "X", kNth, 1, kIgnore, kRight, "第一章X二章"},
+        ReplaceCase{"第一章第二章", "第一", "甲乙", kAll, 0, kIgnore, kRight, "甲乙章第二章"},
+        ReplaceCase{"ab-ab", "ab", "xy", kNth, 1, kIgnore, kRight, "ab-xy"},
+        // A trail byte that looks like the search text is never replaced.
+        ReplaceCase{"\x81@@", "@", "#", kAll, 0, kExact, kLeft, "\x81@#"},
+        ReplaceCase{"@\x81@", "@", "#", kAll, 0, kExact, kRight, "#\x81@"},
+        ReplaceCase{"\x81" "a", "A", "b", kAll, 0, kIgnore, kLeft, "\x81" "a"},
+        // Case-sensitive replacement of a letter by its other case ends.
+        ReplaceCase{"aAa", "a", "A", kAll, 0, kExact, kLeft, "AAA"}));
+
+TEST(ReplaceInName, EndlessReplacementStopsWithinItsBounds) {
+  // "ab" -> "bbaa" keeps creating "ab" by joining, although "bbaa" holds no "ab".
+  const ReplaceRule growing{"ab", "bbaa", true, 0, false, false};
+  ASSERT_FALSE(ReplacementKeepsMatching(growing));
+  EXPECT_EQ(ReplaceInName("aab", growing), std::nullopt);
+  ReplaceRule fromRight = growing;
+  fromRight.search = "ba";
+  fromRight.replacement = "aabb";
+  fromRight.fromRight = true;
+  EXPECT_EQ(ReplaceInName("baa", fromRight), std::nullopt);
+}
+
+TEST(ReplacementKeepsMatching, UnderTheCaseRuleAndDirectionInForce) {
+  EXPECT_TRUE(ReplacementKeepsMatching({"a", "xa", true, 0, false, false}));
+  EXPECT_TRUE(ReplacementKeepsMatching({"a", "XA", true, 0, true, false}));
+  EXPECT_FALSE(ReplacementKeepsMatching({"a", "XA", true, 0, false, false}));
+  EXPECT_FALSE(ReplacementKeepsMatching({"a", "xa", false, 1, false, false}));  // N-th always ends
+  EXPECT_TRUE(ReplacementKeepsMatching({"文", "文件", true, 0, false, true}));
+  EXPECT_FALSE(ReplacementKeepsMatching({"ab", "", true, 0, false, false}));
+}
+
+RenameOptions ReplaceOptions(const char* search, const char* replacement) {
+  RenameOptions options;
+  options.RenameType = kReplaceCharacters;
+  options.SearchText = search;
+  options.ReplacementText = replacement;
+  return options;
+}
+
+TEST(ReplaceCharacters, ReadsModeAndReplacementFromTheOptions) {
+  const NameList current{"abcabc.txt", "b"};
+  NameList newNames;
+  RenameOptions options = ReplaceOptions("b", "X");
+  EXPECT_EQ(ReplaceCharacters(options, current, newNames).newNames, NewNamesResult::Computed);
+  EXPECT_EQ(newNames, (NameList{"aXcaXc.txt", "X"}));
+
+  options.ReplaceAll = false;
+  options.NthValue = "２";
+  ReplaceCharacters(options, current, newNames);
+  EXPECT_EQ(newNames, (NameList{"abcaXc.txt", "b"}));
+
+  options.NthValue = "";  // reads as 0: nothing replaced
+  ReplaceCharacters(options, current, newNames);
+  EXPECT_EQ(newNames, current);
+
+  // Deleting ignores the replacement text and follows the delete mode.
+  options.UseReplacement = false;
+  options.DeleteAll = true;
+  ReplaceCharacters(options, current, newNames);
+  EXPECT_EQ(newNames, (NameList{"acac.txt", ""}));
+  options.DeleteAll = false;
+  options.NthValue = "1";
+  options.SearchFromRight = true;
+  ReplaceCharacters(options, current, newNames);
+  EXPECT_EQ(newNames, (NameList{"abcac.txt", ""}));
+}
+
+TEST(ReplaceCharacters, EmptySearchTextWarnsAndShowsTheCurrentNames) {
+  const NameList current{"a.txt", "b.txt"};
+  NameList newNames{"old1", "old2"};
+  const auto outcome = ReplaceCharacters(ReplaceOptions("", "x"), current, newNames);
+  EXPECT_EQ(outcome.newNames, NewNamesResult::SetToCurrentNames);
+  EXPECT_EQ(outcome.notice, (Notice{"警告：", messages::kEmptySearchText}));
+  EXPECT_EQ(newNames, current);
+}
+
+TEST(ReplaceCharacters, RefusesAReplacementThatHoldsTheSearchText) {
+  const NameList current{"a.txt"};
+  NameList newNames{"old"};
+  const auto outcome = ReplaceCharacters(ReplaceOptions("a", "aa"), current, newNames);
+  EXPECT_EQ(outcome.newNames, NewNamesResult::SetToCurrentNames);
+  EXPECT_EQ(outcome.notice, (Notice{"警告：", messages::kReplacementContainsSearch}));
+  EXPECT_EQ(newNames, current);
+
+  RenameOptions nth = ReplaceOptions("a", "aa");
+  nth.ReplaceAll = false;
+  nth.NthValue = "1";
+  EXPECT_FALSE(ReplaceCharacters(nth, current, newNames).notice);
+  EXPECT_EQ(newNames, NameList{"aa.txt"});
+}
+
+TEST(ReplaceCharacters, NameThatNeverEndsStaysUnchangedWithAWarning) {
+  const NameList current{"aab", "xab"};
+  NameList newNames;
+  RenameOptions options = ReplaceOptions("ab", "bbaa");
+  options.IgnoreCase = false;
+  const auto outcome = ReplaceCharacters(options, current, newNames);
+  EXPECT_EQ(outcome.newNames, NewNamesResult::Computed);
+  EXPECT_EQ(outcome.notice, (Notice{"警告：", messages::kReplacementDoesNotEnd}));
+  EXPECT_EQ(newNames, (NameList{"aab", "xbbaa"}));
+}
+
+}  // namespace
+}  // namespace rules
