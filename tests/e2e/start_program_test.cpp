@@ -27,18 +27,37 @@ bool Start(StartedProgram& program) {
                         &startup, &program.process) != 0;
 }
 
-HWND WaitForWindow(const std::wstring& title, DWORD timeoutMs) {
-  for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-    if (HWND window = FindWindowW(nullptr, title.c_str())) return window;
-    Sleep(50);
+struct WindowSearch {
+  DWORD processId;
+  std::wstring title;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM searchAddress) {
+  auto& search = *reinterpret_cast<WindowSearch*>(searchAddress);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  wchar_t title[256] = {};
+  GetWindowTextW(window, title, 256);
+  if (processId != search.processId || search.title != title) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+// The top-level window of the started process that carries `title`.
+HWND WaitForWindow(const StartedProgram& program, const std::wstring& title, DWORD timeoutMs) {
+  WindowSearch search{program.process.dwProcessId, title};
+  for (DWORD waited = 0; waited < timeoutMs && !search.found; waited += 50) {
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) Sleep(50);
   }
-  return nullptr;
+  return search.found;
 }
 
 TEST(StartProgram, ShowsTheMainWindowAndEndsWithCodeZeroWhenClosed) {
   StartedProgram program;
   ASSERT_TRUE(Start(program));
-  HWND mainWindow = WaitForWindow(platform::ToWide(kMainWindowTitle), 20000);
+  HWND mainWindow = WaitForWindow(program, platform::ToWide(kMainWindowTitle), 20000);
   ASSERT_NE(mainWindow, nullptr);
   EXPECT_TRUE(IsWindowVisible(mainWindow));
 
