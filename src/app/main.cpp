@@ -1,61 +1,72 @@
-// Program entry: the Main window and the message loop.
+// Program entry: start-up in its fixed order, the message loop, the end.
 #include <windows.h>
+#include <commctrl.h>
 
-#include "platform/gbk_convert.h"
+#include <optional>
+
+#include "app/single_instance.h"
+#include "app/tray_icon.h"
+#include "platform/desktop.h"
+#include "platform/file_system.h"
+#include "platform/window_helpers.h"
 #include "rules/program_state.h"
+#include "ui/main/main_window.h"
 
 namespace {
 
-constexpr wchar_t kMainWindowClass[] = L"ChengchuanRenameMain";
-constexpr char kMainWindowTitle[] = "澄川改名宝V1.00";
-constexpr int kMainWindowWidth = 641;
-constexpr int kMainWindowHeight = 527;
-constexpr COLORREF kMainBackground = RGB(0, 0, 128);
+constexpr char kAlreadyRunning[] = "我已经运行了(*^__^*) ";
+constexpr char kAlreadyRunningTitle[] = "您好！";
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_KEYDOWN:
-      if (wParam == VK_ESCAPE) DestroyWindow(window);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcW(window, message, wParam, lParam);
+int RunMessageLoop(HWND mainWindow) {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (platform::CloseOnEscape(message, mainWindow)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
   }
-}
-
-HWND CreateMainWindow(HINSTANCE instance) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = MainWindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = CreateSolidBrush(kMainBackground);
-  windowClass.lpszClassName = kMainWindowClass;
-  RegisterClassExW(&windowClass);
-
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - kMainWindowWidth) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - kMainWindowHeight) / 2;
-  return CreateWindowExW(0, kMainWindowClass, platform::ToWide(kMainWindowTitle).c_str(),
-                         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, left, top, kMainWindowWidth,
-                         kMainWindowHeight, nullptr, nullptr, instance, nullptr);
+  return 0;
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  rules::ProgramState state;
-  HWND mainWindow = CreateMainWindow(instance);
-  if (!mainWindow) return 0;
-  ShowWindow(mainWindow, showCommand);
-  UpdateWindow(mainWindow);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
 
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+  // The shared state lives for the whole run and is released at its end.
+  rules::ProgramState state;
+  std::optional<app::TrayIcon> trayIcon;
+  ui::MainWindow* mainWindowAddress = nullptr;
+
+  ui::MainWindow::Hooks hooks;
+  hooks.exitProgram = [&] {
+    // "退出" ends the program at once, whatever windows are open.
+    trayIcon.reset();
+    state.Release();
+    ExitProcess(0);
+  };
+  hooks.trayIconEvent = [&](LPARAM event) {
+    if (trayIcon) trayIcon->OnEvent(event, mainWindowAddress->FileMenu());
+  };
+  hooks.closed = [] { PostQuitMessage(0); };
+
+  ui::MainWindow mainWindow(state, hooks);
+  mainWindowAddress = &mainWindow;
+  if (!mainWindow.Create(instance)) return 0;
+
+  if (app::AnotherCopyIsRunning()) {
+    platform::Desktop().ShowMessage({kAlreadyRunning, kAlreadyRunningTitle});
+    return 0;
   }
+  // The start-up logo decision joins here, before the folder is chosen.
+  mainWindow.SetInitialFolder(platform::ProgramFolder());
+  trayIcon.emplace(mainWindow.handle(), ui::kTrayIconMessage);
+
+  ShowWindow(mainWindow.handle(), SW_SHOW);
+  UpdateWindow(mainWindow.handle());
+  RunMessageLoop(mainWindow.handle());
+
+  trayIcon.reset();
   state.Release();
   return 0;
 }

@@ -185,6 +185,27 @@ std::string TextToLower(std::string_view text) { return MapAsciiLetters(text, 'A
 
 std::string IntegerToText(int32_t value) { return std::to_string(value); }
 
+std::vector<std::string> CutAt(std::string_view text, char separator) {
+  std::vector<std::string> pieces;
+  size_t pieceStart = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (IsLeadByte(text[i])) {
+      ++i;
+    } else if (text[i] == separator) {
+      pieces.emplace_back(text.substr(pieceStart, i - pieceStart));
+      pieceStart = i + 1;
+    }
+  }
+  if (pieceStart < text.size()) pieces.emplace_back(text.substr(pieceStart));
+  return pieces;
+}
+
+bool EndsWithCharacter(std::string_view text, char character) {
+  size_t last = std::string_view::npos;
+  for (size_t i = 0; i < text.size(); i += (IsLeadByte(text[i]) ? 2 : 1)) last = i;
+  return last == text.size() - 1 && text[last] == character;
+}
+
 std::string ReverseCharacters(std::string_view text) {
   std::string out(text.size(), '\0');
   size_t write = text.size();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rules {
 
@@ -37,6 +38,15 @@ int32_t Truncate(double value);
 std::string TextToUpper(std::string_view text);
 std::string TextToLower(std::string_view text);
 std::string IntegerToText(int32_t value);
+
+// Cuts a text at each `separator` character (a double-byte character is one
+// unit, so a trail byte never cuts): every separator ends one piece, even an
+// empty one; a non-empty rest is one more piece.
+std::vector<std::string> CutAt(std::string_view text, char separator);
+
+// True when the last character of `text` is the single-byte `character`
+// (a trail byte of the same value does not count).
+bool EndsWithCharacter(std::string_view text, char character);
 
 // Reverses the order of characters; a double-byte character keeps its two
 // bytes in order (a lead byte at the very end is one unit on its own).

@@ -153,3 +153,24 @@ TEST(ReverseCharacters, KeepsEachDoubleByteCharacterWhole) {
 
 }  // namespace
 }  // namespace rules
+
+namespace rules {
+namespace {
+
+TEST(CutAt, TrailBytesNeverCut) {
+  EXPECT_EQ(CutAt("C:\\Tools\\新建", '\\'), (std::vector<std::string>{"C:", "Tools", "新建"}));
+  EXPECT_EQ(CutAt("C:\\", '\\'), std::vector<std::string>{"C:"});
+  // 0x81 0x5C is one character whose trail byte is "\".
+  EXPECT_EQ(CutAt("D:\\\x81\\x\\y", '\\'), (std::vector<std::string>{"D:", "\x81\\x", "y"}));
+}
+
+TEST(EndsWithCharacter, LooksAtWholeCharacters) {
+  EXPECT_TRUE(EndsWithCharacter("C:\\", '\\'));
+  EXPECT_FALSE(EndsWithCharacter("C:\\Tools/", '\\'));
+  EXPECT_FALSE(EndsWithCharacter("C:\\\x81\\", '\\'));  // the trail byte of a character
+  EXPECT_TRUE(EndsWithCharacter("C:\\\x81\\\\", '\\'));
+  EXPECT_FALSE(EndsWithCharacter("", '\\'));
+}
+
+}  // namespace
+}  // namespace rules

@@ -1,0 +1,41 @@
+#include "app/single_instance.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <string>
+
+namespace app {
+namespace {
+
+std::wstring OwnExecutableName() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return path.substr(path.find_last_of(L"\\/") + 1);
+}
+
+}  // namespace
+
+bool AnotherCopyIsRunning() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  const std::wstring ownName = OwnExecutableName();
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  int copies = 0;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && copies < 2;
+       more = Process32NextW(snapshot, &entry)) {
+    if (ownName == entry.szExeFile) ++copies;
+  }
+  CloseHandle(snapshot);
+  return copies >= 2;
+}
+
+}  // namespace app

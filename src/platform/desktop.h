@@ -1,0 +1,43 @@
+// The program's conversations with the user and the shell: message boxes
+// and shell opens. Everything goes through Desktop(), so tests can answer
+// and record them instead of a person.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Information };
+enum class MessageAnswer { Ok, Yes, No };
+
+struct MessageRequest {
+  std::string text;   // GBK
+  std::string title;  // GBK
+  MessageButtons buttons = MessageButtons::Ok;
+  MessageIcon icon = MessageIcon::None;
+  bool operator==(const MessageRequest&) const = default;
+};
+
+// A target handed to the shell: a folder or a web address.
+struct ShellRequest {
+  std::string target;  // GBK
+  std::string verb;    // empty: the default action
+  bool operator==(const ShellRequest&) const = default;
+};
+
+class DesktopInteractions {
+ public:
+  virtual ~DesktopInteractions() = default;
+  // A message box with no owner, modal for the whole application.
+  virtual MessageAnswer ShowMessage(const MessageRequest& request) = 0;
+  // Hands the target to the shell with a normally shown window; the result
+  // is ignored.
+  virtual void OpenWithShell(const ShellRequest& request) = 0;
+};
+
+DesktopInteractions& Desktop();
+// Tests put their own in place; nullptr brings the real one back.
+void UseDesktop(DesktopInteractions* replacement);
+
+}  // namespace platform

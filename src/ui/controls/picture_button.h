@@ -1,0 +1,26 @@
+// A button drawn from three pictures: normal, mouse over it, pressed.
+// Pixels of pure blue RGB(0,0,255) in the pictures are transparent.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/window_helpers.h"
+
+namespace ui {
+
+enum class ButtonLook { Normal, MouseOver, Pressed };
+
+struct ButtonPictures {
+  HBITMAP normal;
+  HBITMAP mouseOver;
+  HBITMAP pressed;
+};
+
+// Sends WM_COMMAND with BN_CLICKED to its parent when clicked (the left
+// button released over it after going down on it, or BM_CLICK).
+HWND CreatePictureButton(HWND parent, int id, const platform::Rect& place,
+                         const ButtonPictures& pictures);
+
+ButtonLook CurrentLook(HWND button);
+
+}  // namespace ui

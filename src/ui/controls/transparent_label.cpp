@@ -1,0 +1,124 @@
+#include "ui/controls/transparent_label.h"
+
+#include <memory>
+#include <string>
+
+#include "ui/controls/background.h"
+
+namespace ui {
+namespace {
+
+constexpr wchar_t kClassName[] = L"RntoolTransparentLabel";
+
+LabelStyle* StyleOf(HWND label) {
+  return reinterpret_cast<LabelStyle*>(GetWindowLongPtrW(label, GWLP_USERDATA));
+}
+
+void DrawTextAt(HDC dc, const std::wstring& text, RECT area, int dx, int dy, COLORREF colour,
+                UINT format) {
+  OffsetRect(&area, dx, dy);
+  SetTextColor(dc, colour);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, format);
+}
+
+void Paint(HWND label) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(label, &paint);
+  RECT area;
+  GetClientRect(label, &area);
+  FillWithWindowBackground(label, dc, area);
+
+  const LabelStyle& style = *StyleOf(label);
+  const int length = GetWindowTextLengthW(label);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  GetWindowTextW(label, text.data(), length + 1);
+  text.resize(static_cast<size_t>(length));
+
+  HGDIOBJ oldFont = SelectObject(dc, style.font ? style.font : GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  UINT format = DT_LEFT | DT_NOPREFIX;
+  if (style.wordWrap) format |= DT_WORDBREAK;
+  if (style.singleLineCentred) format |= DT_SINGLELINE | DT_VCENTER;
+  constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+  switch (style.look) {
+    case LabelLook::Engraved:
+      DrawTextAt(dc, text, area, 0, 0, kWhite, format);
+      DrawTextAt(dc, text, area, 1, 1, kBlack, format);
+      break;
+    case LabelLook::Embossed:
+      DrawTextAt(dc, text, area, 1, 1, kWhite, format);
+      DrawTextAt(dc, text, area, 0, 0, kBlack, format);
+      break;
+    case LabelLook::Plain:
+      DrawTextAt(dc, text, area, 0, 0, kBlack, format);
+      break;
+  }
+  SelectObject(dc, oldFont);
+  EndPaint(label, &paint);
+}
+
+LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCCREATE: {
+      const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+      auto style = std::make_unique<LabelStyle>(*static_cast<LabelStyle*>(create->lpCreateParams));
+      SetWindowLongPtrW(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(style.release()));
+      break;
+    }
+    case WM_NCDESTROY:
+      delete StyleOf(label);
+      SetWindowLongPtrW(label, GWLP_USERDATA, 0);
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint(label);
+      return 0;
+    case WM_SETTEXT: {
+      const LRESULT result = DefWindowProcW(label, message, wParam, lParam);
+      InvalidateRect(label, nullptr, FALSE);
+      return result;
+    }
+    case WM_SETCURSOR:
+      if (StyleOf(label) && StyleOf(label)->link) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      if (StyleOf(label)->link) {
+        SendMessageW(GetParent(label), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED), reinterpret_cast<LPARAM>(label));
+      }
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(label, message, wParam, lParam);
+}
+
+void RegisterLabelClass(HINSTANCE instance) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = LabelProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kClassName;
+  RegisterClassExW(&windowClass);  // fails harmlessly when already registered
+}
+
+}  // namespace
+
+HWND CreateTransparentLabel(HWND parent, int id, std::string_view text, const platform::Rect& place,
+                            const LabelStyle& style) {
+  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+  RegisterLabelClass(instance);
+  LabelStyle copy = style;
+  HWND label = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, place.left, place.top,
+                               place.width, place.height, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, &copy);
+  platform::SetText(label, text);
+  return label;
+}
+
+}  // namespace ui

@@ -1,0 +1,137 @@
+#include "ui/main/directory_box.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/gbk_convert.h"
+#include "rules/gbk_text.h"
+#include "ui/main/list_order.h"
+
+namespace ui {
+namespace {
+
+constexpr COLORREF kBoxBackground = RGB(128, 128, 255);
+
+// The small closed and open folder pictures of the system image list.
+void UseSystemFolderIcons(HWND tree) {
+  SHFILEINFOW info{};
+  auto images = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
+      L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info),
+      SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+  if (images) TreeView_SetImageList(tree, images, TVSIL_NORMAL);
+}
+
+int FolderIcon(bool open) {
+  SHFILEINFOW info{};
+  UINT flags = SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
+  if (open) flags |= SHGFI_OPENICON;
+  SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info), flags);
+  return info.iIcon;
+}
+
+HTREEITEM AddItem(HWND tree, HTREEITEM parent, const std::string& text, bool open) {
+  const std::wstring wide = platform::ToWide(text);
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parent;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  insert.item.pszText = const_cast<wchar_t*>(wide.c_str());
+  insert.item.iImage = FolderIcon(open);
+  insert.item.iSelectedImage = FolderIcon(true);
+  return TreeView_InsertItem(tree, &insert);
+}
+
+std::string ItemText(HWND tree, HTREEITEM item) {
+  wchar_t buffer[MAX_PATH * 2] = {};
+  TVITEMW data{};
+  data.mask = TVIF_TEXT;
+  data.hItem = item;
+  data.pszText = buffer;
+  data.cchTextMax = MAX_PATH * 2;
+  TreeView_GetItem(tree, &data);
+  return platform::ToGbk(buffer);
+}
+
+}  // namespace
+
+void DirectoryBox::Create(HWND parent, int id, const platform::Rect& place) {
+  handle_ = platform::CreateChild(
+      WC_TREEVIEWW, "",
+      TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP, place,
+      parent, id, WS_EX_CLIENTEDGE);
+  TreeView_SetBkColor(handle_, kBoxBackground);
+  UseSystemFolderIcons(handle_);
+}
+
+void DirectoryBox::SetFolder(std::string_view path) {
+  folderText_ = path.empty() ? platform::CurrentFolder() : std::string(path);
+  ShowChain(folderText_);
+}
+
+void DirectoryBox::ShowChain(const std::string& chainPath) {
+  requested_ = nullptr;
+  SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
+  TreeView_DeleteAllItems(handle_);
+  HTREEITEM parent = TVI_ROOT;
+  HTREEITEM last = nullptr;
+  for (const std::string& piece : rules::CutAt(chainPath, '\\')) {
+    if (piece.empty()) continue;
+    last = AddItem(handle_, parent, piece, true);
+    if (parent != TVI_ROOT) TreeView_Expand(handle_, parent, TVE_EXPAND);
+    parent = last;
+  }
+  if (last) {
+    std::vector<std::string> subfolders = platform::ListSubfolderNames(ChainTextOf(last) + "\\");
+    SortLikeListBox(subfolders);
+    for (const std::string& name : subfolders) AddItem(handle_, last, name, false);
+    TreeView_Expand(handle_, last, TVE_EXPAND);
+    TreeView_SelectItem(handle_, last);
+  }
+  SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(handle_, nullptr, TRUE);
+}
+
+std::string DirectoryBox::ChainTextOf(HTREEITEM item) const {
+  std::string text = ItemText(handle_, item);
+  for (HTREEITEM up = TreeView_GetParent(handle_, item); up; up = TreeView_GetParent(handle_, up)) {
+    text = ItemText(handle_, up) + "\\" + text;
+  }
+  return text;
+}
+
+bool DirectoryBox::RequestOpen(HTREEITEM item) {
+  if (!item) return false;
+  requested_ = item;
+  PostMessageW(GetParent(handle_), kOpenFolderMessage, 0, 0);
+  return true;
+}
+
+bool DirectoryBox::OpenRequestedFolder() {
+  HTREEITEM item = requested_;
+  requested_ = nullptr;
+  if (!item) return false;
+  folderText_ = ChainTextOf(item);
+  ShowChain(folderText_);
+  return true;
+}
+
+bool DirectoryBox::OnNotify(const NMHDR& notification) {
+  if (notification.hwndFrom != handle_) return false;
+  switch (notification.code) {
+    case NM_DBLCLK: {
+      TVHITTESTINFO hit{};
+      GetCursorPos(&hit.pt);
+      ScreenToClient(handle_, &hit.pt);
+      HTREEITEM item = TreeView_HitTest(handle_, &hit);
+      return (hit.flags & TVHT_ONITEM) && RequestOpen(item);
+    }
+    case NM_RETURN:
+      return RequestOpen(TreeView_GetSelection(handle_));
+    default:
+      return false;
+  }
+}
+
+}  // namespace ui

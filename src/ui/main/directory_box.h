@@ -1,0 +1,46 @@
+// The directory box: a folder tree showing the chain from the drive down to
+// the current folder, with that folder's sub-folders under it.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <string_view>
+
+#include "platform/window_helpers.h"
+
+namespace ui {
+
+inline constexpr UINT kOpenFolderMessage = WM_APP + 10;
+
+class DirectoryBox {
+ public:
+  void Create(HWND parent, int id, const platform::Rect& place);
+  // Stores `path` as the folder text and shows its chain; an empty path
+  // means the process's current folder.
+  void SetFolder(std::string_view path);
+  const std::string& FolderText() const { return folderText_; }
+
+  // Handles the tree's notifications. A double click or Enter on a folder
+  // asks for kOpenFolderMessage to be posted to the parent (the tree is
+  // rebuilt outside its own notification); returns true when it took the
+  // notification.
+  bool OnNotify(const NMHDR& notification);
+  // On kOpenFolderMessage: the asked-for folder becomes the current one.
+  // Returns true when the folder changed.
+  bool OpenRequestedFolder();
+
+  HWND handle() const { return handle_; }
+
+ private:
+  void ShowChain(const std::string& chainPath);
+  std::string ChainTextOf(HTREEITEM item) const;
+  bool RequestOpen(HTREEITEM item);
+
+  HWND handle_ = nullptr;
+  HTREEITEM requested_ = nullptr;
+  std::string folderText_;
+};
+
+}  // namespace ui

@@ -1,0 +1,66 @@
+#include "ui/main/drive_box.h"
+
+#include "platform/gbk_convert.h"
+
+namespace ui {
+namespace {
+
+const char* KindSuffix(platform::DriveKind kind) {
+  switch (kind) {
+    case platform::DriveKind::Fixed: return " （硬盘）";
+    case platform::DriveKind::Network: return " （网络驱动器）";
+    case platform::DriveKind::CdRom: return " （光驱）";
+    case platform::DriveKind::RamDisk: return " （内存虚拟驱动器）";
+    default: return "";
+  }
+}
+
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+std::string DriveEntryText(const platform::DriveInfo& drive) {
+  std::string text{drive.letter, ':'};
+  text += KindSuffix(drive.kind);
+  if (drive.kind == platform::DriveKind::Fixed && !drive.label.empty()) text += " " + drive.label;
+  return text;
+}
+
+void DriveBox::Create(HWND parent, int id, const platform::Rect& place) {
+  // The height given to a drop-down list is that of its opened list.
+  platform::Rect withList = place;
+  withList.height = 240;
+  handle_ = platform::CreateChild(L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+                                  withList, parent, id);
+}
+
+void DriveBox::Fill(const std::vector<platform::DriveInfo>& drives) {
+  SendMessageW(handle_, CB_RESETCONTENT, 0, 0);
+  letters_.clear();
+  for (const platform::DriveInfo& drive : drives) {
+    SendMessageW(handle_, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(platform::ToWide(DriveEntryText(drive)).c_str()));
+    letters_.push_back(drive.letter);
+  }
+}
+
+void DriveBox::SelectFromText(std::string_view text) {
+  int found = CB_ERR;
+  if (!text.empty()) {
+    for (size_t i = 0; i < letters_.size(); ++i) {
+      if (letters_[i] == UpperAscii(text[0])) found = static_cast<int>(i);
+    }
+  }
+  SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+}
+
+char DriveBox::Drive() const {
+  const auto selected = SendMessageW(handle_, CB_GETCURSEL, 0, 0);
+  if (selected >= 0 && static_cast<size_t>(selected) < letters_.size()) {
+    return letters_[static_cast<size_t>(selected)];
+  }
+  const std::string current = platform::CurrentFolder();
+  return current.empty() ? 'C' : UpperAscii(current[0]);
+}
+
+}  // namespace ui

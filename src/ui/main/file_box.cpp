@@ -1,0 +1,89 @@
+#include "ui/main/file_box.h"
+
+#include <unordered_set>
+
+#include "platform/file_system.h"
+#include "platform/gbk_convert.h"
+#include "rules/gbk_text.h"
+#include "rules/program_state.h"
+#include "ui/main/list_order.h"
+
+namespace ui {
+namespace {
+
+// A name in the form used to compare names with letter case ignored.
+std::wstring CaseFolded(std::string_view name) {
+  std::wstring wide = platform::ToWide(name);
+  if (!wide.empty()) CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  return wide;
+}
+
+// Removes later copies of a name already listed, keeping the first.
+void DropRepeatedNames(std::vector<std::string>& names) {
+  std::unordered_set<std::string> seen;
+  std::vector<std::string> unique;
+  unique.reserve(names.size());
+  for (std::string& name : names) {
+    if (seen.insert(name).second) unique.push_back(std::move(name));
+  }
+  names = std::move(unique);
+}
+
+}  // namespace
+
+void FileBox::Create(HWND parent, int id, const platform::Rect& place) {
+  handle_ = platform::CreateChild(
+      L"LISTBOX", "",
+      LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+      place, parent, id, WS_EX_CLIENTEDGE);
+  // 9 point, GB2312 character set, the face the system picks for it.
+  font_ = platform::CreateUiFont(-12, L"", false, GB2312_CHARSET);
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+}
+
+void FileBox::SetFolder(std::string_view folderText) {
+  folderText_ = folderText.empty() ? platform::CurrentFolder() : std::string(folderText);
+  const std::string searched =
+      rules::EndsWithCharacter(folderText_, '\\') ? folderText_ : folderText_ + "\\";
+  const rules::NameList noted = rules::CutAtSemicolons(selectionText_);
+
+  std::vector<std::string> names = platform::ListFileNames(searched);
+  DropRepeatedNames(names);
+  SortLikeListBox(names);
+  names_ = std::move(names);
+  FillList(noted);
+}
+
+void FileBox::FillList(const std::vector<std::string>& reselect) {
+  std::unordered_set<std::wstring> wanted;
+  for (const std::string& name : reselect) wanted.insert(CaseFolded(name));
+
+  SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
+  SendMessageW(handle_, LB_INITSTORAGE, names_.size(), names_.size() * 32);
+  for (size_t i = 0; i < names_.size(); ++i) {
+    const std::wstring wide = platform::ToWide(names_[i]);
+    SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    if (!wanted.empty() && wanted.count(CaseFolded(names_[i]))) {
+      SendMessageW(handle_, LB_SETSEL, TRUE, static_cast<LPARAM>(i));
+    }
+  }
+  SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(handle_, nullptr, TRUE);
+  OnSelectionChanged();
+}
+
+void FileBox::OnSelectionChanged() {
+  const auto count = SendMessageW(handle_, LB_GETSELCOUNT, 0, 0);
+  selectionText_.clear();
+  if (count <= 0) return;
+  std::vector<int> selected(static_cast<size_t>(count));
+  SendMessageW(handle_, LB_GETSELITEMS, static_cast<WPARAM>(count),
+               reinterpret_cast<LPARAM>(selected.data()));
+  for (size_t i = 0; i < selected.size(); ++i) {
+    if (i > 0) selectionText_ += ';';
+    selectionText_ += names_[static_cast<size_t>(selected[i])];
+  }
+}
+
+}  // namespace ui

@@ -1,0 +1,41 @@
+// The file box: every file of one folder, sorted as a sorted list box sorts
+// them, with multiple selection kept as a ";"-joined selection text.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/window_helpers.h"
+
+namespace ui {
+
+class FileBox {
+ public:
+  void Create(HWND parent, int id, const platform::Rect& place);
+  // Stores the folder text and lists that folder afresh; files whose names
+  // were selected before (letter case ignored) are selected again. An empty
+  // text means the process's current folder.
+  void SetFolder(std::string_view folderText);
+  const std::string& FolderText() const { return folderText_; }
+  // The selected names in list order, joined by ";"; empty when none.
+  const std::string& SelectionText() const { return selectionText_; }
+  // On LBN_SELCHANGE: rebuilds the selection text.
+  void OnSelectionChanged();
+  // The listed names, in list order.
+  const std::vector<std::string>& Names() const { return names_; }
+  HWND handle() const { return handle_; }
+
+ private:
+  void FillList(const std::vector<std::string>& reselect);
+
+  HWND handle_ = nullptr;
+  HFONT font_ = nullptr;
+  std::string folderText_;
+  std::string selectionText_;
+  std::vector<std::string> names_;
+};
+
+}  // namespace ui

@@ -1,0 +1,234 @@
+#include "ui/main/main_window.h"
+
+#include <string>
+
+#include "platform/desktop.h"
+#include "platform/file_system.h"
+#include "platform/gbk_convert.h"
+#include "platform/window_helpers.h"
+#include "resource_ids.h"
+#include "ui/controls/picture_button.h"
+#include "ui/controls/transparent_label.h"
+#include "ui/edit/edit_window.h"
+#include "ui/main/main_menu.h"
+#include "ui/main/maker_info.h"
+
+namespace ui {
+namespace {
+
+constexpr wchar_t kClassName[] = L"RntoolMainWindow";
+constexpr char kTitle[] = "澄川改名宝V1.00";
+constexpr int kWidth = 641;
+constexpr int kHeight = 527;
+constexpr COLORREF kBackground = RGB(0, 0, 128);
+constexpr COLORREF kBoxBackground = RGB(128, 128, 255);
+constexpr wchar_t kYaHei[] = L"微软雅黑";
+
+constexpr char kNothingPicked[] = "您未选中任何文件！无法进行编辑操作";
+constexpr char kNothingPickedTitle[] = "提示:";
+constexpr char kHelpText[] = "您好，有什么意见和建议请到空间中留言，谢谢";
+constexpr char kHelpTitle[] = "帮助";
+constexpr char kAuthorTitle[] = "作者信息";
+
+std::string Label1Text() {
+  return std::string(
+             "请按选择好您想要批量更名的文件，选中后单击编辑名称按钮。（提示：若您选着的是连续文件可按"
+             "住shift按键，再分别点一下最上方和最下方的文件名，这样即可选中全部文件。）") +
+         " " + "有bug请反馈" + " " + maker::kContactEmail;
+}
+
+std::string AuthorText() {
+  return std::string(maker::kProductName) + "v1.00" + "由" + maker::kMakersName +
+         "荣誉开发，感谢您的使用。" + "    " + "联系我们：" + maker::kContactEmail + "。";
+}
+
+}  // namespace
+
+MainWindow::MainWindow(rules::ProgramState& state, Hooks hooks)
+    : state_(state), hooks_(std::move(hooks)) {}
+
+MainWindow::~MainWindow() {
+  if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
+  for (HBITMAP picture : buttonPictures_) DeleteObject(picture);
+  DeleteObject(labelFont_);
+  DeleteObject(linkFont_);
+  DeleteObject(boxBackground_);
+  DeleteObject(background_);
+}
+
+HWND MainWindow::Create(HINSTANCE instance) {
+  background_ = CreateSolidBrush(kBackground);
+  boxBackground_ = CreateSolidBrush(kBoxBackground);
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = Proc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
+  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP),
+                                                      IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+  windowClass.hbrBackground = background_;
+  windowClass.lpszClassName = kClassName;
+  RegisterClassExW(&windowClass);
+
+  CreateWindowExW(0, kClassName, platform::ToWide(kTitle).c_str(),
+                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight,
+                  nullptr, CreateMainMenu(), instance, this);
+  if (handle_) platform::CentreOnScreen(handle_, kWidth, kHeight);
+  return handle_;
+}
+
+void MainWindow::CreateControls() {
+  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(handle_, GWLP_HINSTANCE));
+  driveBox_.Create(handle_, kDriveBoxId, {1, 56, 432, 20});
+  driveBox_.Fill(platform::ListDrives());
+  directoryBox_.Create(handle_, kDirectoryBoxId, {0, 80, 432, 112});
+  fileBox_.Create(handle_, kFileBoxId, {0, 192, 432, 264});
+
+  labelFont_ = platform::CreateUiFont(-16, kYaHei);
+  linkFont_ = platform::CreateUiFont(-12, kYaHei, true);
+  CreateTransparentLabel(handle_, kLabel1Id, Label1Text(), {448, 40, 184, 232},
+                         {LabelLook::Engraved, labelFont_, true, false, false});
+
+  const int pictureIds[3] = {IDB_BUTTON_NORMAL, IDB_BUTTON_MOUSE_OVER, IDB_BUTTON_PRESSED};
+  for (int i = 0; i < 3; ++i) {
+    buttonPictures_[i] = static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(pictureIds[i]), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  }
+  CreatePictureButton(handle_, kPictureButtonId, {488, 336, 96, 40},
+                      {buttonPictures_[0], buttonPictures_[1], buttonPictures_[2]});
+
+  CreateTransparentLabel(handle_, kLinkLabelId, "点击这里访问我们", {488, 448, 96, 16},
+                         {LabelLook::Embossed, linkFont_, false, true, true});
+  CreateTransparentLabel(handle_, kLabel2Id, "提示：请在上方选择需要更名的文件。",
+                         {8, 448, 424, 40}, {LabelLook::Engraved, nullptr, false, true, false});
+}
+
+void MainWindow::SetInitialFolder(std::string_view folder) {
+  driveBox_.SelectFromText(folder);
+  directoryBox_.SetFolder(folder);
+  fileBox_.SetFolder(directoryBox_.FolderText() + "\\");
+}
+
+HMENU MainWindow::FileMenu() const { return GetSubMenu(GetMenu(handle_), 0); }
+
+void MainWindow::OnDriveChanged() {
+  directoryBox_.SetFolder(std::string{driveBox_.Drive(), ':', '\\'});
+  fileBox_.SetFolder(directoryBox_.FolderText() + "\\");
+}
+
+void MainWindow::OnFolderChanged() { fileBox_.SetFolder(directoryBox_.FolderText() + "\\"); }
+
+void MainWindow::EditNames() {
+  if (fileBox_.SelectionText().empty()) {
+    platform::Desktop().ShowMessage({kNothingPicked, kNothingPickedTitle});
+    return;
+  }
+  RunEditWindow(handle_, state_, fileBox_.FolderText(), fileBox_.SelectionText());
+  // Hand-back: list the folder afresh so renamed files show their new names.
+  fileBox_.SetFolder(directoryBox_.FolderText() + "/");
+}
+
+void MainWindow::OpenCurrentFolder() {
+  platform::Desktop().OpenWithShell({fileBox_.FolderText(), ""});
+}
+
+void MainWindow::VisitWebPage() { platform::Desktop().OpenWithShell({maker::kWebAddress, "open"}); }
+
+void MainWindow::ShowHelp() {
+  platform::Desktop().ShowMessage({kHelpText, kHelpTitle});
+  VisitWebPage();
+}
+
+void MainWindow::ShowAuthorInfo() {
+  platform::Desktop().ShowMessage(
+      {AuthorText(), kAuthorTitle, platform::MessageButtons::Ok, platform::MessageIcon::Information});
+}
+
+void MainWindow::OnCommand(int id, int code) {
+  switch (id) {
+    case kDriveBoxId:
+      if (code == CBN_SELCHANGE) OnDriveChanged();
+      break;
+    case kFileBoxId:
+      if (code == LBN_SELCHANGE) fileBox_.OnSelectionChanged();
+      break;
+    case kPictureButtonId:
+    case kCommandEditNames:
+      EditNames();
+      break;
+    case kLinkLabelId:
+      VisitWebPage();
+      break;
+    case kCommandOpenFolder:
+      OpenCurrentFolder();
+      break;
+    case kCommandExit:
+      if (hooks_.exitProgram) hooks_.exitProgram();
+      break;
+    case kCommandStartupLogo:
+      if (hooks_.toggleStartupLogo) hooks_.toggleStartupLogo();
+      break;
+    case kCommandHelp:
+      ShowHelp();
+      break;
+    case kCommandAuthorInfo:
+      ShowAuthorInfo();
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT CALLBACK MainWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->handle_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    return self->Handle(message, wParam, lParam);
+  } catch (...) {
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND window = handle_;
+  switch (message) {
+    case WM_CREATE:
+      CreateControls();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      return directoryBox_.OnNotify(*reinterpret_cast<NMHDR*>(lParam)) ? TRUE : FALSE;
+    case kOpenFolderMessage:
+      if (directoryBox_.OpenRequestedFolder()) OnFolderChanged();
+      return 0;
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT: {
+      auto dc = reinterpret_cast<HDC>(wParam);
+      SetBkColor(dc, kBoxBackground);
+      return reinterpret_cast<LRESULT>(boxBackground_);
+    }
+    case kTrayIconMessage:
+      if (hooks_.trayIconEvent) hooks_.trayIconEvent(lParam);
+      return 0;
+    case WM_DESTROY:
+      if (hooks_.closed) hooks_.closed();
+      return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      handle_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace ui

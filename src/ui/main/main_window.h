@@ -1,0 +1,94 @@
+// The Main window: drive, directory and file boxes, the Edit-names button,
+// the labels and the menu bar.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string_view>
+
+#include "rules/program_state.h"
+#include "ui/main/directory_box.h"
+#include "ui/main/drive_box.h"
+#include "ui/main/file_box.h"
+
+namespace ui {
+
+enum MainCommand : int {
+  kCommandStartupLogo = 1001,
+  kCommandEditNames = 1002,
+  kCommandOpenFolder = 1003,
+  kCommandExit = 1004,
+  kCommandHelp = 1005,
+  kCommandAuthorInfo = 1006,
+};
+
+enum MainControl : int {
+  kDriveBoxId = 10,
+  kDirectoryBoxId = 11,
+  kFileBoxId = 12,
+  kLabel1Id = 13,
+  kPictureButtonId = 14,
+  kLinkLabelId = 15,
+  kLabel2Id = 16,
+};
+
+// The notification-area icon reports its mouse actions with this message.
+inline constexpr UINT kTrayIconMessage = WM_APP + 1;
+
+class MainWindow {
+ public:
+  // What the program around the window does for it.
+  struct Hooks {
+    std::function<void()> exitProgram;                // "退出"
+    std::function<void()> toggleStartupLogo;          // "启动时加载logo"
+    std::function<void(LPARAM event)> trayIconEvent;  // kTrayIconMessage
+    std::function<void()> closed;                     // the window was destroyed
+  };
+
+  MainWindow(rules::ProgramState& state, Hooks hooks);
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+  ~MainWindow();
+
+  // Creates the window with all its controls and its menu, still hidden.
+  HWND Create(HINSTANCE instance);
+  // Points the three boxes at `folder` (no trailing separator).
+  void SetInitialFolder(std::string_view folder);
+  // Checks the selection and opens the Edit window; returns when it closed.
+  void EditNames();
+  // The drop-down menu "菜单", also shown by the tray icon.
+  HMENU FileMenu() const;
+
+  HWND handle() const { return handle_; }
+  DriveBox& driveBox() { return driveBox_; }
+  DirectoryBox& directoryBox() { return directoryBox_; }
+  FileBox& fileBox() { return fileBox_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void CreateControls();
+  void OnCommand(int id, int code);
+  void OnDriveChanged();
+  void OnFolderChanged();
+  void OpenCurrentFolder();
+  void ShowHelp();
+  void ShowAuthorInfo();
+  void VisitWebPage();
+
+  rules::ProgramState& state_;
+  Hooks hooks_;
+  HWND handle_ = nullptr;
+  HBRUSH background_ = nullptr;
+  HBRUSH boxBackground_ = nullptr;
+  HFONT labelFont_ = nullptr;
+  HFONT linkFont_ = nullptr;
+  HBITMAP buttonPictures_[3] = {};
+  DriveBox driveBox_;
+  DirectoryBox directoryBox_;
+  FileBox fileBox_;
+};
+
+}  // namespace ui
