@@ -1,31 +1,51 @@
-// Starts the real program under Wine and checks its Main window and exit.
+// Starts the real program under Wine: its Main window, the single-instance
+// check, and the exit code of every way out.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/gbk_convert.h"
+#include "ui/main/main_window.h"
 
 namespace {
 
 constexpr char kMainWindowTitle[] = "澄川改名宝V1.00";
+constexpr DWORD kPatienceMs = 20000;
 
-struct StartedProgram {
-  PROCESS_INFORMATION process{};
-  ~StartedProgram() {
-    if (!process.hProcess) return;
-    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+class StartedProgram {
+ public:
+  explicit StartedProgram(const std::wstring& exePath) {
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &process_) != 0;
   }
+  ~StartedProgram() {
+    if (!started_) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  bool started() const { return started_; }
+  DWORD id() const { return process_.dwProcessId; }
+  bool HasEnded(DWORD waitMs) const {
+    return WaitForSingleObject(process_.hProcess, waitMs) == WAIT_OBJECT_0;
+  }
+  DWORD ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  bool started_ = false;
 };
 
-bool Start(StartedProgram& program) {
-  std::wstring commandLine = L"\"" + platform::ToWide(RNTOOL_EXE_PATH) + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &program.process) != 0;
-}
+std::wstring ProgramPath() { return platform::ToWide(RNTOOL_EXE_PATH); }
 
 struct WindowSearch {
   DWORD processId;
@@ -46,20 +66,27 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM searchAddress) {
   return FALSE;
 }
 
-// The shown top-level window of the started process that carries `title`.
-HWND WaitForWindow(const StartedProgram& program, const std::wstring& title, DWORD timeoutMs) {
-  WindowSearch search{program.process.dwProcessId, title};
-  for (DWORD waited = 0; waited < timeoutMs && !search.found; waited += 50) {
+// The shown top-level window of the process that carries `title` (GBK).
+HWND WaitForWindow(const StartedProgram& program, const char* title, DWORD timeoutMs) {
+  WindowSearch search{program.id(), platform::ToWide(title)};
+  for (DWORD waited = 0;; waited += 50) {
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) Sleep(50);
+    if (search.found || waited >= timeoutMs) return search.found;
+    Sleep(50);
   }
-  return search.found;
+}
+
+// The text of a message box: its static control.
+std::string MessageText(HWND box) {
+  wchar_t text[512] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 512);
+  return platform::ToGbk(text);
 }
 
 TEST(StartProgram, ShowsTheMainWindowAndEndsWithCodeZeroWhenClosed) {
-  StartedProgram program;
-  ASSERT_TRUE(Start(program));
-  HWND mainWindow = WaitForWindow(program, platform::ToWide(kMainWindowTitle), 20000);
+  StartedProgram program(ProgramPath());
+  ASSERT_TRUE(program.started());
+  HWND mainWindow = WaitForWindow(program, kMainWindowTitle, kPatienceMs);
   ASSERT_NE(mainWindow, nullptr);
 
   RECT frame{};
@@ -68,10 +95,48 @@ TEST(StartProgram, ShowsTheMainWindowAndEndsWithCodeZeroWhenClosed) {
   EXPECT_EQ(frame.bottom - frame.top, 527);
 
   PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(program.process.hProcess, 20000), WAIT_OBJECT_0);
-  DWORD exitCode = 1;
-  GetExitCodeProcess(program.process.hProcess, &exitCode);
-  EXPECT_EQ(exitCode, 0u);
+  ASSERT_TRUE(program.HasEnded(kPatienceMs));
+  EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+TEST(StartProgram, SecondCopySaysItIsRunningAndEndsWithCodeZero) {
+  StartedProgram first(ProgramPath());
+  HWND firstWindow = WaitForWindow(first, kMainWindowTitle, kPatienceMs);
+  ASSERT_NE(firstWindow, nullptr);
+
+  StartedProgram second(ProgramPath());
+  HWND message = WaitForWindow(second, "您好！", kPatienceMs);
+  ASSERT_NE(message, nullptr);
+  EXPECT_EQ(MessageText(message), "我已经运行了(*^__^*) ");
+  EXPECT_EQ(WaitForWindow(second, kMainWindowTitle, 0), nullptr);
+  PostMessageW(message, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(second.HasEnded(kPatienceMs));
+  EXPECT_EQ(second.ExitCode(), 0u);
+
+  EXPECT_FALSE(first.HasEnded(0));
+  EXPECT_TRUE(IsWindowVisible(firstWindow));
+  PostMessageW(firstWindow, WM_COMMAND, ui::kCommandExit, 0);
+  ASSERT_TRUE(first.HasEnded(kPatienceMs));
+  EXPECT_EQ(first.ExitCode(), 0u);
+}
+
+TEST(StartProgram, CopyUnderANameDifferingInCaseStartsNormally) {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring renamed = std::wstring(folder) + L"RnTool.exe";
+  ASSERT_TRUE(CopyFileW(ProgramPath().c_str(), renamed.c_str(), FALSE));
+
+  StartedProgram first(ProgramPath());
+  ASSERT_NE(WaitForWindow(first, kMainWindowTitle, kPatienceMs), nullptr);
+  StartedProgram other(renamed);
+  HWND otherWindow = WaitForWindow(other, kMainWindowTitle, kPatienceMs);
+  ASSERT_NE(otherWindow, nullptr);
+
+  PostMessageW(otherWindow, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(other.HasEnded(kPatienceMs));
+  PostMessageW(WaitForWindow(first, kMainWindowTitle, 0), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(first.HasEnded(kPatienceMs));
+  DeleteFileW(renamed.c_str());
 }
 
 }  // namespace
