@@ -1,0 +1,305 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "main_window_fixture.h"
+#include "platform/gbk_convert.h"
+#include "ui/controls/picture_button.h"
+
+namespace testing_support {
+namespace {
+
+using platform::MessageButtons;
+using platform::MessageIcon;
+using platform::MessageRequest;
+using platform::ShellRequest;
+
+const MessageRequest kNothingPicked{"您未选中任何文件！无法进行编辑操作", "提示:"};
+
+std::string WindowText(HWND window) {
+  wchar_t text[1024] = {};
+  GetWindowTextW(window, text, 1024);
+  return platform::ToGbk(text);
+}
+
+RECT PlaceInParent(HWND control) {
+  RECT place;
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+// While alive, closes every Edit window as soon as it is activated, after
+// calling `onOpen` with it.
+class EditWindowCloser {
+ public:
+  explicit EditWindowCloser(std::function<void(HWND)> onOpen) {
+    onOpen_ = std::move(onOpen);
+    hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~EditWindowCloser() { UnhookWindowsHookEx(hook_); }
+  static int opened;
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+      auto window = reinterpret_cast<HWND>(wParam);
+      if (WindowText(window) == "编辑窗口") {
+        ++opened;
+        onOpen_(window);
+        PostMessageW(window, WM_CLOSE, 0, 0);
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static std::function<void(HWND)> onOpen_;
+  HHOOK hook_;
+};
+int EditWindowCloser::opened = 0;
+std::function<void(HWND)> EditWindowCloser::onOpen_;
+
+TEST_F(MainWindowTest, LayoutOfTheWindowAndItsControls) {
+  HWND main = window.handle();
+  EXPECT_EQ(WindowText(main), "澄川改名宝V1.00");
+  RECT frame;
+  GetWindowRect(main, &frame);
+  EXPECT_EQ(frame.right - frame.left, 641);
+  EXPECT_EQ(frame.bottom - frame.top, 527);
+  const LONG_PTR style = GetWindowLongPtrW(main, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+
+  struct Expected {
+    int id;
+    RECT place;
+  };
+  const Expected controls[] = {
+      {ui::kDirectoryBoxId, {0, 80, 432, 192}},   {ui::kFileBoxId, {0, 192, 432, 456}},
+      {ui::kLabel1Id, {448, 40, 632, 272}},       {ui::kPictureButtonId, {488, 336, 584, 376}},
+      {ui::kLinkLabelId, {488, 448, 584, 464}},   {ui::kLabel2Id, {8, 448, 432, 488}},
+  };
+  for (const Expected& control : controls) {
+    SCOPED_TRACE(control.id);
+    const RECT place = PlaceInParent(GetDlgItem(main, control.id));
+    EXPECT_EQ(place.left, control.place.left);
+    EXPECT_EQ(place.top, control.place.top);
+    EXPECT_EQ(place.right, control.place.right);
+    EXPECT_EQ(place.bottom, control.place.bottom);
+  }
+  const RECT drive = PlaceInParent(GetDlgItem(main, ui::kDriveBoxId));
+  EXPECT_EQ(drive.left, 1);
+  EXPECT_EQ(drive.top, 56);
+  EXPECT_EQ(drive.right, 433);
+  EXPECT_EQ(WindowText(GetDlgItem(main, ui::kLinkLabelId)), "点击这里访问我们");
+  EXPECT_EQ(WindowText(GetDlgItem(main, ui::kLabel2Id)), "提示：请在上方选择需要更名的文件。");
+  EXPECT_EQ(WindowText(GetDlgItem(main, ui::kLabel1Id)).rfind("请按选择好您想要批量更名的文件", 0), 0u);
+}
+
+TEST_F(MainWindowTest, MenuBarItemsInOrder) {
+  HMENU bar = GetMenu(window.handle());
+  auto itemText = [](HMENU menu, int position) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, static_cast<UINT>(position), text, 64, MF_BYPOSITION);
+    return platform::ToGbk(text);
+  };
+  ASSERT_EQ(GetMenuItemCount(bar), 2);
+  EXPECT_EQ(itemText(bar, 0), "菜单");
+  EXPECT_EQ(itemText(bar, 1), "关于");
+  HMENU fileMenu = GetSubMenu(bar, 0);
+  ASSERT_EQ(GetMenuItemCount(fileMenu), 5);
+  EXPECT_EQ(itemText(fileMenu, 0), "启动时加载logo");
+  EXPECT_EQ(GetMenuState(fileMenu, 1, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+  EXPECT_EQ(itemText(fileMenu, 2), "编辑名称");
+  EXPECT_EQ(itemText(fileMenu, 3), "打开当前文件夹");
+  EXPECT_EQ(itemText(fileMenu, 4), "退出");
+  EXPECT_EQ(GetMenuItemID(fileMenu, 2), static_cast<UINT>(ui::kCommandEditNames));
+  HMENU aboutMenu = GetSubMenu(bar, 1);
+  ASSERT_EQ(GetMenuItemCount(aboutMenu), 2);
+  EXPECT_EQ(itemText(aboutMenu, 0), "帮助");
+  EXPECT_EQ(itemText(aboutMenu, 1), "作者信息");
+  EXPECT_EQ(window.FileMenu(), fileMenu);
+}
+
+TEST_F(MainWindowTest, NothingPickedShowsTheMessageFromEveryEntryPoint) {
+  folder.AddFile("a.txt");
+  window.SetInitialFolder(folder.path());
+  EditWindowCloser closer([](HWND) {});
+  EditWindowCloser::opened = 0;
+
+  SendMessageW(GetDlgItem(window.handle(), ui::kPictureButtonId), BM_CLICK, 0, 0);
+  Command(ui::kCommandEditNames);  // the menu bar and the tray menu send this command
+  EXPECT_EQ(desktop.messages(), (std::vector<MessageRequest>{kNothingPicked, kNothingPicked}));
+  EXPECT_EQ(EditWindowCloser::opened, 0);
+}
+
+TEST_F(MainWindowTest, HandOverFillsSeparateListsAndHandBackRelistsWithASlash) {
+  for (const char* name : {"b.txt", "a.txt", "c.txt"}) folder.AddFile(name);
+  window.SetInitialFolder(folder.path());
+  Pick("b.txt");
+  Pick("a.txt");
+
+  rules::ProgramState seen;
+  bool mainEnabledWhileOpen = true;
+  EditWindowCloser closer([&](HWND) {
+    seen = state;
+    mainEnabledWhileOpen = IsWindowEnabled(window.handle()) != FALSE;
+  });
+  EditWindowCloser::opened = 0;
+  SendMessageW(GetDlgItem(window.handle(), ui::kPictureButtonId), BM_CLICK, 0, 0);
+
+  ASSERT_EQ(EditWindowCloser::opened, 1);
+  EXPECT_FALSE(mainEnabledWhileOpen);
+  EXPECT_TRUE(IsWindowEnabled(window.handle()));
+  EXPECT_EQ(seen.FolderPath, folder.path() + "\\");
+  const rules::NameList picked{"a.txt", "b.txt"};
+  EXPECT_EQ(seen.CurrentNames, picked);
+  EXPECT_EQ(seen.NewNames, picked);
+  EXPECT_EQ(seen.UndoNames, picked);
+  EXPECT_NE(state.NewNames.data(), state.CurrentNames.data());
+
+  // Hand-back: listed again under the folder text with "/", selection kept.
+  EXPECT_EQ(window.fileBox().FolderText(), folder.path() + "/");
+  EXPECT_EQ(window.fileBox().Names().size(), 3u);
+  EXPECT_EQ(window.fileBox().SelectionText(), "a.txt;b.txt");
+
+  Command(ui::kCommandEditNames);
+  ASSERT_EQ(EditWindowCloser::opened, 2);
+  EXPECT_EQ(seen.FolderPath, folder.path() + "/");
+  EXPECT_TRUE(desktop.events().empty());
+}
+
+TEST_F(MainWindowTest, DriveChangeListsTheRootWithADoubledSeparator) {
+  window.SetInitialFolder(folder.path());
+  HWND drives = window.driveBox().handle();
+  const auto count = SendMessageW(drives, CB_GETCOUNT, 0, 0);
+  LRESULT driveC = CB_ERR;
+  for (LRESULT i = 0; i < count; ++i) {
+    wchar_t text[128] = {};
+    SendMessageW(drives, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    if (text[0] == L'C') driveC = i;
+  }
+  ASSERT_NE(driveC, CB_ERR);
+  SendMessageW(drives, CB_SETCURSEL, static_cast<WPARAM>(driveC), 0);
+  SendMessageW(window.handle(), WM_COMMAND, MAKEWPARAM(ui::kDriveBoxId, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(drives));
+
+  EXPECT_EQ(window.driveBox().Drive(), 'C');
+  EXPECT_EQ(window.directoryBox().FolderText(), "C:\\");
+  EXPECT_EQ(window.fileBox().FolderText(), "C:\\\\");
+}
+
+TEST_F(MainWindowTest, DriveEntriesShowTheirKind) {
+  using platform::DriveInfo;
+  using platform::DriveKind;
+  EXPECT_EQ(ui::DriveEntryText(DriveInfo{'C', DriveKind::Fixed, "System"}), "C: （硬盘） System");
+  EXPECT_EQ(ui::DriveEntryText(DriveInfo{'D', DriveKind::Fixed, ""}), "D: （硬盘）");
+  EXPECT_EQ(ui::DriveEntryText(DriveInfo{'E', DriveKind::CdRom, "x"}), "E: （光驱）");
+  EXPECT_EQ(ui::DriveEntryText(DriveInfo{'F', DriveKind::Network, ""}), "F: （网络驱动器）");
+  EXPECT_EQ(ui::DriveEntryText(DriveInfo{'G', DriveKind::RamDisk, ""}), "G: （内存虚拟驱动器）");
+  EXPECT_EQ(ui::DriveEntryText(DriveInfo{'A', DriveKind::Removable, "x"}), "A:");
+}
+
+TEST_F(MainWindowTest, DirectoryShowsTheChainAndOpensAFolderOnDoubleClickOrEnter) {
+  folder.AddFolder("sub");
+  folder.AddFolder("sub\\deeper");
+  folder.AddFile("top.txt");
+  folder.AddFile("sub\\inner.txt");
+  window.SetInitialFolder(folder.path());
+  ShowWindow(window.handle(), SW_SHOW);
+  UpdateWindow(window.handle());
+
+  HWND tree = window.directoryBox().handle();
+  HTREEITEM current = TreeView_GetSelection(tree);
+  HTREEITEM sub = TreeView_GetChild(tree, current);
+  ASSERT_NE(sub, nullptr);
+  EXPECT_EQ(TreeView_GetNextSibling(tree, sub), nullptr);  // only the one sub-folder
+
+  RECT item;
+  TreeView_GetItemRect(tree, sub, &item, TRUE);
+  POINT centre{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+  const LPARAM at = MAKELPARAM(centre.x, centre.y);
+  POINT onScreen = centre;
+  ClientToScreen(tree, &onScreen);
+  SetCursorPos(onScreen.x, onScreen.y);
+
+  // A single click selects the folder but opens nothing. The tree watches
+  // for a drag after the button goes down, so the release waits in the queue.
+  PostMessageW(tree, WM_LBUTTONUP, 0, at);
+  SendMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PumpMessages();
+  EXPECT_EQ(window.fileBox().Names(), std::vector<std::string>{"top.txt"});
+  EXPECT_EQ(window.directoryBox().FolderText(), folder.path());
+
+  PostMessageW(tree, WM_LBUTTONUP, 0, at);
+  SendMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PumpMessages();
+  EXPECT_EQ(window.directoryBox().FolderText(), folder.path() + "\\sub");
+  EXPECT_EQ(window.fileBox().FolderText(), folder.path() + "\\sub\\");
+  EXPECT_EQ(window.fileBox().Names(), std::vector<std::string>{"inner.txt"});
+
+  // Enter on the selected sub-folder opens it too.
+  HTREEITEM deeper = TreeView_GetChild(tree, TreeView_GetSelection(tree));
+  ASSERT_NE(deeper, nullptr);
+  TreeView_SelectItem(tree, deeper);
+  SendMessageW(tree, WM_KEYDOWN, VK_RETURN, 0);
+  PumpMessages();
+  EXPECT_EQ(window.directoryBox().FolderText(), folder.path() + "\\sub\\deeper");
+  EXPECT_TRUE(window.fileBox().Names().empty());
+}
+
+TEST_F(MainWindowTest, HelpShowsItsMessageThenOpensTheWebPage) {
+  Command(ui::kCommandHelp);
+  ASSERT_EQ(desktop.events().size(), 2u);
+  EXPECT_TRUE(desktop.events()[0].isMessage);
+  EXPECT_EQ(desktop.events()[0].message,
+            (MessageRequest{"您好，有什么意见和建议请到空间中留言，谢谢", "帮助"}));
+  EXPECT_FALSE(desktop.events()[1].isMessage);
+  EXPECT_EQ(desktop.events()[1].shell, (ShellRequest{"http://www.ccjs.example/", "open"}));
+}
+
+TEST_F(MainWindowTest, AuthorInformationHasTheInformationIcon) {
+  Command(ui::kCommandAuthorInfo);
+  ASSERT_EQ(desktop.messages().size(), 1u);
+  const MessageRequest shown = desktop.messages()[0];
+  EXPECT_EQ(shown.title, "作者信息");
+  EXPECT_EQ(shown.icon, MessageIcon::Information);
+  EXPECT_EQ(shown.buttons, MessageButtons::Ok);
+  EXPECT_EQ(shown.text,
+            "澄川改名宝v1.00由澄川技术荣誉开发，感谢您的使用。    联系我们：kf@ccjs.example。");
+}
+
+TEST_F(MainWindowTest, LinkOpensThePageOnButtonDown) {
+  HWND link = GetDlgItem(window.handle(), ui::kLinkLabelId);
+  SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(desktop.shellOpens(), (std::vector<ShellRequest>{{"http://www.ccjs.example/", "open"}}));
+  SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(desktop.shellOpens().size(), 1u);
+}
+
+TEST_F(MainWindowTest, OpenFolderHandsTheFileBoxFolderToTheShell) {
+  window.SetInitialFolder(folder.path());
+  Command(ui::kCommandOpenFolder);
+  EXPECT_EQ(desktop.shellOpens(), (std::vector<ShellRequest>{{folder.path() + "\\", ""}}));
+}
+
+TEST_F(MainWindowTest, PictureButtonHasThreeLooks) {
+  ShowWindow(window.handle(), SW_SHOW);
+  HWND button = GetDlgItem(window.handle(), ui::kPictureButtonId);
+  EXPECT_EQ(ui::CurrentLook(button), ui::ButtonLook::Normal);
+  SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  EXPECT_EQ(ui::CurrentLook(button), ui::ButtonLook::MouseOver);
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  EXPECT_EQ(ui::CurrentLook(button), ui::ButtonLook::Pressed);
+  SendMessageW(button, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 200));
+  EXPECT_EQ(ui::CurrentLook(button), ui::ButtonLook::Normal);
+  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(200, 200));  // released outside: no click
+  EXPECT_TRUE(desktop.events().empty());
+}
+
+}  // namespace
+}  // namespace testing_support

@@ -1,0 +1,39 @@
+// Stands in for the user at message boxes and for the shell: answers from a
+// script and records every request in order.
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include "platform/desktop.h"
+
+namespace testing_support {
+
+class ScriptedDesktop final : public platform::DesktopInteractions {
+ public:
+  ScriptedDesktop();
+  ~ScriptedDesktop() override;
+
+  // Answers for the coming Yes/No questions, in order; a question without
+  // a scripted answer is a test failure and gets No.
+  void Answer(platform::MessageAnswer answer) { answers_.push_back(answer); }
+
+  platform::MessageAnswer ShowMessage(const platform::MessageRequest& request) override;
+  void OpenWithShell(const platform::ShellRequest& request) override;
+
+  // Everything asked for, in order: messages and shell opens.
+  struct Event {
+    bool isMessage;
+    platform::MessageRequest message;
+    platform::ShellRequest shell;
+  };
+  const std::vector<Event>& events() const { return events_; }
+  std::vector<platform::MessageRequest> messages() const;
+  std::vector<platform::ShellRequest> shellOpens() const;
+
+ private:
+  std::deque<platform::MessageAnswer> answers_;
+  std::vector<Event> events_;
+};
+
+}  // namespace testing_support
