@@ -34,7 +34,7 @@ void DropRepeatedNames(std::vector<std::string>& names) {
 void FileBox::Create(HWND parent, int id, const platform::Rect& place) {
   handle_ = platform::CreateChild(
       L"LISTBOX", "",
-      LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+      LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
       place, parent, id, WS_EX_CLIENTEDGE);
   // 9 point, GB2312 character set, the face the system picks for it.
   font_ = platform::CreateUiFont(-12, L"", false, GB2312_CHARSET);
