@@ -201,7 +201,8 @@ std::vector<std::string> CutAt(std::string_view text, char separator) {
 }
 
 bool EndsWithCharacter(std::string_view text, char character) {
-  size_t last = std::string_view::npos;
+  if (text.empty()) return false;
+  size_t last = 0;
   for (size_t i = 0; i < text.size(); i += (IsLeadByte(text[i]) ? 2 : 1)) last = i;
   return last == text.size() - 1 && text[last] == character;
 }
