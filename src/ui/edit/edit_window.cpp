@@ -1,43 +1,32 @@
 #include "ui/edit/edit_window.h"
 
+#include "platform/desktop.h"
 #include "platform/gbk_convert.h"
 #include "platform/window_helpers.h"
+#include "rules/compute_new_names.h"
+#include "ui/edit/click_rules.h"
+#include "ui/edit/option_controls.h"
 
 namespace ui {
 namespace {
+
+using namespace edit;
 
 constexpr wchar_t kClassName[] = L"RntoolEditWindow";
 constexpr char kTitle[] = "编辑窗口";
 constexpr int kWidth = 763;
 constexpr int kHeight = 615;
+constexpr wchar_t kYaHei[] = L"微软雅黑";
+constexpr wchar_t kSong[] = L"宋体";
 
-struct Opening {
-  rules::ProgramState& state;
-  std::string_view folderText;
-  std::string_view selectionText;
-};
+constexpr char kGiveUpUndo[] =
+    "本次预览后，撤销按钮将暂时失效（即此前的一次更名将不能撤销，直到您再次更名）\r\n是否继续？";
+constexpr char kGiveUpUndoTitle[] = "提示：";
 
-LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CREATE) {
-    // Hand-over: the picked files become the shared state.
-    const auto& opening = *static_cast<Opening*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    opening.state.FillFromSelection(opening.folderText, opening.selectionText);
-    return 0;
-  }
-  if (message == WM_CLOSE) {
-    // The owner takes input again before this window goes, so it is the
-    // one that becomes active.
-    EnableWindow(GetWindow(window, GW_OWNER), TRUE);
-    DestroyWindow(window);
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void RegisterEditClass(HINSTANCE instance) {
+void RegisterEditClass(HINSTANCE instance, WNDPROC proc) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = EditProc;
+  windowClass.lpfnWndProc = proc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -45,34 +34,136 @@ void RegisterEditClass(HINSTANCE instance) {
   RegisterClassExW(&windowClass);  // fails harmlessly when already registered
 }
 
+struct Opening {
+  EditWindow* window;
+  std::string_view folderText;
+  std::string_view selectionText;
+};
+
 }  // namespace
 
-void RunEditWindow(HWND owner, rules::ProgramState& state, std::string_view folderText,
-                   std::string_view selectionText) {
-  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-  RegisterEditClass(instance);
-  Opening opening{state, folderText, selectionText};
-  HWND window = CreateWindowExW(0, kClassName, platform::ToWide(kTitle).c_str(),
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 0, kWidth, kHeight,
-                                owner, nullptr, instance, &opening);
-  if (!window) return;
-  platform::CentreOnScreen(window, kWidth, kHeight);
-  EnableWindow(owner, FALSE);
-  ShowWindow(window, SW_SHOW);
+EditWindow::EditWindow(rules::ProgramState& state) : state_(state) {
+  fonts_.button = platform::CreateUiFont(-19, kYaHei);
+  fonts_.hint = platform::CreateUiFont(-12, kYaHei);
+  fonts_.song = platform::CreateUiFont(-12, kSong);
+  fonts_.largeEdit = platform::CreateUiFont(-20, L"", false, GB2312_CHARSET);
+}
 
+EditWindow::~EditWindow() {
+  if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
+  for (HFONT font : {fonts_.button, fonts_.hint, fonts_.song, fonts_.largeEdit}) DeleteObject(font);
+}
+
+HWND EditWindow::Open(HWND owner, std::string_view folderText, std::string_view selectionText) {
+  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+  RegisterEditClass(instance, Proc);
+  Opening opening{this, folderText, selectionText};
+  CreateWindowExW(0, kClassName, platform::ToWide(kTitle).c_str(),
+                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight,
+                  owner, nullptr, instance, &opening);
+  if (!handle_) return nullptr;
+  platform::CentreOnScreen(handle_, kWidth, kHeight);
+  return handle_;
+}
+
+void EditWindow::RunModal(HWND owner) {
+  EnableWindow(owner, FALSE);
+  ShowWindow(handle_, SW_SHOW);
   MSG message;
-  while (IsWindow(window)) {
+  while (handle_ && IsWindow(handle_)) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got <= 0) {
       if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
       break;
     }
-    if (platform::CloseOnEscape(message, window)) continue;
+    if (platform::CloseOnEscape(message, handle_)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
   EnableWindow(owner, TRUE);
   SetActiveWindow(owner);
+}
+
+void EditWindow::Preview() {
+  if (IsWindowEnabled(controls_[按钮撤销])) {
+    const auto answer = platform::Desktop().ShowMessage(
+        {kGiveUpUndo, kGiveUpUndoTitle, platform::MessageButtons::YesNo});
+    if (answer != platform::MessageAnswer::Yes) return;
+  }
+  EnableWindow(controls_[按钮撤销], FALSE);
+  const rules::ComputationOutcome outcome =
+      rules::ComputeNewNames(ReadRenameOptions(controls_), state_);
+  if (outcome.notice) platform::Desktop().ShowMessage({outcome.notice->title, outcome.notice->text});
+  previewList_.ShowNewNames();
+  EnableWindow(controls_[按钮更名], TRUE);
+}
+
+void EditWindow::OnCommand(int id, int code) {
+  if (code != BN_CLICKED) return;
+  const auto control = static_cast<Control>(id);
+  if (IsOptionControl(control)) {
+    OnOptionClicked(controls_, control);
+  } else if (control == 按钮预览) {
+    Preview();
+  }
+}
+
+LRESULT CALLBACK EditWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* opening =
+        static_cast<Opening*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    opening->window->handle_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(opening->window));
+  }
+  auto* self = reinterpret_cast<EditWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_CREATE && self) {
+    const auto* opening =
+        static_cast<Opening*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    CreateEditControls(window, self->fonts_, self->controls_);
+    // Opening: the rule of the checked type leaves one panel, then the
+    // hand-over fills the shared state and the rows.
+    OnOptionClicked(self->controls_, 单选框添加字符);
+    self->state_.FillFromSelection(opening->folderText, opening->selectionText);
+    self->previewList_.Attach(self->controls_[超级列表框1], self->state_);
+    return 0;
+  }
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    return self->Handle(message, wParam, lParam);
+  } catch (...) {
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+LRESULT EditWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND window = handle_;
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      if (previewList_.OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
+      break;
+    case WM_CLOSE:
+      // The owner takes input again before this window goes, so it is the
+      // one that becomes active.
+      EnableWindow(GetWindow(window, GW_OWNER), TRUE);
+      DestroyWindow(window);
+      return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      handle_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RunEditWindow(HWND owner, rules::ProgramState& state, std::string_view folderText,
+                   std::string_view selectionText) {
+  EditWindow window(state);
+  if (window.Open(owner, folderText, selectionText)) window.RunModal(owner);
 }
 
 }  // namespace ui

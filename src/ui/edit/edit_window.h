@@ -6,12 +6,45 @@
 #include <string_view>
 
 #include "rules/program_state.h"
+#include "ui/edit/edit_layout.h"
+#include "ui/edit/preview_list.h"
 
 namespace ui {
 
-// Opens the Edit window over `owner`, which takes no input meanwhile, and
-// returns when it has closed. Its opening fills the shared state from the
-// file box's folder text and selection text.
+class EditWindow {
+ public:
+  explicit EditWindow(rules::ProgramState& state);
+  EditWindow(const EditWindow&) = delete;
+  EditWindow& operator=(const EditWindow&) = delete;
+  ~EditWindow();
+
+  // Creates the window, still hidden, over `owner`, running the opening steps:
+  // only the add-characters panel shown, the shared state filled from the
+  // file box's texts, one row per picked name.
+  HWND Open(HWND owner, std::string_view folderText, std::string_view selectionText);
+  // Shows the window and handles messages until it has closed; `owner`
+  // takes no input meanwhile.
+  void RunModal(HWND owner);
+
+  // The Preview command.
+  void Preview();
+
+  HWND handle() const { return handle_; }
+  HWND control(edit::Control id) const { return controls_[id]; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(int id, int code);
+
+  rules::ProgramState& state_;
+  HWND handle_ = nullptr;
+  edit::EditFonts fonts_{};
+  edit::EditControls controls_;
+  edit::PreviewList previewList_;
+};
+
+// Opens the Edit window over `owner` and returns when it has closed.
 void RunEditWindow(HWND owner, rules::ProgramState& state, std::string_view folderText,
                    std::string_view selectionText);
 

@@ -1,0 +1,19 @@
+// What clicking an option control does to the others.
+#pragma once
+
+#include "ui/edit/edit_layout.h"
+
+namespace ui::edit {
+
+// True for the controls whose clicks are handled here.
+bool IsOptionControl(Control id);
+
+// A click on an option control: a radio box first takes the check from the
+// others of its group (a check box has toggled itself already), then the
+// control's rule runs.
+void OnOptionClicked(EditControls& controls, Control clicked);
+
+// Shows the option panel of a rename type (1 to 5) and hides the other four.
+void ShowPanelOfType(EditControls& controls, int renameType);
+
+}  // namespace ui::edit
