@@ -99,10 +99,16 @@ constexpr int kStartNumberLimit = 5;
 constexpr int kDropDownListHeight = 200;
 
 // Group boxes do not pass on what their children report; this sends it on
-// to the window.
+// to the window. Holding children, a group box also paints its own inside.
 LRESULT CALLBACK PassToWindow(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                               DWORD_PTR) {
   switch (message) {
+    case WM_ERASEBKGND: {
+      RECT inside;
+      GetClientRect(box, &inside);
+      FillRect(reinterpret_cast<HDC>(wParam), &inside, GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:

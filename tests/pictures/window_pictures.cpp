@@ -1,0 +1,106 @@
+// Saves pictures of the Main window and of the Edit window with each of its
+// five option panels, as the screen shows them.
+//   window_pictures OUTPUT_FOLDER
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/gbk_convert.h"
+#include "rules/program_state.h"
+#include "ui/edit/edit_window.h"
+#include "ui/main/main_window.h"
+
+namespace {
+
+void Settle() {
+  for (int i = 0; i < 20; ++i) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(25);
+  }
+}
+
+// Writes the screen area under `window` as a 24-bit BMP file.
+bool SaveWindowPicture(HWND window, const std::wstring& path) {
+  RECT place;
+  GetWindowRect(window, &place);
+  const int width = place.right - place.left;
+  const int height = place.bottom - place.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, picture);
+  BitBlt(memory, 0, 0, width, height, screen, place.left, place.top, SRCCOPY);
+  SelectObject(memory, old);
+
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof(info);
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  const DWORD rowBytes = static_cast<DWORD>((width * 3 + 3) & ~3);
+  std::vector<BYTE> pixels(rowBytes * static_cast<DWORD>(height));
+  GetDIBits(memory, picture, 0, static_cast<UINT>(height), pixels.data(),
+            reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  DeleteObject(picture);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;
+  header.bfOffBits = sizeof(header) + sizeof(info);
+  header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size());
+  FILE* file = _wfopen(path.c_str(), L"wb");
+  if (!file) return false;
+  fwrite(&header, sizeof(header), 1, file);
+  fwrite(&info, sizeof(info), 1, file);
+  fwrite(pixels.data(), 1, pixels.size(), file);
+  fclose(file);
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: window_pictures OUTPUT_FOLDER\n");
+    return 2;
+  }
+  const std::wstring output = platform::ToWide(argv[1]) + L"\\";
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  rules::ProgramState state;
+  ui::MainWindow mainWindow(state, {});
+  HWND main = mainWindow.Create(GetModuleHandleW(nullptr));
+  wchar_t folder[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, folder);
+  mainWindow.SetInitialFolder(platform::ToGbk(folder));
+  ShowWindow(main, SW_SHOW);
+  Settle();
+  SaveWindowPicture(main, output + L"main.bmp");
+  ShowWindow(main, SW_HIDE);
+
+  ui::EditWindow editWindow(state);
+  HWND edit = editWindow.Open(main, platform::ToGbk(folder) + "\\",
+                              "a.txt;报告 第1章.doc;MyFile.TXT;photo_2024.jpg");
+  ShowWindow(edit, SW_SHOW);
+  const ui::edit::Control types[] = {ui::edit::单选框添加字符, ui::edit::单选框删除字符,
+                                     ui::edit::单选框字符替换, ui::edit::单选框大小写转换,
+                                     ui::edit::单选框序号添加};
+  const wchar_t* names[] = {L"edit-1-add.bmp", L"edit-2-delete.bmp", L"edit-3-replace.bmp",
+                            L"edit-4-case.bmp", L"edit-5-number.bmp"};
+  for (int i = 0; i < 5; ++i) {
+    SendMessageW(editWindow.control(types[i]), BM_CLICK, 0, 0);
+    Settle();
+    SaveWindowPicture(edit, output + names[i]);
+  }
+  return 0;
+}
