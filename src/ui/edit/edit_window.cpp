@@ -93,7 +93,7 @@ void EditWindow::Preview() {
   EnableWindow(controls_[按钮撤销], FALSE);
   const rules::ComputationOutcome outcome =
       rules::ComputeNewNames(ReadRenameOptions(controls_), state_);
-  if (outcome.notice) platform::Desktop().ShowMessage({outcome.notice->title, outcome.notice->text});
+  if (outcome.notice) platform::Desktop().ShowMessage({outcome.notice->text, outcome.notice->title});
   previewList_.ShowNewNames();
   EnableWindow(controls_[按钮更名], TRUE);
 }

@@ -1,0 +1,303 @@
+#include "ui/edit/edit_window.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/gbk_convert.h"
+#include "scripted_desktop.h"
+#include "temp_folder.h"
+#include "ui/edit/edit_layout.h"
+
+namespace testing_support {
+namespace {
+
+using namespace ui::edit;
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageRequest;
+
+class EditWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(edit.Open(owner, "C:\\work\\", "abc.txt;Read Me.md;报告.doc"), nullptr);
+  }
+  void TearDown() override { DestroyWindow(owner); }
+
+  HWND Get(Control id) const { return edit.control(id); }
+  void Click(Control id) { SendMessageW(Get(id), BM_CLICK, 0, 0); }
+  bool Checked(Control id) const { return SendMessageW(Get(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  bool Shown(Control id) const { return (GetWindowLongPtrW(Get(id), GWL_STYLE) & WS_VISIBLE) != 0; }
+  bool Enabled(Control id) const { return IsWindowEnabled(Get(id)) != FALSE; }
+  void Type(Control id, const std::string& text) {
+    for (wchar_t c : platform::ToWide(text)) SendMessageW(Get(id), WM_CHAR, c, 1);
+  }
+  void SetText(Control id, const std::string& text) {
+    SetWindowTextW(Get(id), platform::ToWide(text).c_str());
+  }
+  std::string Text(Control id) const {
+    wchar_t text[256] = {};
+    GetWindowTextW(Get(id), text, 256);
+    return platform::ToGbk(text);
+  }
+  void Choose(Control list, int item) {
+    SendMessageW(Get(list), CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    SendMessageW(edit.handle(), WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Get(list)));
+  }
+  std::vector<std::string> Column(int column) const {
+    std::vector<std::string> cells;
+    HWND list = Get(超级列表框1);
+    for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+      wchar_t text[256] = {};
+      ListView_GetItemText(list, row, column, text, 256);
+      cells.push_back(platform::ToGbk(text));
+    }
+    return cells;
+  }
+  std::vector<Control> ShownPanels() const {
+    std::vector<Control> shown;
+    for (Control panel : {分组框添加字符, 分组框删除字符, 分组框字符替换, 分组框大小写转换, 分组框序号添加}) {
+      if (Shown(panel)) shown.push_back(panel);
+    }
+    return shown;
+  }
+
+  rules::ProgramState state;
+  ScriptedDesktop desktop;
+  HWND owner = nullptr;
+  ui::EditWindow edit{state};
+};
+
+TEST_F(EditWindowTest, StateRightAfterOpening) {
+  EXPECT_EQ(ShownPanels(), std::vector<Control>{分组框添加字符});
+  EXPECT_FALSE(Enabled(按钮更名));
+  EXPECT_FALSE(Enabled(按钮撤销));
+  EXPECT_TRUE(Enabled(按钮预览));
+  EXPECT_FALSE(Shown(N值));
+  EXPECT_FALSE(Shown(输入N值));
+  EXPECT_FALSE(Enabled(分组框删除方式));
+  EXPECT_FALSE(Enabled(单选框全部删除));
+  EXPECT_TRUE(Enabled(分组框替换方式));
+  EXPECT_TRUE(Checked(单选框添加字符) && Checked(选择框区分大小写) && Checked(单选框序号居左));
+  EXPECT_FALSE(Enabled(组合框2));
+  EXPECT_EQ(SendMessageW(Get(组合框1), CB_GETCURSEL, 0, 0), CB_ERR);
+  EXPECT_EQ(SendMessageW(Get(组合框2), CB_GETCOUNT, 0, 0), 6);
+
+  const std::vector<std::string> names{"abc.txt", "Read Me.md", "报告.doc"};
+  EXPECT_EQ(Column(0), names);
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"", "", ""}));
+  EXPECT_EQ(state.FolderPath, "C:\\work\\");
+  EXPECT_EQ(state.CurrentNames, names);
+  EXPECT_EQ(state.NewNames, names);
+  EXPECT_EQ(state.UndoNames, names);
+
+  RECT frame;
+  GetWindowRect(edit.handle(), &frame);
+  EXPECT_EQ(frame.right - frame.left, 763);
+  EXPECT_EQ(frame.bottom - frame.top, 615);
+  EXPECT_FALSE(GetWindowLongPtrW(edit.handle(), GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+}
+
+TEST_F(EditWindowTest, EveryControlSitsInItsParentAtItsPlace) {
+  size_t count = 0;
+  const ControlSpec* specs = ControlSpecs(count);
+  for (size_t i = 0; i < count; ++i) {
+    const ControlSpec& spec = specs[i];
+    SCOPED_TRACE(spec.id);
+    HWND control = Get(spec.id);
+    HWND parent = spec.parent ? Get(static_cast<Control>(spec.parent)) : edit.handle();
+    ASSERT_EQ(GetParent(control), parent);
+    RECT place;
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(place.left, spec.place.left);
+    EXPECT_EQ(place.top, spec.place.top);
+    EXPECT_EQ(place.right - place.left, spec.place.width);
+    if (spec.kind != Kind::DropDown) {
+      EXPECT_EQ(place.bottom - place.top, spec.place.height);
+    }
+  }
+}
+
+TEST_F(EditWindowTest, EachRenameTypeShowsOnlyItsPanel) {
+  Click(单选框序号添加);
+  EXPECT_EQ(ShownPanels(), std::vector<Control>{分组框序号添加});
+  Click(单选框删除字符);
+  EXPECT_EQ(ShownPanels(), std::vector<Control>{分组框删除字符});
+  EXPECT_TRUE(Checked(单选框删除字符));
+  EXPECT_FALSE(Checked(单选框序号添加) || Checked(单选框添加字符));
+  Click(单选框大小写转换);
+  EXPECT_EQ(ShownPanels(), std::vector<Control>{分组框大小写转换});
+}
+
+TEST_F(EditWindowTest, NBoxFollowsTheModeOfTheChosenSide) {
+  Click(单选框字符替换);
+  Click(单选框替换第N);
+  EXPECT_TRUE(Shown(N值) && Shown(输入N值));
+  EXPECT_FALSE(Checked(单选框全部替换));
+
+  Click(单选框直接删除);  // "全部删除" is still checked
+  EXPECT_FALSE(Shown(N值) || Shown(输入N值));
+  EXPECT_FALSE(Enabled(替换为) || Enabled(分组框替换方式) || Enabled(单选框替换第N));
+  EXPECT_TRUE(Enabled(分组框删除方式) && Enabled(单选框全部删除) && Enabled(单选框删除第N));
+  EXPECT_FALSE(Checked(单选框替换为));
+
+  Click(单选框替换为);  // "替换第N个子串" is still checked
+  EXPECT_TRUE(Shown(N值) && Shown(输入N值));
+  EXPECT_TRUE(Enabled(替换为));
+  EXPECT_FALSE(Enabled(分组框删除方式));
+
+  Click(单选框全部替换);
+  EXPECT_FALSE(Shown(N值));
+}
+
+TEST_F(EditWindowTest, BracketListFollowsItsBoxAndKeepsItsSelection) {
+  Click(单选框序号添加);
+  Click(选择框添加括号);
+  EXPECT_TRUE(Enabled(组合框2) && Enabled(透明标签6));
+  Choose(组合框2, 2);
+  Click(选择框添加括号);
+  EXPECT_FALSE(Enabled(组合框2) || Enabled(透明标签6));
+  EXPECT_EQ(SendMessageW(Get(组合框2), CB_GETCURSEL, 0, 0), 2);
+
+  Click(单选框序号居右);
+  EXPECT_TRUE(Checked(单选框序号居右));
+  EXPECT_FALSE(Checked(单选框序号居左));
+}
+
+TEST_F(EditWindowTest, NumberBoxesTakeOnlyDigitsAndMinusWhenTyped) {
+  Type(添加位置, "1a-2.b");
+  EXPECT_EQ(Text(添加位置), "1-2");
+  SendMessageW(Get(添加位置), WM_CHAR, VK_BACK, 1);
+  EXPECT_EQ(Text(添加位置), "1-");
+  Type(添加字符文本, "a.b");
+  EXPECT_EQ(Text(添加字符文本), "a.b");
+
+  Type(编辑框开始序号, "123456");
+  EXPECT_EQ(Text(编辑框开始序号), "12345");
+
+  // Pasted text is not filtered.
+  ASSERT_TRUE(OpenClipboard(edit.handle()));
+  EmptyClipboard();
+  const wchar_t pasted[] = L"x9";
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(pasted));
+  memcpy(GlobalLock(memory), pasted, sizeof(pasted));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+  SetText(删除位置, "");
+  SendMessageW(Get(删除位置), WM_PASTE, 0, 0);
+  EXPECT_EQ(Text(删除位置), "x9");
+}
+
+TEST_F(EditWindowTest, PreviewOfEachTypeFillsTheSecondColumn) {
+  SetText(添加字符文本, "_");
+  SetText(添加位置, "2");
+  Click(按钮预览);
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"ab_c.txt", "Re_ad Me.md", "报_告.doc"}));
+  EXPECT_TRUE(Enabled(按钮更名));
+
+  Click(单选框删除字符);
+  SetText(删除字符数量, "2");
+  SetText(删除位置, "4");
+  Click(选择框删除右始);
+  Click(按钮预览);
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"a.txt", "Reade.md", "报.doc"}));
+
+  Click(单选框字符替换);
+  SetText(替换掉, "E");
+  SetText(替换为, "3");
+  Click(按钮预览);
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"abc.txt", "R3ad M3.md", "报告.doc"}));
+
+  Click(单选框大小写转换);
+  Click(单选框转到小写);
+  Click(按钮预览);
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"abc.txt", "read me.md", "报告.doc"}));
+
+  Click(单选框序号添加);
+  Choose(组合框1, 1);
+  SetText(编辑框开始序号, "9");
+  Click(单选框序号居右);
+  Click(选择框添加括号);
+  Choose(组合框2, 4);
+  Click(按钮预览);
+  EXPECT_EQ(Column(1),
+            (std::vector<std::string>{"abc【九】.txt", "Read Me【一十零】.md", "报告【一十一】.doc"}));
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"abc.txt", "Read Me.md", "报告.doc"}));
+  EXPECT_TRUE(desktop.events().empty());
+}
+
+TEST_F(EditWindowTest, PreviewTwiceGivesWhatOnceGives) {
+  SetText(添加字符文本, "x");
+  Click(按钮预览);
+  Click(按钮预览);
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"xabc.txt", "xRead Me.md", "x报告.doc"}));
+  EXPECT_EQ(state.NewNames, Column(1));
+}
+
+TEST_F(EditWindowTest, MissingNumberStyleKeepsThePreviousNewNamesAndEnablesRename) {
+  Click(单选框序号添加);
+  Click(按钮预览);
+  EXPECT_EQ(desktop.messages(), (std::vector<MessageRequest>{{"请选择序号类型", "提示:"}}));
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"abc.txt", "Read Me.md", "报告.doc"}));
+  EXPECT_TRUE(Enabled(按钮更名));
+
+  Choose(组合框1, 0);
+  Click(选择框添加括号);
+  Click(按钮预览);
+  EXPECT_EQ(desktop.messages().back(),
+            (MessageRequest{"您勾选了添加括号选择框，请选择括号类型", "提示:"}));
+}
+
+TEST_F(EditWindowTest, EmptySearchTextWarnsAndShowsTheCurrentNames) {
+  SetText(添加字符文本, "x");
+  Click(按钮预览);
+  Click(单选框字符替换);
+  Click(按钮预览);
+  ASSERT_EQ(desktop.messages().size(), 1u);
+  EXPECT_EQ(desktop.messages()[0].title, "警告：");
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"abc.txt", "Read Me.md", "报告.doc"}));
+}
+
+TEST_F(EditWindowTest, UndoQuestionAnsweredNoChangesNothing) {
+  SetText(添加字符文本, "1");
+  Click(按钮预览);
+  EnableWindow(Get(按钮撤销), TRUE);  // as after a batch rename
+  EnableWindow(Get(按钮更名), FALSE);
+  SetText(添加字符文本, "2");
+
+  desktop.Answer(MessageAnswer::No);
+  Click(按钮预览);
+  const MessageRequest question{
+      "本次预览后，撤销按钮将暂时失效（即此前的一次更名将不能撤销，直到您再次更名）\r\n是否继续？",
+      "提示：", MessageButtons::YesNo};
+  EXPECT_EQ(desktop.messages(), std::vector<MessageRequest>{question});
+  EXPECT_TRUE(Enabled(按钮撤销));
+  EXPECT_FALSE(Enabled(按钮更名));
+  EXPECT_EQ(Column(1)[0], "1abc.txt");
+  EXPECT_EQ(state.NewNames[0], "1abc.txt");
+
+  desktop.Answer(MessageAnswer::Yes);
+  Click(按钮预览);
+  EXPECT_FALSE(Enabled(按钮撤销));
+  EXPECT_TRUE(Enabled(按钮更名));
+  EXPECT_EQ(Column(1)[0], "2abc.txt");
+}
+
+TEST_F(EditWindowTest, EscClosesTheModalWindowAndTheOwnerTakesInputAgain) {
+  PostMessageW(Get(添加位置), WM_KEYDOWN, VK_ESCAPE, 0);
+  edit.RunModal(owner);
+  EXPECT_EQ(edit.handle(), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+}  // namespace
+}  // namespace testing_support
