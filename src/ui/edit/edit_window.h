@@ -31,6 +31,7 @@ class EditWindow {
 
   HWND handle() const { return handle_; }
   HWND control(edit::Control id) const { return controls_[id]; }
+  const edit::EditControls& controls() const { return controls_; }
 
  private:
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
