@@ -1,0 +1,40 @@
+// What batch rename and undo need from the outside: the file system, and
+// the Edit window with its prompts, list, progress bar and buttons.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace exec {
+
+class FileOperations {
+ public:
+  virtual ~FileOperations() = default;
+  // True when an entry exists at `path`.
+  virtual bool Exists(const std::string& path) = 0;
+  // Renames one file, never replacing an existing one. Succeeds when source
+  // and target are the same file; a change of letter case really reaches
+  // the disk.
+  virtual bool Rename(const std::string& from, const std::string& to) = 0;
+};
+
+class RenameWindow {
+ public:
+  virtual ~RenameWindow() = default;
+  // A Yes/No question; true for Yes.
+  virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
+  // A message with an OK button only.
+  virtual void Tell(const std::string& text, const std::string& title) = 0;
+  virtual void SetOldNameCell(size_t row, const std::string& text) = 0;
+  virtual void SetNewNameCell(size_t row, const std::string& text) = 0;
+  virtual void SetProgressMaximum(uint32_t maximum) = 0;
+  virtual void SetProgressPosition(uint32_t position) = 0;
+  virtual void EnableButtons(bool batchRename, bool undo) = 0;
+  // Queued: the caller goes on with its remaining steps.
+  virtual void RequestClose() = 0;
+  // Opens the Main window's file-box folder in the file manager.
+  virtual void OpenFolder() = 0;
+};
+
+}  // namespace exec
