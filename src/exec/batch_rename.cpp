@@ -58,7 +58,7 @@ void BatchRename(rules::ProgramState& state, FileOperations& files, RenameWindow
         break;
       }
     }
-    window.SetNewNameCell(i, "");
+    window.ClearNewNameCell(i);
     window.SetProgressPosition(ProgressValue(i + 1));
   }
 

@@ -26,8 +26,10 @@ class RenameWindow {
   virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
   // A message with an OK button only.
   virtual void Tell(const std::string& text, const std::string& title) = 0;
+  // The old-name cell of `row` now shows `text` (the file's name on disk).
   virtual void SetOldNameCell(size_t row, const std::string& text) = 0;
-  virtual void SetNewNameCell(size_t row, const std::string& text) = 0;
+  // The new-name cell of `row` now shows the empty text.
+  virtual void ClearNewNameCell(size_t row) = 0;
   virtual void SetProgressMaximum(uint32_t maximum) = 0;
   virtual void SetProgressPosition(uint32_t position) = 0;
   virtual void EnableButtons(bool batchRename, bool undo) = 0;

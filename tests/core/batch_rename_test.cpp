@@ -72,7 +72,7 @@ class RecordingWindow final : public RenameWindow {
     prompts.push_back(title + "|" + text + "|OK");
   }
   void SetOldNameCell(size_t row, const std::string& text) override { oldCells.at(row) = text; }
-  void SetNewNameCell(size_t row, const std::string& text) override { newCells.at(row) = text; }
+  void ClearNewNameCell(size_t row) override { newCells.at(row).clear(); }
   void SetProgressMaximum(uint32_t value) override { maximum = value; }
   void SetProgressPosition(uint32_t value) override { positions.push_back(value); }
   void EnableButtons(bool batch, bool undo) override {

@@ -1,11 +1,14 @@
 #include "ui/edit/edit_window.h"
 
+#include "exec/batch_rename.h"
 #include "platform/desktop.h"
+#include "platform/windows_files.h"
 #include "platform/gbk_convert.h"
 #include "platform/window_helpers.h"
 #include "rules/compute_new_names.h"
 #include "ui/edit/click_rules.h"
 #include "ui/edit/option_controls.h"
+#include "ui/edit/rename_window_port.h"
 
 namespace ui {
 namespace {
@@ -42,7 +45,8 @@ struct Opening {
 
 }  // namespace
 
-EditWindow::EditWindow(rules::ProgramState& state) : state_(state) {
+EditWindow::EditWindow(rules::ProgramState& state, std::function<void()> openFolder)
+    : state_(state), openFolder_(std::move(openFolder)) {
   fonts_.button = platform::CreateUiFont(-19, kYaHei);
   fonts_.hint = platform::CreateUiFont(-12, kYaHei);
   fonts_.song = platform::CreateUiFont(-12, kSong);
@@ -98,6 +102,18 @@ void EditWindow::Preview() {
   EnableWindow(controls_[按钮更名], TRUE);
 }
 
+void EditWindow::BatchRename() {
+  platform::WindowsFiles files;
+  RenameWindowPort window(handle_, controls_, previewList_, openFolder_);
+  exec::BatchRename(state_, files, window);
+}
+
+void EditWindow::Undo() {
+  platform::WindowsFiles files;
+  RenameWindowPort window(handle_, controls_, previewList_, openFolder_);
+  exec::UndoLastBatch(state_, files, window);
+}
+
 void EditWindow::OnCommand(int id, int code) {
   if (code != BN_CLICKED) return;
   const auto control = static_cast<Control>(id);
@@ -105,6 +121,10 @@ void EditWindow::OnCommand(int id, int code) {
     OnOptionClicked(controls_, control);
   } else if (control == 按钮预览) {
     Preview();
+  } else if (control == 按钮更名) {
+    BatchRename();
+  } else if (control == 按钮撤销) {
+    Undo();
   }
 }
 
@@ -161,8 +181,8 @@ LRESULT EditWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void RunEditWindow(HWND owner, rules::ProgramState& state, std::string_view folderText,
-                   std::string_view selectionText) {
-  EditWindow window(state);
+                   std::string_view selectionText, std::function<void()> openFolder) {
+  EditWindow window(state, std::move(openFolder));
   if (window.Open(owner, folderText, selectionText)) window.RunModal(owner);
 }
 

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string_view>
 
 #include "rules/program_state.h"
@@ -13,7 +14,9 @@ namespace ui {
 
 class EditWindow {
  public:
-  explicit EditWindow(rules::ProgramState& state);
+  // `openFolder` opens the Main window's file-box folder (offered after a
+  // batch rename).
+  EditWindow(rules::ProgramState& state, std::function<void()> openFolder = {});
   EditWindow(const EditWindow&) = delete;
   EditWindow& operator=(const EditWindow&) = delete;
   ~EditWindow();
@@ -26,8 +29,10 @@ class EditWindow {
   // takes no input meanwhile.
   void RunModal(HWND owner);
 
-  // The Preview command.
+  // The commands of the buttons.
   void Preview();
+  void BatchRename();
+  void Undo();
 
   HWND handle() const { return handle_; }
   HWND control(edit::Control id) const { return controls_[id]; }
@@ -39,6 +44,7 @@ class EditWindow {
   void OnCommand(int id, int code);
 
   rules::ProgramState& state_;
+  std::function<void()> openFolder_;
   HWND handle_ = nullptr;
   edit::EditFonts fonts_{};
   edit::EditControls controls_;
@@ -47,6 +53,6 @@ class EditWindow {
 
 // Opens the Edit window over `owner` and returns when it has closed.
 void RunEditWindow(HWND owner, rules::ProgramState& state, std::string_view folderText,
-                   std::string_view selectionText);
+                   std::string_view selectionText, std::function<void()> openFolder);
 
 }  // namespace ui

@@ -32,7 +32,17 @@ void PreviewList::Attach(HWND list, const rules::ProgramState& state) {
 
 void PreviewList::ShowNewNames() {
   newNamesShown_ = true;
+  newNameCleared_.assign(state_->CurrentNames.size(), false);
   Refresh();
+}
+
+void PreviewList::RefreshOldName(size_t row) {
+  ListView_RedrawItems(list_, static_cast<int>(row), static_cast<int>(row));
+}
+
+void PreviewList::ClearNewName(size_t row) {
+  if (row < newNameCleared_.size()) newNameCleared_[row] = true;
+  ListView_RedrawItems(list_, static_cast<int>(row), static_cast<int>(row));
 }
 
 void PreviewList::Refresh() { InvalidateRect(list_, nullptr, FALSE); }
@@ -43,7 +53,8 @@ bool PreviewList::OnNotify(NMHDR& notification) {
   if (!(item.mask & LVIF_TEXT) || item.cchTextMax <= 0) return true;
   const auto row = static_cast<size_t>(item.iItem);
   const rules::NameList& names = item.iSubItem == 0 ? state_->CurrentNames : state_->NewNames;
-  const bool shown = item.iSubItem == 0 || newNamesShown_;
+  const bool shown = item.iSubItem == 0 ||
+                     (newNamesShown_ && !(row < newNameCleared_.size() && newNameCleared_[row]));
   const std::wstring text =
       shown && row < names.size() ? platform::ToWide(names[row]) : std::wstring();
   lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);

@@ -124,7 +124,8 @@ void MainWindow::EditNames() {
     platform::Desktop().ShowMessage({kNothingPicked, kNothingPickedTitle});
     return;
   }
-  RunEditWindow(handle_, state_, fileBox_.FolderText(), fileBox_.SelectionText());
+  RunEditWindow(handle_, state_, fileBox_.FolderText(), fileBox_.SelectionText(),
+                [this] { OpenCurrentFolder(); });
   // Hand-back: list the folder afresh so renamed files show their new names.
   fileBox_.SetFolder(directoryBox_.FolderText() + "/");
 }

@@ -1,0 +1,20 @@
+// The file operations of batch rename and undo on the Windows file system.
+#pragma once
+
+#include "exec/rename_ports.h"
+
+namespace platform {
+
+class WindowsFiles final : public exec::FileOperations {
+ public:
+  // True when an entry exists at the path; no wildcard is looked at, so a
+  // name holding "?" (a character GBK can't show) matches nothing else.
+  bool Exists(const std::string& path) override;
+  // MoveFileW without replacing. A change of letter case only goes through
+  // a free temporary name in the same folder, since some file systems (and
+  // Wine) report success without changing the case; if the second step
+  // fails, the file gets its original name back.
+  bool Rename(const std::string& from, const std::string& to) override;
+};
+
+}  // namespace platform

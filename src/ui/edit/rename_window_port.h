@@ -1,0 +1,35 @@
+// The Edit window as batch rename and undo see it.
+#pragma once
+
+#include <functional>
+
+#include "exec/rename_ports.h"
+#include "ui/edit/edit_layout.h"
+#include "ui/edit/preview_list.h"
+
+namespace ui::edit {
+
+class RenameWindowPort final : public exec::RenameWindow {
+ public:
+  RenameWindowPort(HWND window, const EditControls& controls, PreviewList& list,
+                   std::function<void()> openFolder)
+      : window_(window), controls_(controls), list_(list), openFolder_(std::move(openFolder)) {}
+
+  bool AskYesNo(const std::string& text, const std::string& title) override;
+  void Tell(const std::string& text, const std::string& title) override;
+  void SetOldNameCell(size_t row, const std::string& text) override;
+  void ClearNewNameCell(size_t row) override;
+  void SetProgressMaximum(uint32_t maximum) override;
+  void SetProgressPosition(uint32_t position) override;
+  void EnableButtons(bool batchRename, bool undo) override;
+  void RequestClose() override;
+  void OpenFolder() override;
+
+ private:
+  HWND window_;
+  const EditControls& controls_;
+  PreviewList& list_;
+  std::function<void()> openFolder_;
+};
+
+}  // namespace ui::edit
