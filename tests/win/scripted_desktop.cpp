@@ -9,6 +9,7 @@ ScriptedDesktop::~ScriptedDesktop() { platform::UseDesktop(nullptr); }
 
 platform::MessageAnswer ScriptedDesktop::ShowMessage(const platform::MessageRequest& request) {
   events_.push_back({true, request, {}});
+  if (onMessage) onMessage(request);
   if (request.buttons == platform::MessageButtons::Ok) return platform::MessageAnswer::Ok;
   if (answers_.empty()) {
     ADD_FAILURE() << "unexpected question: " << request.text;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/desktop.h"
@@ -17,6 +18,9 @@ class ScriptedDesktop final : public platform::DesktopInteractions {
   // Answers for the coming Yes/No questions, in order; a question without
   // a scripted answer is a test failure and gets No.
   void Answer(platform::MessageAnswer answer) { answers_.push_back(answer); }
+
+  // Called with every message as it is shown, before it is answered.
+  std::function<void(const platform::MessageRequest&)> onMessage;
 
   platform::MessageAnswer ShowMessage(const platform::MessageRequest& request) override;
   void OpenWithShell(const platform::ShellRequest& request) override;

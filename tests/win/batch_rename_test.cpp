@@ -1,0 +1,302 @@
+// Batch rename and Undo through the real Edit window, on real files.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "main_window_fixture.h"
+#include "platform/gbk_convert.h"
+#include "ui/edit/edit_window.h"
+
+namespace testing_support {
+namespace {
+
+using namespace ui::edit;
+using platform::MessageAnswer;
+
+const std::string kDone =
+    "更名完成，是否立即打开文件夹查看文件？（如果有问题可以点击撤销按钮撤销此次操作！）";
+const std::string kUndoQuestion = "即将撤销上一次更名，是否继续？";
+const std::string kUndoDone = "撤销完成！文件名恢复到此次更名前的状态！";
+
+std::string BatchFailure(const std::string& prefix, const std::string& from, const std::string& to) {
+  return prefix + from + " 更改为： " + to +
+         " 更名失败,可能是没有相关权限,请以管理员身份运行本程序.是否继续更改后续文件？";
+}
+
+// Every file of a folder with its contents, names as the disk has them.
+std::map<std::string, std::string> Disk(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW((platform::ToWide(folder) + L"\\*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  do {
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    const std::wstring path = platform::ToWide(folder) + L"\\" + entry.cFileName;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    char buffer[256] = {};
+    DWORD read = 0;
+    ReadFile(file, buffer, sizeof(buffer), &read, nullptr);
+    CloseHandle(file);
+    files[platform::ToGbk(entry.cFileName)] = std::string(buffer, read);
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+  return files;
+}
+
+class BatchRenameWineTest : public testing::Test {
+ protected:
+  // Files that hold their own names, all picked, in this order.
+  void Open(const std::vector<std::string>& names) {
+    std::string selection;
+    for (const std::string& name : names) {
+      const std::wstring path = folder.Wide(name);
+      HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      DWORD written = 0;
+      WriteFile(file, name.data(), static_cast<DWORD>(name.size()), &written, nullptr);
+      CloseHandle(file);
+      selection += (selection.empty() ? "" : ";") + name;
+    }
+    owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(edit.Open(owner, folder.path() + "\\", selection), nullptr);
+  }
+  void TearDown() override { DestroyWindow(owner); }
+
+  HWND Get(Control id) const { return edit.control(id); }
+  void Click(Control id) { SendMessageW(Get(id), BM_CLICK, 0, 0); }
+  bool Enabled(Control id) const { return IsWindowEnabled(Get(id)) != FALSE; }
+  void PreviewAdding(const char* text) {
+    SetWindowTextW(Get(添加字符文本), platform::ToWide(text).c_str());
+    Click(按钮预览);
+  }
+  std::vector<std::string> Column(int column) const {
+    std::vector<std::string> cells;
+    HWND list = Get(超级列表框1);
+    for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+      wchar_t text[256] = {};
+      ListView_GetItemText(list, row, column, text, 256);
+      cells.push_back(platform::ToGbk(text));
+    }
+    return cells;
+  }
+  LRESULT Progress() const { return SendMessageW(Get(进度条1), PBM_GETPOS, 0, 0); }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& message : desktop.messages()) texts.push_back(message.text);
+    return texts;
+  }
+
+  rules::ProgramState state;
+  ScriptedDesktop desktop;
+  TempFolder folder;
+  HWND owner = nullptr;
+  int foldersOpened = 0;
+  ui::EditWindow edit{state, [this] { ++foldersOpened; }};
+};
+
+TEST_F(BatchRenameWineTest, EveryRenameSucceedsThenUndoPutsThemBack) {
+  Open({"a.txt", "报告.doc"});
+  PreviewAdding("新");
+  desktop.Answer(MessageAnswer::Yes);  // open the folder
+  Click(按钮更名);
+
+  EXPECT_EQ(Texts(), std::vector<std::string>{kDone});
+  EXPECT_EQ(desktop.messages()[0].title, "提示：");
+  EXPECT_EQ(foldersOpened, 1);
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{
+                                     {"新a.txt", "a.txt"}, {"新报告.doc", "报告.doc"}}));
+  EXPECT_EQ(state.CurrentNames, (rules::NameList{"新a.txt", "新报告.doc"}));
+  EXPECT_EQ(state.UndoNames, (rules::NameList{"a.txt", "报告.doc"}));
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"新a.txt", "新报告.doc"}));
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"", ""}));
+  EXPECT_FALSE(Enabled(按钮更名));
+  EXPECT_TRUE(Enabled(按钮撤销));
+  EXPECT_EQ(Progress(), 0);
+  EXPECT_EQ(SendMessageW(Get(进度条1), PBM_GETRANGE, FALSE, 0), 2);
+
+  desktop.Answer(MessageAnswer::Yes);
+  Click(按钮撤销);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{kDone, kUndoQuestion, kUndoDone}));
+  EXPECT_EQ(Disk(folder.path()),
+            (std::map<std::string, std::string>{{"a.txt", "a.txt"}, {"报告.doc", "报告.doc"}}));
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"a.txt", "报告.doc"}));
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"", ""}));
+  EXPECT_FALSE(Enabled(按钮更名) || Enabled(按钮撤销));
+}
+
+TEST_F(BatchRenameWineTest, TakenTargetFailsAndTheOtherFileIsUntouched) {
+  Open({"a", "xa"});
+  PreviewAdding("x");  // "a" -> "xa", which "xa" already is
+  desktop.Answer(MessageAnswer::Yes);  // go on
+  desktop.Answer(MessageAnswer::No);   // no folder
+  Click(按钮更名);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{BatchFailure("", "a", "xa"), kDone}));
+  EXPECT_EQ(desktop.messages()[0].title, "警告:");
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"a", "a"}, {"xxa", "xa"}}));
+
+  // Undo renames the skipped file onto its own name without a prompt.
+  desktop.Answer(MessageAnswer::Yes);
+  Click(按钮撤销);
+  EXPECT_EQ(Texts().back(), kUndoDone);
+  EXPECT_EQ(Texts().size(), 4u);
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"a", "a"}, {"xa", "xa"}}));
+}
+
+TEST_F(BatchRenameWineTest, SwappedNamesBothFailAndNothingIsLost) {
+  Open({"a", "b"});
+  PreviewAdding("");
+  state.NewNames = {"b", "a"};
+  desktop.Answer(MessageAnswer::Yes);
+  desktop.Answer(MessageAnswer::Yes);
+  desktop.Answer(MessageAnswer::No);
+  Click(按钮更名);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{BatchFailure("", "a", "b"), BatchFailure("", "b", "a"), kDone}));
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"a", "a"}, {"b", "b"}}));
+}
+
+TEST_F(BatchRenameWineTest, SourceDeletedAfterOpeningGetsThePrefix) {
+  Open({"a", "b"});
+  PreviewAdding("1");
+  DeleteFileW(folder.Wide("a").c_str());
+  desktop.Answer(MessageAnswer::Yes);
+  desktop.Answer(MessageAnswer::No);
+  Click(按钮更名);
+  EXPECT_EQ(Texts()[0], BatchFailure("源文件不存在！！！", "a", "1a"));
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"1b", "b"}}));
+}
+
+TEST_F(BatchRenameWineTest, NoAtAFileStopsTheBatchAndClosesTheWindow) {
+  Open({"a", "b", "c", "xb"});
+  PreviewAdding("x");  // "b" -> "xb" is taken
+  desktop.Answer(MessageAnswer::No);   // stop at file 2
+  desktop.Answer(MessageAnswer::No);   // no folder
+  HWND window = edit.handle();
+  Click(按钮更名);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{BatchFailure("", "b", "xb"), kDone}));
+  EXPECT_EQ(Disk(folder.path()),
+            (std::map<std::string, std::string>{{"xa", "a"}, {"b", "b"}, {"c", "c"}, {"xb", "xb"}}));
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"", "xb", "xc", "xxb"}));
+  EXPECT_TRUE(Enabled(按钮撤销));
+  EXPECT_EQ(Progress(), 0);
+  PumpMessages();  // the queued close takes effect
+  EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(BatchRenameWineTest, CaseOnlyBatchReallyChangesTheCaseOnDisk) {
+  Open({"ABC.TXT", "Mixed.Doc"});
+  Click(单选框大小写转换);
+  Click(单选框转到小写);
+  Click(按钮预览);
+  desktop.Answer(MessageAnswer::No);
+  Click(按钮更名);
+  EXPECT_EQ(Texts(), std::vector<std::string>{kDone});
+  EXPECT_EQ(Disk(folder.path()),
+            (std::map<std::string, std::string>{{"abc.txt", "ABC.TXT"}, {"mixed.doc", "Mixed.Doc"}}));
+  desktop.Answer(MessageAnswer::Yes);
+  Click(按钮撤销);
+  EXPECT_EQ(Disk(folder.path()),
+            (std::map<std::string, std::string>{{"ABC.TXT", "ABC.TXT"}, {"Mixed.Doc", "Mixed.Doc"}}));
+}
+
+TEST_F(BatchRenameWineTest, NameThatWouldLeaveTheFolderIsAFailedRename) {
+  folder.AddFolder("sub");
+  Open({"a", "b", "c"});
+  PreviewAdding("");
+  state.NewNames = {"..\\a", "sub\\b", "c?"};
+  for (int i = 0; i < 3; ++i) desktop.Answer(MessageAnswer::Yes);
+  desktop.Answer(MessageAnswer::No);
+  Click(按钮更名);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{BatchFailure("", "a", "..\\a"), BatchFailure("", "b", "sub\\b"),
+                                                BatchFailure("", "c", "c?"), kDone}));
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"a", "a"}, {"b", "b"}, {"c", "c"}}));
+  EXPECT_TRUE(Disk(folder.path() + "\\sub").empty());
+  EXPECT_EQ(state.CurrentNames, (rules::NameList{"a", "b", "c"}));
+}
+
+TEST_F(BatchRenameWineTest, UndoOfAFileMovedAwayPromptsAndNoInTheQuestionChangesNothing) {
+  Open({"a", "b"});
+  PreviewAdding("1");
+  desktop.Answer(MessageAnswer::No);
+  Click(按钮更名);
+  SendMessageW(Get(进度条1), PBM_SETPOS, 1, 0);
+
+  desktop.Answer(MessageAnswer::No);  // the undo question
+  Click(按钮撤销);
+  EXPECT_EQ(Texts().back(), kUndoQuestion);
+  EXPECT_EQ(Progress(), 1);
+  EXPECT_TRUE(Enabled(按钮撤销));
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"1a", "a"}, {"1b", "b"}}));
+
+  MoveFileW(folder.Wide("1a").c_str(), folder.Wide("elsewhere").c_str());
+  desktop.Answer(MessageAnswer::Yes);  // undo
+  desktop.Answer(MessageAnswer::Yes);  // go on after the failure
+  Click(按钮撤销);
+  const std::vector<std::string> texts = Texts();
+  EXPECT_EQ(texts[texts.size() - 2],
+            "文件  1a  更名为   a 更名失败，可能是没有相关权限，请以管理员身份运行本程序。是否继续更改后续文件？  ");
+  EXPECT_EQ(texts.back(), kUndoDone);
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"elsewhere", "a"}, {"b", "b"}}));
+}
+
+TEST_F(BatchRenameWineTest, ProgressBarTakesMoreThan32767) {
+  Open({"a"});
+  SendMessageW(Get(进度条1), PBM_SETRANGE32, 0, 40000);
+  SendMessageW(Get(进度条1), PBM_SETPOS, 39000, 0);
+  EXPECT_EQ(Progress(), 39000);
+}
+
+// The whole road: files picked in the Main window, Edit-names, options,
+// Preview, Batch rename, Undo, all inside the modal Edit window.
+TEST_F(MainWindowTest, FromClickToDiskAndBack) {
+  for (const char* name : {"b.txt", "a.txt", "c.txt"}) folder.AddFile(name);
+  window.SetInitialFolder(folder.path());
+  Pick("b.txt");
+  Pick("a.txt");
+
+  std::map<std::string, std::string> afterBatch;
+  desktop.onMessage = [&](const platform::MessageRequest& request) {
+    if (request.text == kDone) afterBatch = Disk(folder.path());
+  };
+  desktop.Answer(MessageAnswer::No);   // completion: no folder
+  desktop.Answer(MessageAnswer::Yes);  // undo
+  static std::function<void(HWND)> drive;
+  drive = [](HWND editWindow) {
+    auto find = [editWindow](Control id) {
+      struct Search { int id; HWND found; } search{id, nullptr};
+      EnumChildWindows(editWindow, [](HWND child, LPARAM address) {
+        auto& s = *reinterpret_cast<Search*>(address);
+        if (GetDlgCtrlID(child) != s.id) return TRUE;
+        s.found = child;
+        return FALSE;
+      }, reinterpret_cast<LPARAM>(&search));
+      return search.found;
+    };
+    SetWindowTextW(find(添加字符文本), L"_");
+    SetWindowTextW(find(添加位置), L"1");
+    PostMessageW(find(按钮预览), BM_CLICK, 0, 0);
+    PostMessageW(find(按钮更名), BM_CLICK, 0, 0);
+    PostMessageW(find(按钮撤销), BM_CLICK, 0, 0);
+    PostMessageW(editWindow, WM_CLOSE, 0, 0);
+  };
+  HHOOK hook = SetWindowsHookExW(WH_CBT, [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    wchar_t title[64] = {};
+    if (code == HCBT_ACTIVATE) GetWindowTextW(reinterpret_cast<HWND>(wParam), title, 64);
+    if (code == HCBT_ACTIVATE && platform::ToGbk(title) == "编辑窗口") drive(reinterpret_cast<HWND>(wParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }, nullptr, GetCurrentThreadId());
+  Command(ui::kCommandEditNames);
+  UnhookWindowsHookEx(hook);
+
+  EXPECT_EQ(afterBatch, (std::map<std::string, std::string>{{"a_.txt", ""}, {"b_.txt", ""}, {"c.txt", ""}}));
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"a.txt", ""}, {"b.txt", ""}, {"c.txt", ""}}));
+  EXPECT_EQ(desktop.messages().back().text, kUndoDone);
+  EXPECT_EQ(window.fileBox().SelectionText(), "a.txt;b.txt");
+}
+
+}  // namespace
+}  // namespace testing_support
