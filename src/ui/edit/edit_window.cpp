@@ -2,7 +2,6 @@
 
 #include "exec/batch_rename.h"
 #include "platform/desktop.h"
-#include "platform/windows_files.h"
 #include "platform/gbk_convert.h"
 #include "platform/window_helpers.h"
 #include "rules/compute_new_names.h"
@@ -103,15 +102,13 @@ void EditWindow::Preview() {
 }
 
 void EditWindow::BatchRename() {
-  platform::WindowsFiles files;
   RenameWindowPort window(handle_, controls_, previewList_, openFolder_);
-  exec::BatchRename(state_, files, window);
+  exec::BatchRename(state_, *files_, window);
 }
 
 void EditWindow::Undo() {
-  platform::WindowsFiles files;
   RenameWindowPort window(handle_, controls_, previewList_, openFolder_);
-  exec::UndoLastBatch(state_, files, window);
+  exec::UndoLastBatch(state_, *files_, window);
 }
 
 void EditWindow::OnCommand(int id, int code) {

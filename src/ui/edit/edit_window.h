@@ -6,6 +6,8 @@
 #include <functional>
 #include <string_view>
 
+#include "exec/rename_ports.h"
+#include "platform/windows_files.h"
 #include "rules/program_state.h"
 #include "ui/edit/edit_layout.h"
 #include "ui/edit/preview_list.h"
@@ -29,6 +31,10 @@ class EditWindow {
   // takes no input meanwhile.
   void RunModal(HWND owner);
 
+  // Batch rename and Undo work on the real file system unless given other
+  // file operations (which must outlive the window).
+  void UseFileOperations(exec::FileOperations& files) { files_ = &files; }
+
   // The commands of the buttons.
   void Preview();
   void BatchRename();
@@ -45,6 +51,8 @@ class EditWindow {
 
   rules::ProgramState& state_;
   std::function<void()> openFolder_;
+  platform::WindowsFiles windowsFiles_;
+  exec::FileOperations* files_ = &windowsFiles_;
   HWND handle_ = nullptr;
   edit::EditFonts fonts_{};
   edit::EditControls controls_;

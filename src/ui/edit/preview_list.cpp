@@ -36,13 +36,20 @@ void PreviewList::ShowNewNames() {
   Refresh();
 }
 
-void PreviewList::RefreshOldName(size_t row) {
+// Only a row on screen needs repainting: the others ask for their cells
+// when they are scrolled into view. (Invalidating costs more than asking.)
+void PreviewList::RedrawIfShown(size_t row) {
+  const auto top = static_cast<size_t>(ListView_GetTopIndex(list_));
+  const auto page = static_cast<size_t>(ListView_GetCountPerPage(list_));
+  if (row < top || row > top + page) return;
   ListView_RedrawItems(list_, static_cast<int>(row), static_cast<int>(row));
 }
 
+void PreviewList::RefreshOldName(size_t row) { RedrawIfShown(row); }
+
 void PreviewList::ClearNewName(size_t row) {
   if (row < newNameCleared_.size()) newNameCleared_[row] = true;
-  ListView_RedrawItems(list_, static_cast<int>(row), static_cast<int>(row));
+  RedrawIfShown(row);
 }
 
 void PreviewList::Refresh() { InvalidateRect(list_, nullptr, FALSE); }

@@ -28,6 +28,8 @@ class PreviewList {
   bool OnNotify(NMHDR& notification);
 
  private:
+  void RedrawIfShown(size_t row);
+
   HWND list_ = nullptr;
   const rules::ProgramState* state_ = nullptr;
   bool newNamesShown_ = false;

@@ -5,13 +5,20 @@
 #include "platform/desktop.h"
 
 namespace ui::edit {
+namespace {
+// The bar moves at most this often during a batch: smooth to the eye, and
+// its repaints stay a small share of the work.
+constexpr ULONGLONG kProgressIntervalMs = 40;
+}  // namespace
 
 bool RenameWindowPort::AskYesNo(const std::string& text, const std::string& title) {
+  ShowProgress(true);
   return platform::Desktop().ShowMessage({text, title, platform::MessageButtons::YesNo}) ==
          platform::MessageAnswer::Yes;
 }
 
 void RenameWindowPort::Tell(const std::string& text, const std::string& title) {
+  ShowProgress(true);
   platform::Desktop().ShowMessage({text, title});
 }
 
@@ -23,11 +30,29 @@ void RenameWindowPort::ClearNewNameCell(size_t row) { list_.ClearNewName(row); }
 
 void RenameWindowPort::SetProgressMaximum(uint32_t maximum) {
   // The 32-bit range, so that more than 32,767 files still move the bar.
+  maximum_ = maximum;
   SendMessageW(controls_[进度条1], PBM_SETRANGE32, 0, static_cast<LPARAM>(maximum));
+  shownPosition_ = static_cast<uint32_t>(SendMessageW(controls_[进度条1], PBM_GETPOS, 0, 0));
 }
 
 void RenameWindowPort::SetProgressPosition(uint32_t position) {
-  SendMessageW(controls_[进度条1], PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  position_ = position;
+  ShowProgress(position == 0 || position == maximum_);
+}
+
+void RenameWindowPort::ShowProgress(bool always) {
+  if (position_ == shownPosition_) return;
+  RECT bar;
+  GetClientRect(controls_[进度条1], &bar);
+  const uint64_t width = static_cast<uint64_t>(bar.right > 0 ? bar.right : 1);
+  const uint64_t range = maximum_ > 0 ? maximum_ : 1;
+  const bool looksDifferent = position_ * width / range != shownPosition_ * width / range;
+  const ULONGLONG now = GetTickCount64();
+  const bool dueAgain = now - shownAt_ >= kProgressIntervalMs;
+  if (!always && !(looksDifferent && dueAgain)) return;
+  SendMessageW(controls_[进度条1], PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+  shownPosition_ = position_;
+  shownAt_ = now;
 }
 
 void RenameWindowPort::EnableButtons(bool batchRename, bool undo) {

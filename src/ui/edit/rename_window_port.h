@@ -26,6 +26,15 @@ class RenameWindowPort final : public exec::RenameWindow {
   void OpenFolder() override;
 
  private:
+  // Moves the bar itself only when it would look different and not more
+  // often than a few times a second (a repaint of the bar costs far more
+  // than a rename's bookkeeping); always before a prompt and at either end.
+  void ShowProgress(bool always);
+
+  uint32_t maximum_ = 0;
+  uint32_t position_ = 0;
+  uint32_t shownPosition_ = 0;
+  unsigned long long shownAt_ = 0;
   HWND window_;
   const EditControls& controls_;
   PreviewList& list_;
