@@ -9,21 +9,14 @@
 #include <vector>
 
 #include "platform/gbk_convert.h"
+#include "wine_timing.h"
 #include "rules/program_state.h"
 #include "ui/main/main_window.h"
 
 namespace {
 
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::MedianSeconds;
+using bench::Seconds;
 
 size_t PlainFindLoop(const std::wstring& folder) {
   size_t files = 0;
@@ -35,18 +28,6 @@ size_t PlainFindLoop(const std::wstring& folder) {
   } while (FindNextFileW(search, &entry));
   FindClose(search);
   return files;
-}
-
-template <typename Work>
-double MedianSeconds(int rounds, Work work) {
-  std::vector<double> times;
-  for (int i = 0; i < rounds; ++i) {
-    const double start = Seconds();
-    work();
-    times.push_back(Seconds() - start);
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
 }
 
 }  // namespace

@@ -11,31 +11,16 @@
 #include <vector>
 
 #include "rules/compute_new_names.h"
+#include "wine_timing.h"
 #include "ui/edit/edit_window.h"
 #include "ui/edit/option_controls.h"
 
 namespace {
 
+using bench::MedianSeconds;
+using bench::Seconds;
+
 constexpr int kNameCount = 100000;
-
-double Seconds() {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-template <typename Work>
-double MedianSeconds(int rounds, Work work) {
-  std::vector<double> times;
-  for (int i = 0; i < rounds; ++i) {
-    const double start = Seconds();
-    work();
-    times.push_back(Seconds() - start);
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
 
 std::string PickedNames() {
   std::string selection;

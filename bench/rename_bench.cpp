@@ -16,16 +16,13 @@
 
 #include "platform/desktop.h"
 #include "platform/gbk_convert.h"
+#include "wine_timing.h"
 #include "ui/edit/edit_window.h"
 
 namespace {
 
-double Seconds() {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::MedianSeconds;
+using bench::Seconds;
 
 // Answers Yes to every question (Undo) but No to opening the folder.
 class AnsweringDesktop final : public platform::DesktopInteractions {

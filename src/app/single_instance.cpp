@@ -5,19 +5,13 @@
 
 #include <string>
 
+#include "platform/file_system.h"
+
 namespace app {
 namespace {
 
 std::wstring OwnExecutableName() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  const std::wstring path = platform::ExecutablePath();
   return path.substr(path.find_last_of(L"\\/") + 1);
 }
 

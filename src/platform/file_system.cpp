@@ -68,16 +68,20 @@ std::vector<DriveInfo> ListDrives() {
   return drives;
 }
 
-std::string ProgramFolder() {
+std::wstring ExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length < path.size()) {
       path.resize(length);
-      break;
+      return path;
     }
     path.resize(path.size() * 2);
   }
+}
+
+std::string ProgramFolder() {
+  const std::wstring path = ExecutablePath();
   return ToGbk(path.substr(0, path.find_last_of(L"\\/")));
 }
 

@@ -23,6 +23,8 @@ struct DriveInfo {
 // The logical drives in the order the system reports them.
 std::vector<DriveInfo> ListDrives();
 
+// The full path of the running executable.
+std::wstring ExecutablePath();
 // The folder of the running executable, without a trailing separator.
 std::string ProgramFolder();
 // The process's current folder, without a trailing separator (but "C:\").

@@ -15,6 +15,20 @@ HWND CreateChild(const wchar_t* className, std::string_view text, DWORD style, c
   return child;
 }
 
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                         HBRUSH background, HICON icon, HICON smallIcon) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = background;
+  windowClass.hIcon = icon;
+  windowClass.hIconSm = smallIcon;
+  windowClass.lpszClassName = name;
+  RegisterClassExW(&windowClass);
+}
+
 void SetText(HWND window, std::string_view gbk) { SetWindowTextW(window, ToWide(gbk).c_str()); }
 
 HFONT CreateUiFont(int height, const wchar_t* face, bool underline, BYTE charSet) {

@@ -127,22 +127,12 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
   return DefWindowProcW(button, message, wParam, lParam);
 }
 
-void RegisterButtonClass(HINSTANCE instance) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = ButtonProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);  // fails harmlessly when already registered
-}
-
 }  // namespace
 
 HWND CreatePictureButton(HWND parent, int id, const platform::Rect& place,
                          const ButtonPictures& pictures) {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  RegisterButtonClass(instance);
+  platform::RegisterWindowClass(instance, kClassName, ButtonProc);
   ButtonPictures copy = pictures;
   return CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, place.left, place.top,
                          place.width, place.height, parent,

@@ -97,22 +97,12 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcW(label, message, wParam, lParam);
 }
 
-void RegisterLabelClass(HINSTANCE instance) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = LabelProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);  // fails harmlessly when already registered
-}
-
 }  // namespace
 
 HWND CreateTransparentLabel(HWND parent, int id, std::string_view text, const platform::Rect& place,
                             const LabelStyle& style) {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  RegisterLabelClass(instance);
+  platform::RegisterWindowClass(instance, kClassName, LabelProc);
   LabelStyle copy = style;
   HWND label = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, place.left, place.top,
                                place.width, place.height, parent,

@@ -25,23 +25,6 @@ constexpr char kGiveUpUndo[] =
     "本次预览后，撤销按钮将暂时失效（即此前的一次更名将不能撤销，直到您再次更名）\r\n是否继续？";
 constexpr char kGiveUpUndoTitle[] = "提示：";
 
-void RegisterEditClass(HINSTANCE instance, WNDPROC proc) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = proc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);  // fails harmlessly when already registered
-}
-
-struct Opening {
-  EditWindow* window;
-  std::string_view folderText;
-  std::string_view selectionText;
-};
-
 }  // namespace
 
 EditWindow::EditWindow(rules::ProgramState& state, std::function<void()> openFolder)
@@ -59,11 +42,13 @@ EditWindow::~EditWindow() {
 
 HWND EditWindow::Open(HWND owner, std::string_view folderText, std::string_view selectionText) {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
-  RegisterEditClass(instance, Proc);
-  Opening opening{this, folderText, selectionText};
+  platform::RegisterWindowClass(instance, kClassName, platform::ObjectWindowProc<EditWindow>,
+                                GetSysColorBrush(COLOR_BTNFACE));
+  openingFolder_ = folderText;
+  openingSelection_ = selectionText;
   CreateWindowExW(0, kClassName, platform::ToWide(kTitle).c_str(),
                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight,
-                  owner, nullptr, instance, &opening);
+                  owner, nullptr, instance, this);
   if (!handle_) return nullptr;
   platform::CentreOnScreen(handle_, kWidth, kHeight);
   return handle_;
@@ -125,36 +110,23 @@ void EditWindow::OnCommand(int id, int code) {
   }
 }
 
-LRESULT CALLBACK EditWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* opening =
-        static_cast<Opening*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    opening->window->handle_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(opening->window));
-  }
-  auto* self = reinterpret_cast<EditWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message == WM_CREATE && self) {
-    const auto* opening =
-        static_cast<Opening*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    CreateEditControls(window, self->fonts_, self->controls_);
-    // Opening: the rule of the checked type leaves one panel, then the
-    // hand-over fills the shared state and the rows.
-    OnOptionClicked(self->controls_, 单选框添加字符);
-    self->state_.FillFromSelection(opening->folderText, opening->selectionText);
-    self->previewList_.Attach(self->controls_[超级列表框1], self->state_);
-    return 0;
-  }
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  try {
-    return self->Handle(message, wParam, lParam);
-  } catch (...) {
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
+void EditWindow::OnCreate(HWND window) {
+  CreateEditControls(window, fonts_, controls_);
+  // Opening: the rule of the checked type leaves one panel, then the
+  // hand-over fills the shared state and the rows.
+  OnOptionClicked(controls_, 单选框添加字符);
+  state_.FillFromSelection(openingFolder_, openingSelection_);
+  previewList_.Attach(controls_[超级列表框1], state_);
 }
 
-LRESULT EditWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  HWND window = handle_;
+LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_NCCREATE:
+      handle_ = window;
+      break;
+    case WM_CREATE:
+      OnCreate(window);
+      return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
@@ -168,7 +140,6 @@ LRESULT EditWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       DestroyWindow(window);
       return 0;
     case WM_NCDESTROY:
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       handle_ = nullptr;
       break;
     default:

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "exec/rename_ports.h"
+#include "platform/window_helpers.h"
 #include "platform/windows_files.h"
 #include "rules/program_state.h"
 #include "ui/edit/edit_layout.h"
@@ -45,8 +46,9 @@ class EditWindow {
   const edit::EditControls& controls() const { return controls_; }
 
  private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  friend LRESULT CALLBACK platform::ObjectWindowProc<EditWindow>(HWND, UINT, WPARAM, LPARAM);
+  LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCreate(HWND window);
   void OnCommand(int id, int code);
 
   rules::ProgramState& state_;
@@ -54,6 +56,8 @@ class EditWindow {
   platform::WindowsFiles windowsFiles_;
   exec::FileOperations* files_ = &windowsFiles_;
   HWND handle_ = nullptr;
+  std::string_view openingFolder_;
+  std::string_view openingSelection_;
   edit::EditFonts fonts_{};
   edit::EditControls controls_;
   edit::PreviewList previewList_;

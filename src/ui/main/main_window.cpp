@@ -59,17 +59,10 @@ MainWindow::~MainWindow() {
 HWND MainWindow::Create(HINSTANCE instance) {
   background_ = CreateSolidBrush(kBackground);
   boxBackground_ = CreateSolidBrush(kBoxBackground);
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = Proc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
-  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP),
-                                                      IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-  windowClass.hbrBackground = background_;
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);
+  platform::RegisterWindowClass(
+      instance, kClassName, platform::ObjectWindowProc<MainWindow>, background_,
+      LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP)),
+      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0)));
 
   CreateWindowExW(0, kClassName, platform::ToWide(kTitle).c_str(),
                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight,
@@ -181,24 +174,11 @@ void MainWindow::OnCommand(int id, int code) {
   }
 }
 
-LRESULT CALLBACK MainWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->handle_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  try {
-    return self->Handle(message, wParam, lParam);
-  } catch (...) {
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-}
-
-LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  HWND window = handle_;
+LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_NCCREATE:
+      handle_ = window;
+      break;
     case WM_CREATE:
       CreateControls();
       return 0;
@@ -223,7 +203,6 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (hooks_.closed) hooks_.closed();
       return 0;
     case WM_NCDESTROY:
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       handle_ = nullptr;
       break;
     default:

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string_view>
 
+#include "platform/window_helpers.h"
 #include "rules/program_state.h"
 #include "ui/main/directory_box.h"
 #include "ui/main/drive_box.h"
@@ -67,8 +68,8 @@ class MainWindow {
   FileBox& fileBox() { return fileBox_; }
 
  private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  friend LRESULT CALLBACK platform::ObjectWindowProc<MainWindow>(HWND, UINT, WPARAM, LPARAM);
+  LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
   void OnCommand(int id, int code);
   void OnDriveChanged();
