@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "edit_window_fixture.h"
 #include "main_window_fixture.h"
 #include "platform/gbk_convert.h"
 #include "ui/edit/edit_window.h"
@@ -48,41 +49,23 @@ std::map<std::string, std::string> Disk(const std::string& folder) {
   return files;
 }
 
-class BatchRenameWineTest : public testing::Test {
+class BatchRenameWineTest : public EditWindowFixture {
  protected:
   // Files that hold their own names, all picked, in this order.
   void Open(const std::vector<std::string>& names) {
     std::string selection;
     for (const std::string& name : names) {
-      const std::wstring path = folder.Wide(name);
-      HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      HANDLE file = CreateFileW(folder.Wide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
       DWORD written = 0;
       WriteFile(file, name.data(), static_cast<DWORD>(name.size()), &written, nullptr);
       CloseHandle(file);
       selection += (selection.empty() ? "" : ";") + name;
     }
-    owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(edit.Open(owner, folder.path() + "\\", selection), nullptr);
+    OpenEdit(folder.path() + "\\", selection);
   }
-  void TearDown() override { DestroyWindow(owner); }
-
-  HWND Get(Control id) const { return edit.control(id); }
-  void Click(Control id) { SendMessageW(Get(id), BM_CLICK, 0, 0); }
-  bool Enabled(Control id) const { return IsWindowEnabled(Get(id)) != FALSE; }
   void PreviewAdding(const char* text) {
-    SetWindowTextW(Get(添加字符文本), platform::ToWide(text).c_str());
+    SetText(添加字符文本, text);
     Click(按钮预览);
-  }
-  std::vector<std::string> Column(int column) const {
-    std::vector<std::string> cells;
-    HWND list = Get(超级列表框1);
-    for (int row = 0; row < ListView_GetItemCount(list); ++row) {
-      wchar_t text[256] = {};
-      ListView_GetItemText(list, row, column, text, 256);
-      cells.push_back(platform::ToGbk(text));
-    }
-    return cells;
   }
   LRESULT Progress() const { return SendMessageW(Get(进度条1), PBM_GETPOS, 0, 0); }
   std::vector<std::string> Texts() const {
@@ -91,12 +74,7 @@ class BatchRenameWineTest : public testing::Test {
     return texts;
   }
 
-  rules::ProgramState state;
-  ScriptedDesktop desktop;
   TempFolder folder;
-  HWND owner = nullptr;
-  int foldersOpened = 0;
-  ui::EditWindow edit{state, [this] { ++foldersOpened; }};
 };
 
 TEST_F(BatchRenameWineTest, EveryRenameSucceedsThenUndoPutsThemBack) {

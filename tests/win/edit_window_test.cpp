@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/gbk_convert.h"
-#include "scripted_desktop.h"
+#include "edit_window_fixture.h"
 #include "temp_folder.h"
 #include "ui/edit/edit_layout.h"
 
@@ -21,25 +21,14 @@ using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageRequest;
 
-class EditWindowTest : public testing::Test {
+class EditWindowTest : public EditWindowFixture {
  protected:
-  void SetUp() override {
-    owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(edit.Open(owner, "C:\\work\\", "abc.txt;Read Me.md;报告.doc"), nullptr);
-  }
-  void TearDown() override { DestroyWindow(owner); }
+  void SetUp() override { OpenEdit("C:\\work\\", "abc.txt;Read Me.md;报告.doc"); }
 
-  HWND Get(Control id) const { return edit.control(id); }
-  void Click(Control id) { SendMessageW(Get(id), BM_CLICK, 0, 0); }
   bool Checked(Control id) const { return SendMessageW(Get(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
   bool Shown(Control id) const { return (GetWindowLongPtrW(Get(id), GWL_STYLE) & WS_VISIBLE) != 0; }
-  bool Enabled(Control id) const { return IsWindowEnabled(Get(id)) != FALSE; }
   void Type(Control id, const std::string& text) {
     for (wchar_t c : platform::ToWide(text)) SendMessageW(Get(id), WM_CHAR, c, 1);
-  }
-  void SetText(Control id, const std::string& text) {
-    SetWindowTextW(Get(id), platform::ToWide(text).c_str());
   }
   std::string Text(Control id) const {
     wchar_t text[256] = {};
@@ -51,16 +40,6 @@ class EditWindowTest : public testing::Test {
     SendMessageW(edit.handle(), WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(Get(list)));
   }
-  std::vector<std::string> Column(int column) const {
-    std::vector<std::string> cells;
-    HWND list = Get(超级列表框1);
-    for (int row = 0; row < ListView_GetItemCount(list); ++row) {
-      wchar_t text[256] = {};
-      ListView_GetItemText(list, row, column, text, 256);
-      cells.push_back(platform::ToGbk(text));
-    }
-    return cells;
-  }
   std::vector<Control> ShownPanels() const {
     std::vector<Control> shown;
     for (Control panel : {分组框添加字符, 分组框删除字符, 分组框字符替换, 分组框大小写转换, 分组框序号添加}) {
@@ -68,11 +47,6 @@ class EditWindowTest : public testing::Test {
     }
     return shown;
   }
-
-  rules::ProgramState state;
-  ScriptedDesktop desktop;
-  HWND owner = nullptr;
-  ui::EditWindow edit{state};
 };
 
 TEST_F(EditWindowTest, StateRightAfterOpening) {

@@ -1,0 +1,57 @@
+// A real Edit window over a hidden owner, with a scripted desktop, and the
+// helpers that drive and read its controls.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/gbk_convert.h"
+#include "scripted_desktop.h"
+#include "ui/edit/edit_window.h"
+
+namespace testing_support {
+
+class EditWindowFixture : public testing::Test {
+ protected:
+  // Opens the Edit window on `folderText` with the names of `selection`.
+  void OpenEdit(const std::string& folderText, const std::string& selection) {
+    owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(edit.Open(owner, folderText, selection), nullptr);
+  }
+  void TearDown() override {
+    if (owner) DestroyWindow(owner);
+  }
+
+  HWND Get(ui::edit::Control id) const { return edit.control(id); }
+  void Click(ui::edit::Control id) { SendMessageW(Get(id), BM_CLICK, 0, 0); }
+  bool Enabled(ui::edit::Control id) const { return IsWindowEnabled(Get(id)) != FALSE; }
+  void SetText(ui::edit::Control id, const std::string& text) {
+    SetWindowTextW(Get(id), platform::ToWide(text).c_str());
+  }
+  // The texts of one column of the preview list, row by row.
+  std::vector<std::string> Column(int column) const {
+    std::vector<std::string> cells;
+    HWND list = Get(ui::edit::超级列表框1);
+    for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+      wchar_t text[256] = {};
+      ListView_GetItemText(list, row, column, text, 256);
+      cells.push_back(platform::ToGbk(text));
+    }
+    return cells;
+  }
+
+  rules::ProgramState state;
+  ScriptedDesktop desktop;
+  HWND owner = nullptr;
+  int foldersOpened = 0;
+  ui::EditWindow edit{state, [this] { ++foldersOpened; }};
+};
+
+}  // namespace testing_support
