@@ -1,0 +1,55 @@
+// The rename-parameters (KRNM) file: 23 lines ending in CR LF, a tag line,
+// a warning line and the 21 option values P1 to P21.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "rules/rename_options.h"
+
+namespace params {
+
+inline constexpr int kParameterCount = 21;
+inline constexpr char kTagLine[] = "KRNM";
+inline constexpr char kWarningLine[] = "请勿修改本文件内容，否则后果自负！！";
+
+// The text of parameter line P`p` (1 to 21) for these options.
+std::string WriteParameter(const rules::RenameOptions& options, int p);
+// The whole file: both header lines and P1 to P21, each followed by CR LF.
+std::string BuildKrnmFile(const rules::RenameOptions& options);
+
+// Reads a file's bytes line by line: the bytes up to the next LF, one CR
+// right before it dropped; a byte of 0x80 or above takes the next byte with
+// it; a zero byte or byte 26 ends the readable data; past the end every
+// line is empty.
+class KrnmReader {
+ public:
+  explicit KrnmReader(std::string_view bytes) : bytes_(bytes) {}
+  std::string NextLine();
+
+ private:
+  std::string_view bytes_;
+  size_t position_ = 0;
+  bool ended_ = false;
+};
+
+// What loading one parameter line does to its control(s).
+struct LineEffect {
+  enum Kind {
+    Nothing,  // a value outside the listed ones
+    Text,     // the edit box takes `text`
+    Check,    // the check box, or the first box of a two-way pair, is `checked`
+    Choice,   // radio box number `choice` (1-based) or list item `choice` (0-based)
+  } kind = Nothing;
+  std::string text;
+  bool checked = false;
+  int choice = 0;
+};
+
+LineEffect InterpretParameter(int p, std::string_view value);
+
+// Applies parameter line P`p` to an options value, as Load applies it to
+// the controls.
+void ApplyParameter(rules::RenameOptions& options, int p, std::string_view value);
+
+}  // namespace params
