@@ -32,6 +32,7 @@ class AnsweringDesktop final : public platform::DesktopInteractions {
     return opensFolder ? platform::MessageAnswer::No : platform::MessageAnswer::Yes;
   }
   void OpenWithShell(const platform::ShellRequest&) override {}
+  std::optional<std::string> ChooseFile(const platform::FileDialogRequest&) override { return {}; }
 };
 
 class CountingFiles final : public exec::FileOperations {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <commdlg.h>
 
 #include "platform/gbk_convert.h"
 
@@ -18,6 +19,32 @@ class RealDesktop final : public DesktopInteractions {
         MessageBoxW(nullptr, ToWide(request.text).c_str(), ToWide(request.title).c_str(), style);
     if (request.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
+  }
+
+  std::optional<std::string> ChooseFile(const FileDialogRequest& request) override {
+    std::wstring filter = ToWide(request.filter);
+    for (wchar_t& c : filter) {
+      if (c == L'|') c = L'\0';
+    }
+    filter.push_back(L'\0');
+    filter.push_back(L'\0');
+    const std::wstring folder = ToWide(request.initialFolder);
+    const std::wstring extension = ToWide(request.defaultExtension);
+    std::wstring path = ToWide(request.initialPath);
+    path.resize(32768, L'\0');
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.lpstrInitialDir = folder.c_str();
+    dialog.lpstrDefExt = extension.c_str();
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    const BOOL chosen = request.kind == FileDialogKind::Save ? GetSaveFileNameW(&dialog)
+                                                             : GetOpenFileNameW(&dialog);
+    if (!chosen) return std::nullopt;
+    return ToGbk(path.c_str());
   }
 
   void OpenWithShell(const ShellRequest& request) override {

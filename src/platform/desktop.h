@@ -3,6 +3,7 @@
 // and record them instead of a person.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -26,6 +27,19 @@ struct ShellRequest {
   bool operator==(const ShellRequest&) const = default;
 };
 
+enum class FileDialogKind { Save, Open };
+
+// The file dialog of the parameters file: overwrite prompt, file and path
+// must exist, read-only box hidden.
+struct FileDialogRequest {
+  FileDialogKind kind = FileDialogKind::Open;
+  std::string initialFolder;     // GBK
+  std::string filter;            // "description|pattern", GBK
+  std::string defaultExtension;  // without its full stop
+  std::string initialPath;       // offered as the file name; may be empty
+  bool operator==(const FileDialogRequest&) const = default;
+};
+
 class DesktopInteractions {
  public:
   virtual ~DesktopInteractions() = default;
@@ -34,6 +48,8 @@ class DesktopInteractions {
   // Hands the target to the shell with a normally shown window; the result
   // is ignored.
   virtual void OpenWithShell(const ShellRequest& request) = 0;
+  // The chosen path, or nothing when the user cancels.
+  virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
 };
 
 DesktopInteractions& Desktop();

@@ -24,6 +24,17 @@ void ScriptedDesktop::OpenWithShell(const platform::ShellRequest& request) {
   events_.push_back({false, {}, request});
 }
 
+std::optional<std::string> ScriptedDesktop::ChooseFile(const platform::FileDialogRequest& request) {
+  fileDialogs_.push_back(request);
+  if (paths_.empty()) {
+    ADD_FAILURE() << "unexpected file dialog";
+    return std::nullopt;
+  }
+  auto path = paths_.front();
+  paths_.pop_front();
+  return path;
+}
+
 std::vector<platform::MessageRequest> ScriptedDesktop::messages() const {
   std::vector<platform::MessageRequest> result;
   for (const Event& event : events_) {

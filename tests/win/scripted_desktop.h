@@ -22,8 +22,13 @@ class ScriptedDesktop final : public platform::DesktopInteractions {
   // Called with every message as it is shown, before it is answered.
   std::function<void(const platform::MessageRequest&)> onMessage;
 
+  // Paths for the coming file dialogs, in order; nothing stands for Cancel.
+  void Choose(std::optional<std::string> path) { paths_.push_back(std::move(path)); }
+  const std::vector<platform::FileDialogRequest>& fileDialogs() const { return fileDialogs_; }
+
   platform::MessageAnswer ShowMessage(const platform::MessageRequest& request) override;
   void OpenWithShell(const platform::ShellRequest& request) override;
+  std::optional<std::string> ChooseFile(const platform::FileDialogRequest& request) override;
 
   // Everything asked for, in order: messages and shell opens.
   struct Event {
@@ -38,6 +43,8 @@ class ScriptedDesktop final : public platform::DesktopInteractions {
  private:
   std::deque<platform::MessageAnswer> answers_;
   std::vector<Event> events_;
+  std::deque<std::optional<std::string>> paths_;
+  std::vector<platform::FileDialogRequest> fileDialogs_;
 };
 
 }  // namespace testing_support

@@ -7,6 +7,7 @@
 #include "rules/compute_new_names.h"
 #include "ui/edit/click_rules.h"
 #include "ui/edit/option_controls.h"
+#include "ui/edit/parameters_commands.h"
 #include "ui/edit/rename_window_port.h"
 
 namespace ui {
@@ -107,6 +108,10 @@ void EditWindow::OnCommand(int id, int code) {
     BatchRename();
   } else if (control == 按钮撤销) {
     Undo();
+  } else if (control == 按钮保参) {
+    SaveParameters(controls_, parametersPath_);
+  } else if (control == 按钮载参) {
+    LoadParameters(controls_, parametersPath_);
   }
 }
 

@@ -61,6 +61,7 @@ class EditWindow {
   edit::EditFonts fonts_{};
   edit::EditControls controls_;
   edit::PreviewList previewList_;
+  std::string parametersPath_;  // the file dialog offers the last chosen path
 };
 
 // Opens the Edit window over `owner` and returns when it has closed.

@@ -1,0 +1,55 @@
+#include "ui/edit/parameters_commands.h"
+
+#include <optional>
+
+#include "params/krnm_file.h"
+#include "platform/desktop.h"
+#include "platform/file_system.h"
+#include "platform/whole_file.h"
+#include "ui/edit/option_controls.h"
+#include "ui/edit/parameter_controls.h"
+
+namespace ui::edit {
+namespace {
+
+constexpr char kFilter[] = "澄川更名配置文件(*.KRNM) | *.KRNM";
+constexpr char kDefaultExtension[] = "KRNM";
+constexpr char kWarningTitle[] = "警告：";
+constexpr char kDamaged[] = "此配置文件数据不正确，可能已经损坏！";
+constexpr char kNotSaved[] = "更名参数没有保存：无法写入所选的文件。";
+
+std::optional<std::string> ChooseFile(platform::FileDialogKind kind, std::string& lastPath) {
+  const auto chosen = platform::Desktop().ChooseFile(
+      {kind, platform::ProgramFolder(), kFilter, kDefaultExtension, lastPath});
+  if (chosen) lastPath = *chosen;
+  return chosen;
+}
+
+}  // namespace
+
+void SaveParameters(const EditControls& controls, std::string& lastPath) {
+  // The values as they are when the button is pressed.
+  const std::string file = params::BuildKrnmFile(ReadRenameOptions(controls));
+  const auto path = ChooseFile(platform::FileDialogKind::Save, lastPath);
+  if (!path) return;
+  if (!platform::ReplaceWholeFile(*path, file)) {
+    platform::Desktop().ShowMessage({kNotSaved, kWarningTitle});
+  }
+}
+
+void LoadParameters(EditControls& controls, std::string& lastPath) {
+  const auto path = ChooseFile(platform::FileDialogKind::Open, lastPath);
+  if (!path) return;
+  // A file that can't be opened reads as an empty one, and is rejected.
+  const std::string bytes = platform::ReadWholeFile(*path).value_or(std::string());
+  params::KrnmReader reader(bytes);
+  if (reader.NextLine() != params::kTagLine || reader.NextLine() != params::kWarningLine) {
+    platform::Desktop().ShowMessage({kDamaged, kWarningTitle});
+    return;
+  }
+  for (int p = 1; p <= params::kParameterCount; ++p) {
+    ApplyParameterToControls(controls, p, reader.NextLine());
+  }
+}
+
+}  // namespace ui::edit

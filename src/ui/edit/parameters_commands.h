@@ -1,0 +1,14 @@
+// The Save-parameters and Load-parameters buttons of the Edit window.
+#pragma once
+
+#include <string>
+
+#include "ui/edit/edit_layout.h"
+
+namespace ui::edit {
+
+// The file dialog offers the last chosen path again; the caller keeps it.
+void SaveParameters(const EditControls& controls, std::string& lastPath);
+void LoadParameters(EditControls& controls, std::string& lastPath);
+
+}  // namespace ui::edit

@@ -1,0 +1,203 @@
+// Save and Load of the rename parameters through the real Edit window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "edit_window_fixture.h"
+#include "params/krnm_file.h"
+#include "platform/file_system.h"
+#include "platform/whole_file.h"
+#include "temp_folder.h"
+#include "ui/edit/option_controls.h"
+
+namespace testing_support {
+namespace {
+
+using namespace ui::edit;
+
+const std::string kHeader = "KRNM\r\n请勿修改本文件内容，否则后果自负！！\r\n";
+const std::string kDamaged = "此配置文件数据不正确，可能已经损坏！";
+
+class ParametersTest : public EditWindowFixture {
+ protected:
+  void SetUp() override { OpenEdit("C:\\work\\", "a.txt"); }
+
+  std::string Path(const char* name) const { return folder.path() + "\\" + name; }
+  void Write(const char* name, const std::string& bytes) {
+    ASSERT_TRUE(platform::ReplaceWholeFile(Path(name), bytes));
+  }
+  std::string Read(const char* name) const {
+    return platform::ReadWholeFile(Path(name)).value_or("(missing)");
+  }
+  // Everything the controls hold, as Save would write it.
+  std::string Options() const { return params::BuildKrnmFile(ReadRenameOptions(edit.controls())); }
+  void Check(Control id, bool checked) {
+    SendMessageW(Get(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  void Choose(Control list, int item) { SendMessageW(Get(list), CB_SETCURSEL, static_cast<WPARAM>(item), 0); }
+  bool Shown(Control id) const { return (GetWindowLongPtrW(Get(id), GWL_STYLE) & WS_VISIBLE) != 0; }
+  void Save(const std::string& path) {
+    desktop.Choose(path);
+    Click(按钮保参);
+  }
+  void Load(const std::string& path) {
+    desktop.Choose(path);
+    Click(按钮载参);
+  }
+
+  TempFolder folder;
+};
+
+TEST_F(ParametersTest, SavesTheExampleByteForByte) {
+  SetText(添加字符文本, "ABC");
+  SetText(添加位置, "2");
+  Check(选择框添加右始, true);
+  SetText(替换掉, "-");
+  SetText(替换为, "_");
+  Choose(组合框1, 0);
+  SetText(编辑框开始序号, "1");
+  Choose(组合框2, 0);
+  Save(Path("example.KRNM"));
+
+  EXPECT_EQ(Read("example.KRNM"),
+            kHeader + "1\r\nABC\r\n2\r\n1\r\n\r\n\r\n0\r\n1\r\n0\r\n-\r\n_\r\n0\r\n0\r\n0\r\n\r\n1\r\n1\r\n1\r\n"
+                      "0\r\n0\r\n1\r\n");
+  ASSERT_EQ(desktop.fileDialogs().size(), 1u);
+  const platform::FileDialogRequest& dialog = desktop.fileDialogs()[0];
+  EXPECT_EQ(dialog.kind, platform::FileDialogKind::Save);
+  EXPECT_EQ(dialog.initialFolder, platform::ProgramFolder());
+  EXPECT_EQ(dialog.filter, "澄川更名配置文件(*.KRNM) | *.KRNM");
+  EXPECT_EQ(dialog.defaultExtension, "KRNM");
+  EXPECT_EQ(dialog.initialPath, "");
+  EXPECT_TRUE(desktop.messages().empty());
+}
+
+TEST_F(ParametersTest, SaveThenLoadRestoresEveryTypeAndListItem) {
+  const Control types[] = {单选框添加字符, 单选框删除字符, 单选框字符替换, 单选框大小写转换, 单选框序号添加};
+  for (int round = 0; round < 6; ++round) {
+    SCOPED_TRACE(round);
+    Click(types[round % 5]);
+    Click(round % 2 ? 单选框直接删除 : 单选框替换为);
+    Click(round % 3 ? 单选框替换第N : 单选框全部替换);
+    Click(round > 2 ? 单选框删除第N : 单选框全部删除);
+    Click(round % 2 ? 单选框序号居右 : 单选框序号居左);
+    Click(round % 3 == 0 ? 单选框转到大写 : round % 3 == 1 ? 单选框转到小写 : 单选框首字母大写);
+    Choose(组合框1, round % 3);
+    Choose(组合框2, round);
+    Check(选择框添加括号, round % 2 == 0);
+    SetText(添加字符文本, "文 " + std::to_string(round));
+    SetText(N值, std::to_string(round));
+    const std::string saved = Options();
+    Save(Path("round.KRNM"));
+
+    // Change everything, then load.
+    Click(types[(round + 2) % 5]);
+    Choose(组合框1, -1);
+    Choose(组合框2, -1);
+    Click(单选框首字母大写);
+    SetText(添加字符文本, "");
+    SetText(N值, "");
+    Load(Path("round.KRNM"));
+    EXPECT_EQ(Options(), saved);
+    EXPECT_TRUE(Shown(static_cast<Control>(分组框添加字符 + round % 5)));
+    EXPECT_EQ(Enabled(组合框2), round % 2 == 0);
+  }
+  EXPECT_TRUE(desktop.messages().empty());
+}
+
+TEST_F(ParametersTest, LoadsTwiceAndSavesOntoALoadedFileOfferingTheLastPath) {
+  Write("p.KRNM", kHeader + "4\r\n");
+  Load(Path("p.KRNM"));
+  Click(单选框添加字符);
+  Load(Path("p.KRNM"));
+  EXPECT_TRUE(Shown(分组框大小写转换));
+  Save(Path("p.KRNM"));
+  EXPECT_EQ(Read("p.KRNM"), Options());
+  ASSERT_EQ(desktop.fileDialogs().size(), 3u);
+  EXPECT_EQ(desktop.fileDialogs()[0].kind, platform::FileDialogKind::Open);
+  EXPECT_EQ(desktop.fileDialogs()[1].initialPath, Path("p.KRNM"));
+  EXPECT_EQ(desktop.fileDialogs()[2].initialPath, Path("p.KRNM"));
+}
+
+TEST_F(ParametersTest, RejectedFilesChangeNothing) {
+  Write("lower.KRNM", "krnm\r\n请勿修改本文件内容，否则后果自负！！\r\n2\r\n");
+  Write("warning.KRNM", "KRNM\r\n请勿修改本文件内容\r\n2\r\n");
+  Write("empty.KRNM", "");
+  Write("other.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  SetText(添加字符文本, "kept");
+  const std::string before = Options();
+  for (const char* name : {"lower.KRNM", "warning.KRNM", "empty.KRNM", "other.png", "missing.KRNM"}) {
+    SCOPED_TRACE(name);
+    Load(Path(name));
+    EXPECT_EQ(Options(), before);
+    ASSERT_FALSE(desktop.messages().empty());
+    EXPECT_EQ(desktop.messages().back(), (platform::MessageRequest{kDamaged, "警告："}));
+  }
+  EXPECT_EQ(desktop.messages().size(), 5u);
+  EXPECT_TRUE(Shown(分组框添加字符));
+}
+
+TEST_F(ParametersTest, FileEndingAfterP8AppliesEmptyValues) {
+  Click(单选框字符替换);
+  Check(选择框替换右始, true);
+  SetText(替换掉, "s");
+  SetText(编辑框开始序号, "5");
+  Click(单选框转到小写);
+  Choose(组合框1, 2);
+  Choose(组合框2, 3);
+  Write("short.KRNM", kHeader + "3\r\nA\r\n1\r\n1\r\n4\r\n5\r\n1\r\n0\r\n");
+  Load(Path("short.KRNM"));
+
+  const rules::RenameOptions o = ReadRenameOptions(edit.controls());
+  EXPECT_FALSE(o.SearchFromRight);
+  EXPECT_EQ(o.SearchText + o.ReplacementText + o.NthValue + o.StartNumber, "");
+  EXPECT_FALSE(o.UseReplacement || o.ReplaceAll || o.DeleteAll || o.NumberAtLeft);
+  EXPECT_TRUE(o.AddBrackets);
+  EXPECT_TRUE(Enabled(组合框2));
+  EXPECT_TRUE(Shown(N值) && Shown(输入N值));
+  EXPECT_EQ(o.CaseMode, rules::kAllLower);
+  EXPECT_EQ(o.NumberStyle, 2);
+  EXPECT_EQ(o.BracketType, 3);
+  EXPECT_EQ(o.AddText, "A");
+  EXPECT_FALSE(o.IgnoreCase);
+}
+
+TEST_F(ParametersTest, ZeroByteEndsTheDataAndAHugeLineLoads) {
+  Write("zero.KRNM", kHeader + "2\r\nab" + std::string(1, '\0') + "cd\r\n7\r\n");
+  SetText(添加位置, "9");
+  Load(Path("zero.KRNM"));
+  EXPECT_EQ(ReadRenameOptions(edit.controls()).AddText, "ab");
+  EXPECT_EQ(ReadRenameOptions(edit.controls()).AddPosition, "");
+
+  Write("huge.KRNM", kHeader + "1\r\n" + std::string(10 << 20, 'x') + "\r\n42\r\n");
+  Load(Path("huge.KRNM"));
+  EXPECT_EQ(ReadRenameOptions(edit.controls()).AddPosition, "42");
+}
+
+TEST_F(ParametersTest, CancelInEitherDialogDoesNothing) {
+  SetText(添加字符文本, "x");
+  const std::string before = Options();
+  desktop.Choose(std::nullopt);
+  Click(按钮保参);
+  desktop.Choose(std::nullopt);
+  Click(按钮载参);
+  EXPECT_EQ(Options(), before);
+  EXPECT_TRUE(desktop.messages().empty());
+  EXPECT_EQ(desktop.fileDialogs().size(), 2u);
+}
+
+TEST_F(ParametersTest, FailedSaveSaysSoAndLeavesTheOldFile) {
+  Write("old.KRNM", "old contents");
+  SetFileAttributesW(folder.Wide("old.KRNM").c_str(), FILE_ATTRIBUTE_READONLY);
+  Save(Path("old.KRNM"));
+  Save(folder.path() + "\\no such folder\\p.KRNM");
+  EXPECT_EQ(Read("old.KRNM"), "old contents");
+  const platform::MessageRequest notSaved{"更名参数没有保存：无法写入所选的文件。", "警告："};
+  EXPECT_EQ(desktop.messages(), (std::vector<platform::MessageRequest>{notSaved, notSaved}));
+  SetFileAttributesW(folder.Wide("old.KRNM").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+}  // namespace
+}  // namespace testing_support
