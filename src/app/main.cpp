@@ -1,11 +1,13 @@
 // Program entry: start-up in its fixed order, the message loop, the end.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <optional>
 
 #include "app/single_instance.h"
 #include "app/tray_icon.h"
+#include "logo/logo_window.h"
 #include "platform/desktop.h"
 #include "platform/file_system.h"
 #include "platform/window_helpers.h"
@@ -32,6 +34,8 @@ int RunMessageLoop(HWND mainWindow) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // A drive without a medium lists as empty instead of asking the user.
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  // The shell and the banner picture use COM.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
@@ -51,6 +55,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (trayIcon) trayIcon->OnEvent(event, mainWindowAddress->FileMenu());
   };
   hooks.closed = [] { PostQuitMessage(0); };
+  hooks.toggleStartupLogo = [&] {
+    logo::ToggleStartupLogo(mainWindowAddress->FileMenu(), ui::kCommandStartupLogo);
+  };
 
   ui::MainWindow mainWindow(state, hooks);
   mainWindowAddress = &mainWindow;
@@ -60,7 +67,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::Desktop().ShowMessage({kAlreadyRunning, kAlreadyRunningTitle});
     return 0;
   }
-  // The start-up logo decision joins here, before the folder is chosen.
+  logo::ShowStartupLogo(instance, mainWindow.FileMenu(), ui::kCommandStartupLogo);
   mainWindow.SetInitialFolder(platform::ProgramFolder());
   trayIcon.emplace(mainWindow.handle(), ui::kTrayIconMessage);
 

@@ -51,6 +51,7 @@ struct WindowSearch {
   DWORD processId;
   std::wstring title;
   HWND found = nullptr;
+  std::wstring className;  // when not empty, matched instead of the title
 };
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM searchAddress) {
@@ -59,9 +60,11 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM searchAddress) {
   GetWindowThreadProcessId(window, &processId);
   wchar_t title[256] = {};
   GetWindowTextW(window, title, 256);
-  if (processId != search.processId || search.title != title || !IsWindowVisible(window)) {
-    return TRUE;
-  }
+  wchar_t className[256] = {};
+  GetClassNameW(window, className, 256);
+  const bool named =
+      search.className.empty() ? search.title == title : search.className == className;
+  if (processId != search.processId || !named || !IsWindowVisible(window)) return TRUE;
   search.found = window;
   return FALSE;
 }
@@ -74,6 +77,27 @@ HWND WaitForWindow(const StartedProgram& program, const char* title, DWORD timeo
     if (search.found || waited >= timeoutMs) return search.found;
     Sleep(50);
   }
+}
+
+HWND WaitForLogoWindow(const StartedProgram& program, DWORD timeoutMs) {
+  WindowSearch search{program.id(), L"", nullptr, L"RntoolLogoWindow"};
+  for (DWORD waited = 0;; waited += 20) {
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found || waited >= timeoutMs) return search.found;
+    Sleep(20);
+  }
+}
+
+// Sets the start-up logo flag; nothing removes the value.
+void StoreLogoFlag(const DWORD* value) {
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyW(HKEY_LOCAL_MACHINE, L"software\\Larkvale\\RNTOOL", &key), ERROR_SUCCESS);
+  if (value) {
+    RegSetValueExW(key, L"logo", 0, REG_DWORD, reinterpret_cast<const BYTE*>(value), sizeof(*value));
+  } else {
+    RegDeleteValueW(key, L"logo");
+  }
+  RegCloseKey(key);
 }
 
 // The text of a message box: its static control.
@@ -97,6 +121,42 @@ TEST(StartProgram, ShowsTheMainWindowAndEndsWithCodeZeroOnEsc) {
   PostMessageW(mainWindow, WM_KEYDOWN, VK_ESCAPE, 0);
   ASSERT_TRUE(program.HasEnded(kPatienceMs));
   EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+TEST(StartProgram, LogoWindowComesBeforeTheMainWindowOnlyWhenTheFlagIsOne) {
+  const DWORD off = 0;
+  StoreLogoFlag(&off);
+  {
+    StartedProgram program(ProgramPath());
+    HWND mainWindow = WaitForWindow(program, kMainWindowTitle, kPatienceMs);
+    ASSERT_NE(mainWindow, nullptr);
+    EXPECT_EQ(WaitForLogoWindow(program, 0), nullptr);
+    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.HasEnded(kPatienceMs));
+  }
+  const DWORD on = 1;
+  StoreLogoFlag(&on);
+  {
+    StartedProgram program(ProgramPath());
+    HWND logoWindow = WaitForLogoWindow(program, kPatienceMs);
+    ASSERT_NE(logoWindow, nullptr);
+    EXPECT_EQ(WaitForWindow(program, kMainWindowTitle, 0), nullptr);  // not shown yet
+    RECT place;
+    GetWindowRect(logoWindow, &place);
+    EXPECT_EQ(place.right - place.left, 735);
+    EXPECT_EQ(place.bottom - place.top, 151);
+    HWND mainWindow = WaitForWindow(program, kMainWindowTitle, kPatienceMs);
+    ASSERT_NE(mainWindow, nullptr);
+    // Its close was posted at the end of the fade; the message loop carries it out.
+    bool logoClosed = false;
+    for (int tries = 0; tries < 200 && !logoClosed; ++tries, Sleep(20)) {
+      logoClosed = WaitForLogoWindow(program, 0) == nullptr;
+    }
+    EXPECT_TRUE(logoClosed);
+    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.HasEnded(kPatienceMs));
+  }
+  StoreLogoFlag(nullptr);
 }
 
 TEST(StartProgram, SecondCopySaysItIsRunningAndEndsWithCodeZero) {

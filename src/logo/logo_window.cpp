@@ -1,0 +1,174 @@
+#include "logo/logo_window.h"
+
+#include <objbase.h>
+#include <ocidl.h>
+#include <olectl.h>
+
+#include "platform/desktop.h"
+#include "platform/window_helpers.h"
+#include "resource_ids.h"
+
+namespace logo {
+namespace {
+
+constexpr wchar_t kClassName[] = L"RntoolLogoWindow";
+constexpr int kWidth = 735;
+constexpr int kHeight = 151;
+constexpr char kNeedsAdministrator[] =
+    "更改“启动时加载logo”需要管理员权限，本次更改没有保存。请以管理员身份运行本程序后再试。";
+constexpr char kNoteTitle[] = "提示：";
+
+using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+// The banner JPEG carried in the program, decoded into a bitmap.
+HBITMAP LoadBanner(HINSTANCE instance) {
+  HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(IDR_BANNER), RT_RCDATA);
+  if (!resource) return nullptr;
+  const DWORD size = SizeofResource(instance, resource);
+  const void* bytes = LockResource(LoadResource(instance, resource));
+  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!bytes || !copy) return nullptr;
+  memcpy(GlobalLock(copy), bytes, size);
+  GlobalUnlock(copy);
+  IStream* stream = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
+    GlobalFree(copy);
+    return nullptr;
+  }
+  IPicture* picture = nullptr;
+  HBITMAP bitmap = nullptr;
+  if (SUCCEEDED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                               reinterpret_cast<void**>(&picture)))) {
+    OLE_HANDLE handle = 0;
+    picture->get_Handle(&handle);
+    bitmap = static_cast<HBITMAP>(CopyImage(reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(handle)),
+                                            IMAGE_BITMAP, 0, 0, 0));
+    picture->Release();
+  }
+  stream->Release();
+  return bitmap;
+}
+
+LRESULT CALLBACK LogoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: {
+      auto instance = reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance;
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(LoadBanner(instance)));
+      return 0;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window, &paint);
+      auto banner = reinterpret_cast<HBITMAP>(GetWindowLongPtrW(window, GWLP_USERDATA));
+      if (banner) {
+        // From the top-left corner: the window is 2 columns narrower than the picture.
+        HDC pictureDc = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(pictureDc, banner);
+        BitBlt(dc, 0, 0, kWidth, kHeight, pictureDc, 0, 0, SRCCOPY);
+        SelectObject(pictureDc, old);
+        DeleteDC(pictureDc);
+      }
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) DestroyWindow(window);
+      return 0;
+    case WM_NCDESTROY:
+      DeleteObject(reinterpret_cast<HBITMAP>(GetWindowLongPtrW(window, GWLP_USERDATA)));
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+class WindowFade final : public FadeActions {
+ public:
+  explicit WindowFade(HWND window) : window_(window) {}
+  void MakeTopmost() override {
+    if (IsWindow(window_)) {
+      SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    }
+  }
+  void SetOpacity(int alpha) override { SetWindowOpacity(window_, alpha); }
+  void Wait(int milliseconds) override { WaitProcessingMessages(milliseconds); }
+  void RequestClose() override {
+    if (IsWindow(window_)) PostMessageW(window_, WM_CLOSE, 0, 0);
+  }
+
+ private:
+  HWND window_;
+};
+
+}  // namespace
+
+void FadeLogoWindow(FadeActions& actions) {
+  actions.MakeTopmost();
+  int alpha = 0;
+  for (; alpha <= 255; alpha += 3) {
+    actions.SetOpacity(alpha);
+    actions.Wait(10);
+  }
+  for (; alpha >= 0; alpha -= 5) {
+    actions.SetOpacity(alpha);
+    actions.Wait(5);
+  }
+  actions.RequestClose();
+}
+
+void SetWindowOpacity(HWND window, int alpha) {
+  if (alpha < 0 || alpha > 255) alpha = 255;
+  if (!IsWindow(window)) return;
+  auto setLayered = reinterpret_cast<SetLayeredWindowAttributesFunction>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"USER32.DLL"), "SetLayeredWindowAttributes")));
+  if (!setLayered) return;
+  SetWindowLongPtrW(window, GWL_EXSTYLE, WS_EX_LAYERED);
+  setLayered(window, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+}
+
+void WaitProcessingMessages(int milliseconds) {
+  if (milliseconds <= 0) return;
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+  while (GetTickCount64() <= end) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    const ULONGLONG now = GetTickCount64();
+    if (now <= end) MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now + 1), QS_ALLINPUT);
+  }
+}
+
+HWND OpenLogoWindow(HINSTANCE instance) {
+  platform::RegisterWindowClass(instance, kClassName, LogoProc);
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
+  HWND window = CreateWindowExW(0, kClassName, L"", WS_POPUP, left, top, kWidth, kHeight, nullptr,
+                                nullptr, instance, nullptr);
+  if (!window) return nullptr;
+  ShowWindow(window, SW_SHOW);
+  UpdateWindow(window);
+  return window;
+}
+
+void ShowStartupLogo(HINSTANCE instance, HMENU menu, UINT item, const StartupFlag& flag) {
+  const bool shown = flag.Read() == 1;
+  CheckMenuItem(menu, item, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
+  if (!shown) return;
+  WindowFade fade(OpenLogoWindow(instance));
+  FadeLogoWindow(fade);
+}
+
+void ToggleStartupLogo(HMENU menu, UINT item, const StartupFlag& flag) {
+  const bool wasChecked = (GetMenuState(menu, item, MF_BYCOMMAND) & MF_CHECKED) != 0;
+  CheckMenuItem(menu, item, MF_BYCOMMAND | (wasChecked ? MF_UNCHECKED : MF_CHECKED));
+  if (flag.Write(wasChecked ? 0 : 1)) return;
+  // Not stored (writing under HKEY_LOCAL_MACHINE needs administrator
+  // rights): the check mark keeps mirroring the stored value.
+  CheckMenuItem(menu, item, MF_BYCOMMAND | (wasChecked ? MF_CHECKED : MF_UNCHECKED));
+  platform::Desktop().ShowMessage({kNeedsAdministrator, kNoteTitle});
+}
+
+}  // namespace logo
