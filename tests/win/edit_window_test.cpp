@@ -81,21 +81,21 @@ TEST_F(EditWindowTest, StateRightAfterOpening) {
 
 TEST_F(EditWindowTest, EveryControlSitsInItsParentAtItsPlace) {
   size_t count = 0;
-  const ControlSpec* specs = ControlSpecs(count);
+  const ControlEntry* entries = ControlEntries(count);
   for (size_t i = 0; i < count; ++i) {
-    const ControlSpec& spec = specs[i];
-    SCOPED_TRACE(spec.id);
-    HWND control = Get(spec.id);
-    HWND parent = spec.parent ? Get(static_cast<Control>(spec.parent)) : edit.handle();
+    const ControlEntry& entry = entries[i];
+    SCOPED_TRACE(entry.id);
+    HWND control = Get(entry.id);
+    HWND parent = entry.parent ? Get(static_cast<Control>(entry.parent)) : edit.handle();
     ASSERT_EQ(GetParent(control), parent);
     RECT place;
     GetWindowRect(control, &place);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-    EXPECT_EQ(place.left, spec.place.left);
-    EXPECT_EQ(place.top, spec.place.top);
-    EXPECT_EQ(place.right - place.left, spec.place.width);
-    if (spec.kind != Kind::DropDown) {
-      EXPECT_EQ(place.bottom - place.top, spec.place.height);
+    EXPECT_EQ(place.left, entry.place.left);
+    EXPECT_EQ(place.top, entry.place.top);
+    EXPECT_EQ(place.right - place.left, entry.place.width);
+    if (entry.kind != Kind::DropDown) {
+      EXPECT_EQ(place.bottom - place.top, entry.place.height);
     }
   }
 }

@@ -8,7 +8,7 @@
 namespace ui::edit {
 namespace {
 
-constexpr ControlSpec kSpecs[] = {
+constexpr ControlEntry kEntries[] = {
     {分组框1, Kind::GroupBox, 0, {0, 0, 248, 208}, "更名类型选择"},
     {单选框添加字符, Kind::Radio, 分组框1, {16, 24, 112, 32}, "添加字符", FontRole::WindowDefault, true},
     {单选框删除字符, Kind::Radio, 分组框1, {16, 56, 112, 32}, "删除字符"},
@@ -163,9 +163,9 @@ void AddItems(HWND list, const char* const* items, size_t count) {
 
 }  // namespace
 
-const ControlSpec* ControlSpecs(size_t& count) {
-  count = std::size(kSpecs);
-  return kSpecs;
+const ControlEntry* ControlEntries(size_t& count) {
+  count = std::size(kEntries);
+  return kEntries;
 }
 
 const char* const* NumberStyleItems(size_t& count) {
@@ -179,22 +179,22 @@ const char* const* BracketItems(size_t& count) {
 }
 
 void CreateEditControls(HWND window, const EditFonts& fonts, EditControls& controls) {
-  for (const ControlSpec& spec : kSpecs) {
-    HWND parent = spec.parent ? controls[static_cast<Control>(spec.parent)] : window;
-    const ClassAndStyle type = ClassFor(spec.kind);
-    platform::Rect place = spec.place;
-    if (spec.kind == Kind::DropDown) place.height = kDropDownListHeight;
-    HWND control = platform::CreateChild(type.className, spec.caption, type.style, place, parent,
-                                         spec.id, type.exStyle);
-    if (HFONT font = FontFor(spec.font, fonts)) {
+  for (const ControlEntry& entry : kEntries) {
+    HWND parent = entry.parent ? controls[static_cast<Control>(entry.parent)] : window;
+    const ClassAndStyle type = ClassFor(entry.kind);
+    platform::Rect place = entry.place;
+    if (entry.kind == Kind::DropDown) place.height = kDropDownListHeight;
+    HWND control = platform::CreateChild(type.className, entry.caption, type.style, place, parent,
+                                         entry.id, type.exStyle);
+    if (HFONT font = FontFor(entry.font, fonts)) {
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-    if (spec.checked) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
-    if (!spec.enabled) EnableWindow(control, FALSE);
-    if (!spec.shown) ShowWindow(control, SW_HIDE);
-    if (spec.kind == Kind::GroupBox) SetWindowSubclass(control, PassToWindow, 1, 0);
-    if (spec.kind == Kind::NumberEdit) AcceptOnlyNumberCharacters(control);
-    controls[spec.id] = control;
+    if (entry.checked) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+    if (!entry.enabled) EnableWindow(control, FALSE);
+    if (!entry.shown) ShowWindow(control, SW_HIDE);
+    if (entry.kind == Kind::GroupBox) SetWindowSubclass(control, PassToWindow, 1, 0);
+    if (entry.kind == Kind::NumberEdit) AcceptOnlyNumberCharacters(control);
+    controls[entry.id] = control;
   }
   size_t count = 0;
   const char* const* items = NumberStyleItems(count);

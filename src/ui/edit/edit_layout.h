@@ -26,7 +26,7 @@ enum class Kind {
 
 enum class FontRole { WindowDefault, Button, Hint, Song, LargeEdit };
 
-struct ControlSpec {
+struct ControlEntry {
   Control id;
   Kind kind;
   int parent;  // 0: the window itself, else the group box's Control id
@@ -39,7 +39,7 @@ struct ControlSpec {
 };
 
 // The controls in creation order (a group box before what it holds).
-const ControlSpec* ControlSpecs(size_t& count);
+const ControlEntry* ControlEntries(size_t& count);
 
 // Items of the two drop-down lists.
 const char* const* NumberStyleItems(size_t& count);
