@@ -40,7 +40,10 @@ class RealDesktop final : public DesktopInteractions {
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.lpstrInitialDir = folder.c_str();
     dialog.lpstrDefExt = extension.c_str();
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    // "File must exist" only where a file is opened: a save dialog with it
+    // could never save to a new file.
+    if (request.kind == FileDialogKind::Open) dialog.Flags |= OFN_FILEMUSTEXIST;
     const BOOL chosen = request.kind == FileDialogKind::Save ? GetSaveFileNameW(&dialog)
                                                              : GetOpenFileNameW(&dialog);
     if (!chosen) return std::nullopt;

@@ -29,8 +29,8 @@ struct ShellRequest {
 
 enum class FileDialogKind { Save, Open };
 
-// The file dialog of the parameters file: overwrite prompt, file and path
-// must exist, read-only box hidden.
+// The file dialog of the parameters file: overwrite prompt, path must
+// exist (and the file, when opening), read-only box hidden.
 struct FileDialogRequest {
   FileDialogKind kind = FileDialogKind::Open;
   std::string initialFolder;     // GBK
