@@ -1,8 +1,8 @@
 #include "exec/batch_rename.h"
 
+#include <algorithm>
 #include <limits>
-
-#include "exec/plain_name.h"
+#include <optional>
 
 namespace exec {
 namespace {
@@ -24,43 +24,158 @@ constexpr char kUndoFailureEnd[] =
     " 更名失败，可能是没有相关权限，请以管理员身份运行本程序。是否继续更改后续文件？  ";
 constexpr char kUndoDone[] = "撤销完成！文件名恢复到此次更名前的状态！";
 
+constexpr char kLeftParkedStart[] = "文件 ";
+constexpr char kLeftParkedMiddle[] = " 暂存为 ";
+constexpr char kLeftParkedEnd[] = "，未能改回原名，请手动改回。";
+
 uint32_t ProgressValue(size_t count) {
   return count > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()
                                                       : static_cast<uint32_t>(count);
 }
 
-// A target that would not stay a plain name in the folder is never handed
-// to the file system: it fails like any other rename.
-bool RenameInFolder(FileOperations& files, const std::string& folder, const std::string& from,
-                    const std::string& to) {
-  return IsPlainFileName(to) && files.Rename(folder + from, folder + to);
+enum class Run { Batch, Undo };
+
+// Carries out a plan, row by row, keeping CurrentNames equal to the names
+// on disk at every moment.
+class PlannedRun {
+ public:
+  // `targets` is one of the state's lists that the run does not change.
+  PlannedRun(Run run, rules::ProgramState& state, const rules::NameList& targets,
+             FileOperations& files, RenameWindow& window, std::vector<size_t> order)
+      : run_(run), state_(state), targets_(targets), files_(files), window_(window),
+        plan_(PlanRenames(files.ListEntryKeys(state.FolderPath), state.CurrentNames, targets,
+                          order, files)) {}
+
+  // The rows in the order they were handled (all of them unless a No stopped the run).
+  std::vector<size_t> Carry() {
+    std::vector<size_t> handled;
+    handled.reserve(plan_.steps.size());
+    for (const RenameStep& step : plan_.steps) {
+      if (!step.parkAs.empty()) {
+        Park(step.row, step.parkAs);
+        continue;
+      }
+      if (!HandleRow(step.row)) break;
+      handled.push_back(step.row);
+      window_.SetProgressPosition(ProgressValue(handled.size()));
+    }
+    if (parked_) BringBackParked();
+    return handled;
+  }
+
+ private:
+  struct Parked {
+    size_t row;
+    std::string originalName;
+    std::vector<std::pair<size_t, std::string>> movedSince;  // row, name before
+  };
+
+  bool Move(size_t row, const std::string& to) {
+    if (!files_.Rename(state_.FolderPath + state_.CurrentNames[row], state_.FolderPath + to)) return false;
+    state_.CurrentNames[row] = to;
+    return true;
+  }
+
+  void Park(size_t row, const std::string& name) {
+    const std::string original = state_.CurrentNames[row];
+    // Failing here leaves the cycle blocked: its renames then fail one by one.
+    if (Move(row, name)) parked_ = Parked{row, original, {}};
+  }
+
+  // False when the user chose to stop.
+  bool HandleRow(size_t row) {
+    const std::string before = state_.CurrentNames[row];
+    const bool renamed = !IsRefused(plan_.verdicts[row]) && Move(row, targets_[row]);
+    if (renamed) {
+      window_.SetOldNameCell(row, state_.CurrentNames[row]);
+      if (parked_ && parked_->row == row) {
+        parked_.reset();
+      } else if (parked_) {
+        parked_->movedSince.emplace_back(row, before);
+      }
+    } else {
+      if (parked_ && parked_->row == row) BringBackParked();
+      if (!window_.AskYesNo(FailurePrompt(row), run_ == Run::Batch ? kBatchFailureTitle : kNoteTitle)) {
+        window_.RequestClose();
+        return false;
+      }
+    }
+    if (run_ == Run::Batch) window_.ClearNewNameCell(row);
+    return true;
+  }
+
+  std::string FailurePrompt(size_t row) {
+    const std::string& name = state_.CurrentNames[row];
+    if (run_ == Run::Undo) {
+      return kUndoFailureStart + name + kUndoFailureMiddle + targets_[row] + kUndoFailureEnd;
+    }
+    // The existence test only words the prompt, so it runs only on failure.
+    const bool sourceMissing = !files_.Exists(state_.FolderPath + name);
+    return (sourceMissing ? kMissingSource : "") + name + kBatchFailureMiddle + targets_[row] +
+           kBatchFailureEnd;
+  }
+
+  // A cycle that could not close: its parked file goes back to its own
+  // name, after the files that took that name (and so on) have gone back.
+  void BringBackParked() {
+    Parked parked = std::move(*parked_);
+    parked_.reset();
+    if (Move(parked.row, parked.originalName)) return;
+    for (auto moved = parked.movedSince.rbegin(); moved != parked.movedSince.rend(); ++moved) {
+      if (!Move(moved->first, moved->second)) break;
+      window_.SetOldNameCell(moved->first, moved->second);
+    }
+    if (Move(parked.row, parked.originalName)) return;
+    window_.Tell(kLeftParkedStart + parked.originalName + kLeftParkedMiddle +
+                     state_.CurrentNames[parked.row] + kLeftParkedEnd,
+                 kBatchFailureTitle);
+    window_.SetOldNameCell(parked.row, state_.CurrentNames[parked.row]);
+  }
+
+  const Run run_;
+  rules::ProgramState& state_;
+  const rules::NameList& targets_;
+  FileOperations& files_;
+  RenameWindow& window_;
+  const RenamePlan plan_;
+  std::optional<Parked> parked_;
+};
+
+// The batch's order reversed; rows it never reached would have come last.
+std::vector<size_t> ReversedOrder(std::vector<size_t> handled, size_t count) {
+  std::vector<bool> reached(count, false);
+  for (size_t row : handled) reached[row] = true;
+  for (size_t row = 0; row < count; ++row) {
+    if (!reached[row]) handled.push_back(row);
+  }
+  std::reverse(handled.begin(), handled.end());
+  return handled;
+}
+
+bool IsOrderOf(const std::vector<size_t>& order, size_t count) {
+  if (order.size() != count) return false;
+  std::vector<bool> seen(count, false);
+  for (size_t row : order) {
+    if (row >= count || seen[row]) return false;
+    seen[row] = true;
+  }
+  return true;
 }
 
 }  // namespace
+
+RenamePlan PlanBatch(const rules::ProgramState& state, FileOperations& files) {
+  return PlanRenames(files.ListEntryKeys(state.FolderPath), state.CurrentNames, state.NewNames,
+                     ListOrder(state.CurrentNames.size()), files);
+}
 
 void BatchRename(rules::ProgramState& state, FileOperations& files, RenameWindow& window) {
   const size_t count = state.CurrentNames.size();
   window.SetProgressMaximum(ProgressValue(count));
   state.UndoNames = state.CurrentNames;
 
-  for (size_t i = 0; i < count && i < state.NewNames.size(); ++i) {
-    const std::string& target = state.NewNames[i];
-    if (RenameInFolder(files, state.FolderPath, state.CurrentNames[i], target)) {
-      state.CurrentNames[i] = target;
-      window.SetOldNameCell(i, target);
-    } else {
-      // The existence test only words the prompt, so it runs only on failure.
-      const bool sourceMissing = !files.Exists(state.FolderPath + state.CurrentNames[i]);
-      const std::string prompt = (sourceMissing ? kMissingSource : "") + state.CurrentNames[i] +
-                                 kBatchFailureMiddle + target + kBatchFailureEnd;
-      if (!window.AskYesNo(prompt, kBatchFailureTitle)) {
-        window.RequestClose();
-        break;
-      }
-    }
-    window.ClearNewNameCell(i);
-    window.SetProgressPosition(ProgressValue(i + 1));
-  }
+  PlannedRun run(Run::Batch, state, state.NewNames, files, window, ListOrder(count));
+  state.UndoOrder = ReversedOrder(run.Carry(), count);
 
   window.EnableButtons(false, true);
   if (window.AskYesNo(kBatchDone, kNoteTitle)) window.OpenFolder();
@@ -73,21 +188,9 @@ void UndoLastBatch(rules::ProgramState& state, FileOperations& files, RenameWind
   window.SetProgressPosition(0);
   window.SetProgressMaximum(ProgressValue(count));
 
-  for (size_t i = 0; i < count && i < state.UndoNames.size(); ++i) {
-    const std::string& target = state.UndoNames[i];
-    if (RenameInFolder(files, state.FolderPath, state.CurrentNames[i], target)) {
-      state.CurrentNames[i] = target;
-      window.SetOldNameCell(i, target);
-    } else {
-      const std::string prompt = kUndoFailureStart + state.CurrentNames[i] + kUndoFailureMiddle +
-                                 target + kUndoFailureEnd;
-      if (!window.AskYesNo(prompt, kNoteTitle)) {
-        window.RequestClose();
-        break;
-      }
-    }
-    window.SetProgressPosition(ProgressValue(i + 1));
-  }
+  std::vector<size_t> order = state.UndoOrder;
+  if (!IsOrderOf(order, count)) order = ReversedOrder({}, count);
+  PlannedRun(Run::Undo, state, state.UndoNames, files, window, std::move(order)).Carry();
 
   window.EnableButtons(false, false);
   window.Tell(kUndoDone, kNoteTitle);

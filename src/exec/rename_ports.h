@@ -4,7 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace exec {
 
@@ -17,6 +20,12 @@ class FileOperations {
   // and target are the same file; a change of letter case really reaches
   // the disk.
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  // The name of every entry of `folder` (files and sub-folders alike) as
+  // the file system compares names: UTF-16 with letter case folded.
+  virtual std::vector<std::u16string> ListEntryKeys(const std::string& folder) = 0;
+  // `name` folded the way ListEntryKeys folds; nothing when code page 936
+  // can't carry it to UTF-16 and back without loss.
+  virtual std::optional<std::u16string> NameKey(std::string_view name) = 0;
 };
 
 class RenameWindow {

@@ -23,4 +23,16 @@ std::string ToGbk(std::wstring_view wide) {
   return gbk;
 }
 
+std::optional<std::wstring> ToWideExactly(std::string_view gbk) {
+  if (gbk.empty()) return std::wstring();
+  const int size = static_cast<int>(gbk.size());
+  const int length =
+      MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, gbk.data(), size, nullptr, 0);
+  if (length <= 0) return std::nullopt;
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, gbk.data(), size, wide.data(), length);
+  if (ToGbk(wide) != gbk) return std::nullopt;
+  return wide;
+}
+
 }  // namespace platform

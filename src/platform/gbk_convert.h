@@ -3,6 +3,7 @@
 // Windows of any language.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,8 @@ inline constexpr unsigned kGbkCodePage = 936;
 
 std::wstring ToWide(std::string_view gbk);
 std::string ToGbk(std::wstring_view wide);
+// The UTF-16 form of `gbk` when code page 936 carries it there and back
+// without loss (0x80 alone is the euro sign); nothing otherwise.
+std::optional<std::wstring> ToWideExactly(std::string_view gbk);
 
 }  // namespace platform

@@ -39,6 +39,27 @@ bool RenameCaseOnly(const std::wstring& from, const std::wstring& to) {
 
 }  // namespace
 
+std::vector<std::u16string> WindowsFiles::ListEntryKeys(const std::string& folder) {
+  std::vector<std::u16string> keys;
+  const std::wstring pattern = ToWide(folder) + L"*";
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
+                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (search == INVALID_HANDLE_VALUE) return keys;
+  do {
+    std::wstring name = entry.cFileName;
+    if (name != L"." && name != L"..") keys.push_back(Folded(std::move(name)));
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+  return keys;
+}
+
+std::optional<std::u16string> WindowsFiles::NameKey(std::string_view name) {
+  std::optional<std::wstring> wide = ToWideExactly(name);
+  if (!wide) return std::nullopt;
+  return Folded(std::move(*wide));
+}
+
 bool WindowsFiles::Exists(const std::string& path) { return EntryExists(ToWide(path)); }
 
 bool WindowsFiles::Rename(const std::string& from, const std::string& to) {

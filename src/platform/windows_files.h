@@ -15,6 +15,9 @@ class WindowsFiles final : public exec::FileOperations {
   // Wine) report success without changing the case; if the second step
   // fails, the file gets its original name back.
   bool Rename(const std::string& from, const std::string& to) override;
+  std::vector<std::u16string> ListEntryKeys(const std::string& folder) override;
+  // Letter case folded with the invariant upper-case table.
+  std::optional<std::u16string> NameKey(std::string_view name) override;
 };
 
 }  // namespace platform

@@ -19,6 +19,7 @@ void ProgramState::Release() {
   CurrentNames = NameList();
   NewNames = NameList();
   UndoNames = NameList();
+  UndoOrder = std::vector<size_t>();
 }
 
 }  // namespace rules

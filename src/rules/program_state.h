@@ -19,6 +19,8 @@ struct ProgramState {
   NameList CurrentNames;
   NameList NewNames;
   NameList UndoNames;
+  // The rows in the order Undo takes them: the last batch's order reversed.
+  std::vector<size_t> UndoOrder;
 
   // Replaces all four with a folder and three separate lists cut from the
   // selection text.

@@ -9,79 +9,15 @@
 #include <vector>
 
 #include "exec/plain_name.h"
+#include "recording_window.h"
+#include "simulated_folder.h"
 
 namespace exec {
 namespace {
 
-std::string Folded(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; });
-  return text;
-}
-
-// A folder as Windows keeps it: names unique whatever their letter case,
-// each file with its contents.
-class FakeFiles final : public FileOperations {
- public:
-  std::map<std::string, std::string> files;  // full path -> contents
-  std::vector<std::string> calls;
-
-  const std::string* Find(const std::string& path) const {
-    for (const auto& [name, contents] : files) {
-      if (Folded(name) == Folded(path)) return &name;
-    }
-    return nullptr;
-  }
-  bool Exists(const std::string& path) override {
-    calls.push_back("exists " + path);
-    return Find(path) != nullptr;
-  }
-  bool Rename(const std::string& from, const std::string& to) override {
-    calls.push_back("rename " + from + " > " + to);
-    const std::string* source = Find(from);
-    if (!source) return false;
-    const std::string* target = Find(to);
-    if (target && Folded(*target) != Folded(*source)) return false;  // never replaces
-    const std::string contents = files.at(*source);
-    files.erase(*source);
-    files[to] = contents;
-    return true;
-  }
-};
-
-class RecordingWindow final : public RenameWindow {
- public:
-  std::deque<bool> answers;
-  std::vector<std::string> prompts;  // "title|text"
-  std::vector<std::string> oldCells, newCells;
-  std::vector<uint32_t> positions;
-  uint32_t maximum = 0;
-  bool batchEnabled = true, undoEnabled = false, closeRequested = false, folderOpened = false;
-
-  bool AskYesNo(const std::string& text, const std::string& title) override {
-    prompts.push_back(title + "|" + text);
-    if (answers.empty()) {
-      ADD_FAILURE() << "unexpected question " << text;
-      return false;
-    }
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  void Tell(const std::string& text, const std::string& title) override {
-    prompts.push_back(title + "|" + text + "|OK");
-  }
-  void SetOldNameCell(size_t row, const std::string& text) override { oldCells.at(row) = text; }
-  void ClearNewNameCell(size_t row) override { newCells.at(row).clear(); }
-  void SetProgressMaximum(uint32_t value) override { maximum = value; }
-  void SetProgressPosition(uint32_t value) override { positions.push_back(value); }
-  void EnableButtons(bool batch, bool undo) override {
-    batchEnabled = batch;
-    undoEnabled = undo;
-  }
-  void RequestClose() override { closeRequested = true; }
-  void OpenFolder() override { folderOpened = true; }
-};
+using testing_support::RecordingWindow;
+using testing_support::SimulatedFolder;
+using testing_support::SimulatedNameKey;
 
 const std::string kDone =
     "提示：|更名完成，是否立即打开文件夹查看文件？（如果有问题可以点击撤销按钮撤销此次操作！）";
@@ -118,7 +54,7 @@ class BatchRenameTest : public testing::Test {
   }
 
   rules::ProgramState state;
-  FakeFiles files;
+  SimulatedFolder files;
   RecordingWindow window;
 };
 
@@ -144,23 +80,90 @@ TEST_F(BatchRenameTest, EverySuccessfulRename) {
 }
 
 TEST_F(BatchRenameTest, TakenTargetFailsAndLeavesTheOtherFileAlone) {
-  Pick({"a.txt", "b.txt"}, {"b.txt", "c.txt"});
+  Pick({"a.txt", "b.txt"}, {"x.txt", "c.txt"});
+  files.files["C:\\d\\X.TXT"] = "contents of X.TXT";  // not picked
   window.answers = {true, true};
   BatchRename(state, files, window);
-  EXPECT_EQ(window.prompts, (std::vector<std::string>{BatchFailure("", "a.txt", "b.txt"), kDone}));
-  EXPECT_EQ(Disk(), Expect({{"a.txt", "a.txt"}, {"c.txt", "b.txt"}}));
+  EXPECT_EQ(window.prompts, (std::vector<std::string>{BatchFailure("", "a.txt", "x.txt"), kDone}));
+  EXPECT_EQ(Disk(), Expect({{"a.txt", "a.txt"}, {"c.txt", "b.txt"}, {"X.TXT", "X.TXT"}}));
   EXPECT_EQ(state.CurrentNames, (rules::NameList{"a.txt", "c.txt"}));
   EXPECT_EQ(window.newCells, (std::vector<std::string>{"", ""}));
   EXPECT_TRUE(window.folderOpened);
 }
 
-TEST_F(BatchRenameTest, SwappedNamesBothFail) {
-  Pick({"a", "b"}, {"b", "a"});
-  window.answers = {true, true, false};
+// "a" -> "aa" waits until "aa" has become "aaa"; Undo goes the other way.
+TEST_F(BatchRenameTest, AChainRenamesFromItsFarEndAndUndoFromItsNearEnd) {
+  Pick({"a", "aa", "b"}, {"aa", "aaa", "ab"});
+  window.answers = {false};
   BatchRename(state, files, window);
-  EXPECT_EQ(window.prompts, (std::vector<std::string>{BatchFailure("", "a", "b"),
-                                                       BatchFailure("", "b", "a"), kDone}));
+  EXPECT_EQ(window.prompts, std::vector<std::string>{kDone});
+  EXPECT_EQ(Disk(), Expect({{"aa", "a"}, {"aaa", "aa"}, {"ab", "b"}}));
+  EXPECT_EQ(window.oldCells, (std::vector<std::string>{"aa", "aaa", "ab"}));
+  EXPECT_EQ(state.UndoOrder, (std::vector<size_t>{2, 0, 1}));
+  files.calls.clear();
+  window.answers = {true};
+  UndoLastBatch(state, files, window);
+  EXPECT_EQ(files.calls, (std::vector<std::string>{"rename C:\\d\\ab > C:\\d\\b",
+                                                    "rename C:\\d\\aa > C:\\d\\a",
+                                                    "rename C:\\d\\aaa > C:\\d\\aa"}));
+  EXPECT_EQ(Disk(), Expect({{"a", "a"}, {"aa", "aa"}, {"b", "b"}}));
+}
+
+// A locked file in the middle of a cycle: the parked file goes back to its
+// own name, and the file that had taken that name goes back first.
+TEST_F(BatchRenameTest, ACycleThatCannotCloseIsPutBackAsItWas) {
+  Pick({"1", "2", "3"}, {"2", "3", "1"});
+  files.locked.insert("C:\\d\\2");
+  window.answers = {true, true, true, false};
+  BatchRename(state, files, window);
+  // 3 -> 1 went through, 2 -> 3 is locked, then 1 (parked) -> 2 can't.
+  EXPECT_EQ(window.prompts, (std::vector<std::string>{BatchFailure("", "2", "3"),
+                                                       BatchFailure("", "1", "2"), kDone}));
+  EXPECT_EQ(Disk(), Expect({{"1", "1"}, {"2", "2"}, {"3", "3"}}));
+  EXPECT_EQ(state.CurrentNames, (rules::NameList{"1", "2", "3"}));
+  EXPECT_EQ(window.oldCells, (std::vector<std::string>{"1", "2", "3"}));
+}
+
+TEST_F(BatchRenameTest, NoInsideACycleStillBringsTheParkedFileBack) {
+  Pick({"1", "2", "3"}, {"2", "3", "1"});
+  files.locked.insert("C:\\d\\2");
+  window.answers = {false, false};
+  BatchRename(state, files, window);
+  EXPECT_EQ(window.prompts, (std::vector<std::string>{BatchFailure("", "2", "3"), kDone}));
+  EXPECT_EQ(Disk(), Expect({{"1", "1"}, {"2", "2"}, {"3", "3"}}));
+  EXPECT_TRUE(window.closeRequested);
+}
+
+TEST_F(BatchRenameTest, AParkedFileThatCannotGoBackIsNamedInAMessage) {
+  Pick({"1", "2"}, {"2", "1"});
+  // The parked file is locked: "2" -> "1" succeeds, "2" goes back, but the
+  // parked file can't move again.
+  files.locked.insert("C:\\d\\1.~改名中");
+  window.answers = {true, false};
+  BatchRename(state, files, window);
+  EXPECT_EQ(window.prompts,
+            (std::vector<std::string>{"警告:|文件 1 暂存为 1.~改名中，未能改回原名，请手动改回。|OK",
+                                      BatchFailure("", "1.~改名中", "2"), kDone}));
+  EXPECT_EQ(Disk(), Expect({{"1.~改名中", "1"}, {"2", "2"}}));
+  EXPECT_EQ(state.CurrentNames, (rules::NameList{"1.~改名中", "2"}));
+}
+
+TEST_F(BatchRenameTest, SwappedNamesGoThroughAParkingNameAndUndoSwapsBack) {
+  Pick({"a", "b"}, {"b", "a"});
+  window.answers = {false};
+  BatchRename(state, files, window);
+  EXPECT_EQ(window.prompts, std::vector<std::string>{kDone});
+  EXPECT_EQ(Disk(), Expect({{"b", "a"}, {"a", "b"}}));
+  EXPECT_EQ(files.calls, (std::vector<std::string>{"rename C:\\d\\a > C:\\d\\a.~改名中",
+                                                    "rename C:\\d\\b > C:\\d\\a",
+                                                    "rename C:\\d\\a.~改名中 > C:\\d\\b"}));
+  EXPECT_EQ(state.CurrentNames, (rules::NameList{"b", "a"}));
+  EXPECT_EQ(window.positions, (std::vector<uint32_t>{1, 2, 0}));
+
+  window.answers = {true};
+  UndoLastBatch(state, files, window);
   EXPECT_EQ(Disk(), Expect({{"a", "a"}, {"b", "b"}}));
+  EXPECT_EQ(window.prompts.back(), kUndoDone);
 }
 
 TEST_F(BatchRenameTest, MissingSourceGetsThePrefix) {
@@ -173,15 +176,16 @@ TEST_F(BatchRenameTest, MissingSourceGetsThePrefix) {
 }
 
 TEST_F(BatchRenameTest, NoStopsTheBatchButTheLastStepsStillRun) {
-  Pick({"a", "b", "c", "d"}, {"A1", "c", "C1", "D1"});
+  Pick({"a", "b", "c", "d"}, {"A1", "x", "C1", "D1"});
+  files.files["C:\\d\\x"] = "contents of x";
   window.answers = {false, true};  // No at file 2, then Yes: open the folder
   BatchRename(state, files, window);
 
-  EXPECT_EQ(window.prompts, (std::vector<std::string>{BatchFailure("", "b", "c"), kDone}));
-  EXPECT_EQ(Disk(), Expect({{"A1", "a"}, {"b", "b"}, {"c", "c"}, {"d", "d"}}));
+  EXPECT_EQ(window.prompts, (std::vector<std::string>{BatchFailure("", "b", "x"), kDone}));
+  EXPECT_EQ(Disk(), Expect({{"A1", "a"}, {"b", "b"}, {"c", "c"}, {"d", "d"}, {"x", "x"}}));
   EXPECT_EQ(state.CurrentNames, (rules::NameList{"A1", "b", "c", "d"}));
   EXPECT_EQ(state.UndoNames, (rules::NameList{"a", "b", "c", "d"}));
-  EXPECT_EQ(window.newCells, (std::vector<std::string>{"", "c", "C1", "D1"}));
+  EXPECT_EQ(window.newCells, (std::vector<std::string>{"", "x", "C1", "D1"}));
   EXPECT_EQ(window.positions, (std::vector<uint32_t>{1, 0}));
   EXPECT_TRUE(window.closeRequested);
   EXPECT_TRUE(window.undoEnabled);
@@ -239,7 +243,8 @@ TEST_F(BatchRenameTest, UndoPutsBackEveryName) {
 }
 
 TEST_F(BatchRenameTest, UndoRenamesASkippedFileOntoItsOwnName) {
-  Pick({"a", "b", "taken"}, {"taken", "y", "z"});
+  Pick({"a", "b"}, {"taken", "y"});
+  files.files["C:\\d\\taken"] = "contents of taken";
   window.answers = {true, false};  // Yes at the failure of "a", no folder
   BatchRename(state, files, window);
   window.answers = {true};
@@ -259,8 +264,9 @@ TEST_F(BatchRenameTest, UndoOfAFileMovedAwayPromptsAndNoStops) {
   EXPECT_EQ(window.prompts[2], UndoFailure("x", "a"));
   EXPECT_EQ(window.prompts.back(), kUndoDone);
   EXPECT_TRUE(window.closeRequested);
-  EXPECT_EQ(Disk(), Expect({{"y", "b"}}));
-  EXPECT_EQ(state.CurrentNames, (rules::NameList{"x", "y"}));
+  // Undo goes backwards: "y" was back to "b" before "x" failed.
+  EXPECT_EQ(Disk(), Expect({{"b", "b"}}));
+  EXPECT_EQ(state.CurrentNames, (rules::NameList{"x", "b"}));
 }
 
 TEST_F(BatchRenameTest, NoToTheUndoQuestionChangesNothing) {
@@ -278,18 +284,27 @@ TEST_F(BatchRenameTest, NoToTheUndoQuestionChangesNothing) {
   EXPECT_EQ(state.CurrentNames, rules::NameList{"x"});
 }
 
+bool IsPlain(std::string_view name) {
+  const auto key = SimulatedNameKey(name);
+  return key && IsPlainFileName(*key);
+}
+
 TEST(IsPlainFileName, RefusesWhatWouldNotStayAPlainName) {
-  for (const char* good : {"a.txt", "报告.doc", "a b", ".profile", "a..b", "console.txt"}) {
-    EXPECT_TRUE(IsPlainFileName(good)) << good;
+  for (const char* good :
+       {"a.txt", "报告.doc", "a b", ".profile", "a..b", "console.txt", "\x80", "\x80\x81\x40"}) {
+    EXPECT_TRUE(IsPlain(good)) << good;
   }
   for (const char* bad : {"", ".", "..", "..\\x", "sub\\x", "a/b", "c:d", "a*", "a?", "\"a\"", "<a>",
-                          "a|b", "tab\there", "dot.", "blank ", "\x81", "a\x81", "\x80x", "\xFF",
+                          "a|b", "tab\there", "dot.", "blank ", "\x81", "a\x81", "\xFF", "\x80?",
                           "\x81\x7F", "CON", "nul.txt", "Com1", "LPT9.log", "aux .txt"}) {
-    EXPECT_FALSE(IsPlainFileName(bad)) << bad;
+    EXPECT_FALSE(IsPlain(bad)) << bad;
   }
-  EXPECT_TRUE(IsPlainFileName("\x81\x40"));  // a character whose trail byte is "@"
-  EXPECT_TRUE(IsPlainFileName("\x81\x5C"));  // trail byte "\" is part of the character
-  EXPECT_TRUE(IsPlainFileName("COM0"));
+  EXPECT_TRUE(IsPlain("\x81\x40"));  // a character whose trail byte is "@"
+  EXPECT_TRUE(IsPlain("\x81\x5C"));  // trail byte "\" is part of the character
+  EXPECT_TRUE(IsPlain("COM0"));
+  EXPECT_TRUE(IsPlain(std::string(255, 'x')));
+  EXPECT_FALSE(IsPlain(std::string(256, 'x')));
+  EXPECT_TRUE(IsPlain(std::string(254, 'x') + "报"));  // 256 bytes, 255 units
 }
 
 }  // namespace

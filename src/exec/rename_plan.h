@@ -1,0 +1,62 @@
+// The plan of a batch: which rows the file system can deliver, and an
+// order of renames in which each of them goes through. Preview draws the
+// verdicts, Batch rename and Undo carry the plan out.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "exec/rename_ports.h"
+#include "rules/program_state.h"
+
+namespace exec {
+
+enum class Verdict : uint8_t {
+  Unchanged,      // renamed onto its own name
+  Deliverable,
+  SourceMissing,  // still tried: the folder may have changed since it was read
+  Invalid,        // not a plain file name on Windows
+  Duplicate,      // an earlier row in list order claims the same name
+  Taken,          // an entry that stays has the name when the row's turn comes
+};
+
+// Rows that are never handed to the file system.
+constexpr bool IsRefused(Verdict verdict) {
+  return verdict == Verdict::Invalid || verdict == Verdict::Duplicate || verdict == Verdict::Taken;
+}
+// Rows the preview marks: the batch will fail on them.
+constexpr bool IsMarked(Verdict verdict) {
+  return verdict != Verdict::Unchanged && verdict != Verdict::Deliverable;
+}
+
+// One rename of the plan. With a non-empty `parkAs`, the row's file first
+// moves aside under that temporary name, to break a cycle; its own rename
+// then comes later in the plan, after the rest of the cycle.
+struct RenameStep {
+  size_t row;
+  std::string parkAs;
+};
+
+struct RenamePlan {
+  std::vector<Verdict> verdicts;
+  // For a Duplicate row, the row that gets the name.
+  std::vector<size_t> claimants;
+  // Every row exactly once (a parked row twice), in the order to take them.
+  std::vector<RenameStep> steps;
+};
+
+// Plans renaming each `current`[i] to `targets`[i] inside a folder whose
+// entries are `folderKeys` (as FileOperations::ListEntryKeys gives them).
+// Claims on a name go by list order. Rows are taken in `order` (a
+// permutation of the rows) unless a row must wait for another to leave its
+// target name first. `names` folds names as the file system does.
+RenamePlan PlanRenames(const std::vector<std::u16string>& folderKeys, const rules::NameList& current,
+                       const rules::NameList& targets, const std::vector<size_t>& order,
+                       FileOperations& names);
+
+// 0, 1, ..., count - 1.
+std::vector<size_t> ListOrder(size_t count);
+
+}  // namespace exec

@@ -1,0 +1,229 @@
+// The plan of a batch on a simulated folder: verdicts, order, cycles, and
+// random batches that must never lose or replace a file.
+#include "exec/rename_plan.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "exec/batch_rename.h"
+#include "recording_window.h"
+#include "simulated_folder.h"
+
+namespace exec {
+namespace {
+
+using testing_support::RecordingWindow;
+using testing_support::SimulatedFolder;
+using V = Verdict;
+
+constexpr char kFolder[] = "C:\\d\\";
+
+struct Row {
+  std::string from, to;
+};
+
+class PlanTest : public testing::Test {
+ protected:
+  // Picked rows (their files exist unless listed in `missing`) and other
+  // entries of the folder that are not picked.
+  RenamePlan Plan(const std::vector<Row>& rows, const std::vector<std::string>& others = {},
+                  const std::vector<std::string>& missing = {}) {
+    current.clear();
+    targets.clear();
+    for (const Row& row : rows) {
+      current.push_back(row.from);
+      targets.push_back(row.to);
+      files.files[kFolder + row.from] = row.from;
+    }
+    for (const std::string& name : others) files.files[kFolder + name] = "other " + name;
+    for (const std::string& name : missing) files.files.erase(kFolder + name);
+    return PlanRenames(files.ListEntryKeys(kFolder), current, targets, ListOrder(rows.size()), files);
+  }
+  // The plan's steps as "row" or "row>parking name".
+  static std::vector<std::string> Steps(const RenamePlan& plan) {
+    std::vector<std::string> steps;
+    for (const RenameStep& step : plan.steps) {
+      steps.push_back(std::to_string(step.row) + (step.parkAs.empty() ? "" : ">" + step.parkAs));
+    }
+    return steps;
+  }
+
+  SimulatedFolder files;
+  rules::NameList current, targets;
+};
+
+TEST_F(PlanTest, ChainsOfEveryLengthWaitForTheFileAhead) {
+  for (size_t length = 1; length <= 5; ++length) {
+    // "a" -> "aa", "aa" -> "aaa", ...: each target held by the next row.
+    std::vector<Row> rows;
+    std::vector<std::string> steps;
+    for (size_t i = 1; i <= length; ++i) {
+      rows.push_back({std::string(i, 'a'), std::string(i + 1, 'a')});
+      steps.insert(steps.begin(), std::to_string(i - 1));
+    }
+    files.files.clear();
+    const RenamePlan plan = Plan(rows);
+    EXPECT_EQ(plan.verdicts, std::vector<V>(length, V::Deliverable)) << length;
+    EXPECT_EQ(Steps(plan), steps) << length;
+  }
+}
+
+TEST_F(PlanTest, IndependentRowsKeepListOrder) {
+  const RenamePlan plan = Plan({{"b", "y"}, {"a", "x"}, {"c", "z"}});
+  EXPECT_EQ(Steps(plan), (std::vector<std::string>{"0", "1", "2"}));
+}
+
+TEST_F(PlanTest, CyclesParkOneFileUnderANameThatTellsWhatItWas) {
+  EXPECT_EQ(Steps(Plan({{"a", "b"}, {"b", "a"}, {"z", "y"}})),
+            (std::vector<std::string>{"0>a.~改名中", "1", "0", "2"}));
+  EXPECT_EQ(Steps(Plan({{"1", "2"}, {"2", "3"}, {"3", "1"}})),
+            (std::vector<std::string>{"0>1.~改名中", "2", "1", "0"}));
+  // The parking name is one no entry has and no row wants.
+  EXPECT_EQ(Steps(Plan({{"a", "b"}, {"b", "a"}, {"c", "a.~改名中2"}}, {"a.~改名中"})),
+            (std::vector<std::string>{"0>a.~改名中3", "1", "0", "2"}));
+  // Too long with the suffix: the name is shortened in front of it.
+  const std::string longName = std::string(250, 'x') + "报";
+  const RenamePlan plan = Plan({{longName, "b"}, {"b", longName}});
+  ASSERT_EQ(plan.steps.size(), 3u);
+  EXPECT_EQ(plan.steps[0].parkAs, std::string(250, 'x') + ".~改名中");  // 255 units
+}
+
+TEST_F(PlanTest, LaterRowsWithTheSameNameAreDuplicatesOfTheFirst) {
+  const RenamePlan plan = Plan({{"a", "x.txt"}, {"b", "y"}, {"c", "X.TXT"}, {"d", "x.txt"}});
+  EXPECT_EQ(plan.verdicts, (std::vector<V>{V::Deliverable, V::Deliverable, V::Duplicate, V::Duplicate}));
+  EXPECT_EQ(plan.claimants, (std::vector<size_t>{0, 1, 0, 0}));
+}
+
+TEST_F(PlanTest, NamesHeldByEntriesThatStayAreTaken) {
+  const RenamePlan plan = Plan({{"a", "other.txt"},   // an unpicked file
+                                {"b", "SUB"},         // an unpicked folder, other case
+                                {"c", "c"},           // renamed onto itself
+                                {"d", "C"},           // held by a row that keeps its name
+                                {"e", "e"}},
+                               {"Other.txt", "sub"});
+  EXPECT_EQ(plan.verdicts, (std::vector<V>{V::Taken, V::Taken, V::Unchanged, V::Taken, V::Unchanged}));
+}
+
+TEST_F(PlanTest, AFailingLinkFailsEverythingBehindItAndNothingElse) {
+  // 0 waits for 1, 1 waits for 2, 2 wants a name Windows refuses.
+  const RenamePlan plan = Plan({{"a", "b"}, {"b", "c"}, {"c", "c?"}, {"d", "e"}});
+  EXPECT_EQ(plan.verdicts, (std::vector<V>{V::Taken, V::Taken, V::Invalid, V::Deliverable}));
+  // A cycle with a duplicate in it cannot close either.
+  const RenamePlan cycle = Plan({{"p", "q"}, {"r", "q"}, {"q", "p"}});
+  EXPECT_EQ(cycle.verdicts, (std::vector<V>{V::Deliverable, V::Duplicate, V::Deliverable}));
+  const RenamePlan blocked = Plan({{"p", "q"}, {"q", "r"}, {"r", "p"}, {"s", "r"}}, {}, {});
+  EXPECT_EQ(blocked.verdicts, (std::vector<V>{V::Deliverable, V::Deliverable, V::Deliverable, V::Duplicate}));
+}
+
+TEST_F(PlanTest, CaseOnlyChangesKeepTheirName) {
+  // The own file never takes its name; a case-only change does not free it.
+  const RenamePlan plan = Plan({{"ABC", "abc"}, {"x", "Abc"}, {"a", "B"}, {"b", "bb"}});
+  EXPECT_EQ(plan.verdicts, (std::vector<V>{V::Deliverable, V::Duplicate, V::Deliverable, V::Deliverable}));
+  EXPECT_EQ(Steps(plan), (std::vector<std::string>{"0", "1", "3", "2"}));
+  // The first row claims the name, but the file holding it is a later
+  // duplicate that stays where it is.
+  const RenamePlan held = Plan({{"y", "ABC"}, {"ABC", "abc"}});
+  EXPECT_EQ(held.verdicts, (std::vector<V>{V::Taken, V::Duplicate}));
+  const RenamePlan stays = Plan({{"Q", "q"}, {"w", "Q"}}, {}, {});
+  EXPECT_EQ(stays.verdicts, (std::vector<V>{V::Deliverable, V::Duplicate}));
+}
+
+TEST_F(PlanTest, MissingSourcesAreMarkedButStillTried) {
+  const RenamePlan plan = Plan({{"gone", "x"}, {"gone2", "gone2"}, {"y", "gone"}}, {}, {"gone", "gone2"});
+  EXPECT_EQ(plan.verdicts, (std::vector<V>{V::SourceMissing, V::Unchanged, V::Deliverable}));
+  EXPECT_TRUE(IsMarked(V::SourceMissing));
+  EXPECT_FALSE(IsRefused(V::SourceMissing));
+}
+
+TEST_F(PlanTest, UnconvertibleAndOverlongNamesAreInvalid) {
+  const RenamePlan plan =
+      Plan({{"a", "\x81"}, {"b", std::string(256, 'b')}, {"c", "\x80.txt"}, {"d", ""}});
+  EXPECT_EQ(plan.verdicts, (std::vector<V>{V::Invalid, V::Invalid, V::Deliverable, V::Invalid}));
+}
+
+// Random batches over a few short names: afterwards every file exists
+// exactly once and none was replaced; without locked files the rows that
+// failed are exactly the marked ones, and Undo brings back the folder.
+TEST(RandomBatches, NeverLoseAFileAndUndoRestoresTheFolder) {
+  std::mt19937 random(20261209);
+  const std::vector<std::string> pool = {"a", "A", "b", "c", "ab", "B.txt", "b.TXT", "x?", "d", "\x80"};
+  for (int round = 0; round < 3000; ++round) {
+    SimulatedFolder files;
+    rules::ProgramState state;
+    state.FolderPath = kFolder;
+    std::map<std::u16string, bool> used;
+    for (const std::string& name : pool) {
+      const auto key = *testing_support::SimulatedNameKey(name);
+      const unsigned dice = random() % 4;
+      if (dice == 0 || used[key] || name == "x?") continue;
+      used[key] = true;
+      files.files[kFolder + name] = "file " + name;
+      if (dice == 1) continue;  // in the folder, not picked
+      state.CurrentNames.push_back(name);
+      state.NewNames.push_back(pool[random() % pool.size()]);
+    }
+    const std::map<std::string, std::string> before = files.files;
+    const RenamePlan plan = PlanBatch(state, files);
+
+    RecordingWindow window;
+    window.answerToAll = true;
+    BatchRename(state, files, window);
+
+    std::map<std::string, int> seen;
+    for (const auto& [path, contents] : files.files) ++seen[contents];
+    EXPECT_EQ(seen.size(), before.size()) << round;  // none lost, none replaced
+    size_t failures = 0, marked = 0;
+    for (size_t row = 0; row < state.CurrentNames.size(); ++row) {
+      const bool failed = state.CurrentNames[row] != state.NewNames[row];
+      failures += failed;
+      marked += IsMarked(plan.verdicts[row]);
+      EXPECT_EQ(failed, IsMarked(plan.verdicts[row])) << round << " row " << row;
+      EXPECT_EQ(files.files.at(kFolder + state.CurrentNames[row]), "file " + state.UndoNames[row]);
+    }
+    EXPECT_EQ(window.prompts.size(), failures + 1) << round;
+
+    window.prompts.clear();
+    UndoLastBatch(state, files, window);
+    EXPECT_EQ(files.files, before) << round;
+    EXPECT_EQ(window.prompts.size(), 2u) << round;  // the question and the end, no failure
+  }
+}
+
+// With locked files and a No now and then: still nothing lost or replaced,
+// and no file left under a parking name.
+TEST(RandomBatches, LockedFilesAndStopsLeaveEveryFileUnderARealName) {
+  std::mt19937 random(7);
+  const std::vector<std::string> pool = {"a", "b", "c", "d", "e"};
+  for (int round = 0; round < 3000; ++round) {
+    SimulatedFolder files;
+    rules::ProgramState state;
+    state.FolderPath = kFolder;
+    for (const std::string& name : pool) {
+      if (random() % 5 == 0) continue;
+      files.files[kFolder + name] = "file " + name;
+      if (random() % 4 == 0) files.locked.insert(kFolder + name);
+      state.CurrentNames.push_back(name);
+      state.NewNames.push_back(pool[random() % pool.size()]);
+    }
+    const size_t contents = files.files.size();
+    RecordingWindow window;
+    window.answerToAll = random() % 3 != 0;
+    BatchRename(state, files, window);
+    std::map<std::string, int> seen;
+    for (const auto& [path, text] : files.files) {
+      ++seen[text];
+      EXPECT_EQ(path.find("~"), std::string::npos) << round << " " << path;
+    }
+    EXPECT_EQ(seen.size(), contents) << round;
+    for (size_t row = 0; row < state.CurrentNames.size(); ++row) {
+      EXPECT_EQ(files.files.at(kFolder + state.CurrentNames[row]), "file " + state.UndoNames[row]);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace exec

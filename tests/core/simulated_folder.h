@@ -1,0 +1,80 @@
+// A folder in memory, as Windows keeps one: one entry per name whatever its
+// letter case, and a rename that never replaces. Each file holds a text
+// that tells which file it is, so a test sees any file lost or replaced.
+#pragma once
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "exec/rename_ports.h"
+
+namespace testing_support {
+
+// Code page 936 as these tests model it: ASCII letters fold to upper case,
+// 0x80 alone is the euro sign, 0x81 to 0xFE lead a character whose trail
+// byte is 0x40 to 0xFE but not 0x7F; anything else does not convert.
+inline std::optional<std::u16string> SimulatedNameKey(std::string_view name) {
+  std::u16string key;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(name[i]);
+    if (byte < 0x80) {
+      key.push_back(static_cast<char16_t>(byte >= 'a' && byte <= 'z' ? byte - 32 : byte));
+    } else if (byte == 0x80) {
+      key.push_back(u'\u20AC');
+    } else {
+      const auto trail = i + 1 < name.size() ? static_cast<unsigned char>(name[i + 1]) : 0;
+      if (byte == 0xFF || trail < 0x40 || trail == 0x7F || trail == 0xFF) return std::nullopt;
+      key.push_back(static_cast<char16_t>(byte << 8 | trail));
+      ++i;
+    }
+  }
+  return key;
+}
+
+class SimulatedFolder final : public exec::FileOperations {
+ public:
+  std::map<std::string, std::string> files;  // full path -> contents
+  std::set<std::string> locked;              // full paths whose renames fail
+  std::vector<std::string> calls;
+
+  // The stored path that names the same entry as `path`.
+  const std::string* Find(const std::string& path) const {
+    const auto key = SimulatedNameKey(path);
+    for (const auto& [name, contents] : files) {
+      if (key && SimulatedNameKey(name) == key) return &name;
+    }
+    return nullptr;
+  }
+  bool Exists(const std::string& path) override {
+    calls.push_back("exists " + path);
+    return Find(path) != nullptr;
+  }
+  bool Rename(const std::string& from, const std::string& to) override {
+    calls.push_back("rename " + from + " > " + to);
+    const std::string* source = Find(from);
+    if (!source || locked.count(*source)) return false;
+    const std::string* target = Find(to);
+    if (target && target != source) return false;  // never replaces
+    const std::string contents = files.at(*source);
+    files.erase(*source);
+    files[to] = contents;
+    return true;
+  }
+  std::vector<std::u16string> ListEntryKeys(const std::string& folder) override {
+    std::vector<std::u16string> keys;
+    for (const auto& [path, contents] : files) {
+      if (path.rfind(folder, 0) == 0) keys.push_back(*SimulatedNameKey(path.substr(folder.size())));
+    }
+    return keys;
+  }
+  std::optional<std::u16string> NameKey(std::string_view name) override {
+    return SimulatedNameKey(name);
+  }
+};
+
+}  // namespace testing_support
