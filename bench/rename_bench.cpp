@@ -40,6 +40,14 @@ class CountingFiles final : public exec::FileOperations {
   size_t calls = 0;
   bool Exists(const std::string&) override { return ++calls, true; }
   bool Rename(const std::string&, const std::string&) override { return ++calls, true; }
+  // An empty folder, but names are folded as on the real file system.
+  std::vector<std::u16string> ListEntryKeys(const std::string&) override { return {}; }
+  std::optional<std::u16string> NameKey(std::string_view name) override {
+    return realNames_.NameKey(name);
+  }
+
+ private:
+  platform::WindowsFiles realNames_;
 };
 
 std::vector<std::wstring> FileNames(const std::wstring& folder) {

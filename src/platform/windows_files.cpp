@@ -37,6 +37,16 @@ bool RenameCaseOnly(const std::wstring& from, const std::wstring& to) {
   return false;
 }
 
+// Upper case as the file system compares names: the same for every user
+// language, one unit for one unit.
+std::u16string Folded(std::wstring name) {
+  if (!name.empty()) {
+    LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, name.data(), static_cast<int>(name.size()),
+                 name.data(), static_cast<int>(name.size()));
+  }
+  return std::u16string(name.begin(), name.end());
+}
+
 }  // namespace
 
 std::vector<std::u16string> WindowsFiles::ListEntryKeys(const std::string& folder) {

@@ -1,5 +1,6 @@
 // Saves pictures of the Main window and of the Edit window with each of its
-// five option panels, as the screen shows them.
+// five option panels, and with marked rows and a tip in its preview, as the
+// screen shows them.
 //   window_pictures OUTPUT_FOLDER
 #include <windows.h>
 #include <commctrl.h>
@@ -102,5 +103,32 @@ int main(int argc, char** argv) {
     Settle();
     SaveWindowPicture(edit, output + names[i]);
   }
+  DestroyWindow(edit);
+
+  // Marks: "b.txt" -> "ab.txt" is taken by a file that is not picked, and
+  // "gone.txt" does not exist; the pointer rests on the first marked row.
+  const std::string marks = platform::ToGbk(folder) + "\\marks\\";
+  CreateDirectoryW(platform::ToWide(marks).c_str(), nullptr);
+  for (const char* name : {"a.txt", "aa.txt", "b.txt", "ab.txt", "报告.doc"}) {
+    CloseHandle(CreateFileW(platform::ToWide(marks + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, 0, nullptr));
+  }
+  ui::EditWindow markedWindow(state);
+  HWND marked = markedWindow.Open(main, marks, "a.txt;aa.txt;b.txt;gone.txt;报告.doc");
+  ShowWindow(marked, SW_SHOW);
+  SetWindowTextW(markedWindow.control(ui::edit::添加字符文本), L"a");
+  markedWindow.Preview();
+  Settle();
+  HWND list = markedWindow.control(ui::edit::超级列表框1);
+  RECT row{};
+  ListView_GetItemRect(list, 2, &row, LVIR_BOUNDS);
+  POINT pointer{row.left + 250, (row.top + row.bottom) / 2};
+  ClientToScreen(list, &pointer);
+  SetCursorPos(pointer.x - 5, pointer.y);
+  Settle();
+  SetCursorPos(pointer.x, pointer.y);
+  Settle();
+  Settle();
+  SaveWindowPicture(marked, output + L"edit-6-marks.bmp");
   return 0;
 }

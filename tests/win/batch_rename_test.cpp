@@ -67,6 +67,21 @@ class BatchRenameWineTest : public EditWindowFixture {
     SetText(添加字符文本, text);
     Click(按钮预览);
   }
+  // The picture index of each row's new-name cell: a mark or none.
+  std::vector<int> MarkImages() const {
+    std::vector<int> images;
+    HWND list = Get(超级列表框1);
+    for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+      LVITEMW item{};
+      item.mask = LVIF_IMAGE;
+      item.iItem = row;
+      item.iSubItem = 1;
+      item.iImage = 99;
+      SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+      images.push_back(item.iImage < 0 ? -1 : item.iImage);
+    }
+    return images;
+  }
   LRESULT Progress() const { return SendMessageW(Get(进度条1), PBM_GETPOS, 0, 0); }
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;
@@ -107,34 +122,106 @@ TEST_F(BatchRenameWineTest, EveryRenameSucceedsThenUndoPutsThemBack) {
   EXPECT_FALSE(Enabled(按钮更名) || Enabled(按钮撤销));
 }
 
-TEST_F(BatchRenameWineTest, TakenTargetFailsAndTheOtherFileIsUntouched) {
-  Open({"a", "xa"});
-  PreviewAdding("x");  // "a" -> "xa", which "xa" already is
+TEST_F(BatchRenameWineTest, TakenTargetIsMarkedFailsAndTheOtherFileIsUntouched) {
+  folder.AddFile("XA");  // not picked
+  Open({"a", "b"});
+  PreviewAdding("x");  // "a" -> "xa", which "XA" already is
+  EXPECT_EQ(MarkImages(), (std::vector<int>{0, -1}));
+  EXPECT_EQ(edit.previewList().MarkReason(0), "新文件名已被一个不改名的文件或文件夹占用。");
   desktop.Answer(MessageAnswer::Yes);  // go on
   desktop.Answer(MessageAnswer::No);   // no folder
   Click(按钮更名);
   EXPECT_EQ(Texts(), (std::vector<std::string>{BatchFailure("", "a", "xa"), kDone}));
   EXPECT_EQ(desktop.messages()[0].title, "警告:");
-  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"a", "a"}, {"xxa", "xa"}}));
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"XA", ""}, {"a", "a"}, {"xb", "b"}}));
+  EXPECT_EQ(MarkImages(), (std::vector<int>{-1, -1}));  // the emptied cells lose their marks
 
   // Undo renames the skipped file onto its own name without a prompt.
   desktop.Answer(MessageAnswer::Yes);
   Click(按钮撤销);
   EXPECT_EQ(Texts().back(), kUndoDone);
   EXPECT_EQ(Texts().size(), 4u);
-  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"a", "a"}, {"xa", "xa"}}));
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"XA", ""}, {"a", "a"}, {"b", "b"}}));
 }
 
-TEST_F(BatchRenameWineTest, SwappedNamesBothFailAndNothingIsLost) {
+// "a.txt" -> "aa.txt" waits for "aa.txt" -> "aaa.txt"; Undo goes the other way.
+TEST_F(BatchRenameWineTest, AChainGoesThroughAndUndoRestoresIt) {
+  Open({"a.txt", "aa.txt"});
+  PreviewAdding("a");
+  EXPECT_EQ(MarkImages(), (std::vector<int>{-1, -1}));
+  desktop.Answer(MessageAnswer::No);
+  Click(按钮更名);
+  EXPECT_EQ(Texts(), std::vector<std::string>{kDone});
+  EXPECT_EQ(Disk(folder.path()),
+            (std::map<std::string, std::string>{{"aa.txt", "a.txt"}, {"aaa.txt", "aa.txt"}}));
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"aa.txt", "aaa.txt"}));
+  desktop.Answer(MessageAnswer::Yes);
+  Click(按钮撤销);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{kDone, kUndoQuestion, kUndoDone}));
+  EXPECT_EQ(Disk(folder.path()),
+            (std::map<std::string, std::string>{{"a.txt", "a.txt"}, {"aa.txt", "aa.txt"}}));
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"a.txt", "aa.txt"}));
+}
+
+TEST_F(BatchRenameWineTest, DuplicateNewNamesAreMarkedAndOnlyTheFirstGetsTheName) {
+  Open({"1a.txt", "2A.TXT", "3b.txt"});
+  Click(单选框删除字符);
+  SetText(删除字符数量, "1");
+  SetText(删除位置, "0");
+  Click(按钮预览);
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"a.txt", "A.TXT", "b.txt"}));
+  EXPECT_EQ(MarkImages(), (std::vector<int>{-1, 0, -1}));
+  EXPECT_EQ(edit.previewList().MarkReason(1), "与第 1 行（1a.txt）的新文件名相同，此名称归第 1 行。");
+  desktop.Answer(MessageAnswer::Yes);
+  desktop.Answer(MessageAnswer::No);
+  Click(按钮更名);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{BatchFailure("", "2A.TXT", "A.TXT"), kDone}));
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{
+                                     {"a.txt", "1a.txt"}, {"2A.TXT", "2A.TXT"}, {"b.txt", "3b.txt"}}));
+}
+
+TEST_F(BatchRenameWineTest, InvalidNewNamesAreMarkedAndNeverTried) {
   Open({"a", "b"});
-  PreviewAdding("");
-  state.NewNames = {"b", "a"};
+  PreviewAdding("?");
+  EXPECT_EQ(MarkImages(), (std::vector<int>{0, 0}));
+  EXPECT_EQ(edit.previewList().MarkReason(1), "新文件名无效：Windows 不允许这样的文件名。");
+  EXPECT_EQ(edit.previewList().MarkReason(5), "");
   desktop.Answer(MessageAnswer::Yes);
   desktop.Answer(MessageAnswer::Yes);
   desktop.Answer(MessageAnswer::No);
   Click(按钮更名);
-  EXPECT_EQ(Texts(), (std::vector<std::string>{BatchFailure("", "a", "b"), BatchFailure("", "b", "a"), kDone}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{BatchFailure("", "a", "?a"), BatchFailure("", "b", "?b"), kDone}));
   EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"a", "a"}, {"b", "b"}}));
+}
+
+TEST_F(BatchRenameWineTest, SwappedNamesGoThroughAParkingNameAndBack) {
+  Open({"a", "b"});
+  PreviewAdding("");
+  state.NewNames = {"b", "a"};
+  desktop.Answer(MessageAnswer::No);
+  Click(按钮更名);
+  EXPECT_EQ(Texts(), std::vector<std::string>{kDone});
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"a", "b"}, {"b", "a"}}));
+  desktop.Answer(MessageAnswer::Yes);
+  Click(按钮撤销);
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"a", "a"}, {"b", "b"}}));
+}
+
+TEST_F(BatchRenameWineTest, TheEuroSignIsAValidName) {
+  EXPECT_EQ(platform::ToWideExactly("\x80"), std::wstring(L"\u20AC"));
+  EXPECT_EQ(platform::ToWideExactly("\x81"), std::nullopt);
+  Open({"\x80.txt", "b"});
+  PreviewAdding("新");
+  EXPECT_EQ(MarkImages(), (std::vector<int>{-1, -1}));
+  desktop.Answer(MessageAnswer::No);
+  Click(按钮更名);
+  EXPECT_EQ(Texts(), std::vector<std::string>{kDone});
+  EXPECT_EQ(Disk(folder.path()),
+            (std::map<std::string, std::string>{{"新\x80.txt", "\x80.txt"}, {"新b", "b"}}));
+  desktop.Answer(MessageAnswer::Yes);
+  Click(按钮撤销);
+  EXPECT_EQ(Texts().back(), kUndoDone);
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"\x80.txt", "\x80.txt"}, {"b", "b"}}));
 }
 
 TEST_F(BatchRenameWineTest, SourceDeletedAfterOpeningGetsThePrefix) {
@@ -149,7 +236,8 @@ TEST_F(BatchRenameWineTest, SourceDeletedAfterOpeningGetsThePrefix) {
 }
 
 TEST_F(BatchRenameWineTest, NoAtAFileStopsTheBatchAndClosesTheWindow) {
-  Open({"a", "b", "c", "xb"});
+  folder.AddFile("xb");  // not picked
+  Open({"a", "b", "c"});
   PreviewAdding("x");  // "b" -> "xb" is taken
   desktop.Answer(MessageAnswer::No);   // stop at file 2
   desktop.Answer(MessageAnswer::No);   // no folder
@@ -157,8 +245,8 @@ TEST_F(BatchRenameWineTest, NoAtAFileStopsTheBatchAndClosesTheWindow) {
   Click(按钮更名);
   EXPECT_EQ(Texts(), (std::vector<std::string>{BatchFailure("", "b", "xb"), kDone}));
   EXPECT_EQ(Disk(folder.path()),
-            (std::map<std::string, std::string>{{"xa", "a"}, {"b", "b"}, {"c", "c"}, {"xb", "xb"}}));
-  EXPECT_EQ(Column(1), (std::vector<std::string>{"", "xb", "xc", "xxb"}));
+            (std::map<std::string, std::string>{{"xa", "a"}, {"b", "b"}, {"c", "c"}, {"xb", ""}}));
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"", "xb", "xc"}));
   EXPECT_TRUE(Enabled(按钮撤销));
   EXPECT_EQ(Progress(), 0);
   PumpMessages();  // the queued close takes effect

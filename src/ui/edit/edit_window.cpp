@@ -83,7 +83,9 @@ void EditWindow::Preview() {
   const rules::ComputationOutcome outcome =
       rules::ComputeNewNames(ReadRenameOptions(controls_), state_);
   if (outcome.notice) platform::Desktop().ShowMessage({outcome.notice->text, outcome.notice->title});
-  previewList_.ShowNewNames();
+  // The folder is read once here, so the marks say what a batch started
+  // now would do.
+  previewList_.ShowNewNames(exec::PlanBatch(state_, *files_));
   EnableWindow(controls_[按钮更名], TRUE);
 }
 
@@ -136,7 +138,7 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_NOTIFY:
-      if (previewList_.OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
+      if (const auto result = previewList_.OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return *result;
       break;
     case WM_CLOSE:
       // The owner takes input again before this window goes, so it is the

@@ -32,7 +32,7 @@ class EditWindow {
   // takes no input meanwhile.
   void RunModal(HWND owner);
 
-  // Batch rename and Undo work on the real file system unless given other
+  // Preview, Batch rename and Undo work on the real file system unless given other
   // file operations (which must outlive the window).
   void UseFileOperations(exec::FileOperations& files) { files_ = &files; }
 
@@ -44,6 +44,7 @@ class EditWindow {
   HWND handle() const { return handle_; }
   HWND control(edit::Control id) const { return controls_[id]; }
   const edit::EditControls& controls() const { return controls_; }
+  const edit::PreviewList& previewList() const { return previewList_; }
 
  private:
   friend LRESULT CALLBACK platform::ObjectWindowProc<EditWindow>(HWND, UINT, WPARAM, LPARAM);

@@ -1,13 +1,22 @@
 #include "ui/edit/preview_list.h"
 
+#include <windowsx.h>
+
 #include <string>
 
+#include "exec/mark_reason.h"
 #include "platform/gbk_convert.h"
 
 namespace ui::edit {
 namespace {
 
 constexpr int kColumnWidth = 190;
+constexpr int kNewNameColumn = 1;
+constexpr int kMarkImage = 0;
+constexpr int kNoImage = -1;
+constexpr COLORREF kWarningColour = RGB(200, 0, 0);
+constexpr int kIconSize = 16;
+constexpr int kGap = 3;
 
 void AddColumn(HWND list, int index, const char* caption) {
   const std::wstring text = platform::ToWide(caption);
@@ -21,18 +30,43 @@ void AddColumn(HWND list, int index, const char* caption) {
 
 }  // namespace
 
+PreviewList::~PreviewList() {
+  if (list_ && IsWindow(list_)) RemoveWindowSubclass(list_, FollowPointer, 0);
+}
+
 void PreviewList::Attach(HWND list, const rules::ProgramState& state) {
   list_ = list;
   state_ = &state;
-  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  // Sub-item pictures: the new-name column answers which picture it has
+  // (the mark), which screen readers read; the list draws none itself.
+  ListView_SetExtendedListViewStyle(list,
+                                    LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES);
   AddColumn(list, 0, "旧文件名（当前名称）");
   AddColumn(list, 1, "新文件名");
   ListView_SetItemCountEx(list, state.CurrentNames.size(), LVSICF_NOINVALIDATEALL);
+  warning_ = static_cast<HICON>(
+      LoadImageW(nullptr, IDI_WARNING, IMAGE_ICON, kIconSize, kIconSize, LR_SHARED));
+
+  const HWND window = GetParent(list);
+  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window,
+                         nullptr, nullptr, nullptr);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = window;
+  tool.uId = reinterpret_cast<UINT_PTR>(list);
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 400);
+  SetWindowSubclass(list, FollowPointer, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
-void PreviewList::ShowNewNames() {
+void PreviewList::ShowNewNames(exec::RenamePlan plan) {
   newNamesShown_ = true;
   newNameCleared_.assign(state_->CurrentNames.size(), false);
+  plan_ = std::move(plan);
+  plan_.steps = {};  // only the verdicts are drawn
   Refresh();
 }
 
@@ -54,18 +88,101 @@ void PreviewList::ClearNewName(size_t row) {
 
 void PreviewList::Refresh() { InvalidateRect(list_, nullptr, FALSE); }
 
-bool PreviewList::OnNotify(NMHDR& notification) {
-  if (notification.hwndFrom != list_ || notification.code != LVN_GETDISPINFOW) return false;
-  LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(notification).item;
-  if (!(item.mask & LVIF_TEXT) || item.cchTextMax <= 0) return true;
+bool PreviewList::IsMarked(size_t row) const {
+  return newNamesShown_ && row < plan_.verdicts.size() && exec::IsMarked(plan_.verdicts[row]) &&
+         !(row < newNameCleared_.size() && newNameCleared_[row]);
+}
+
+std::string PreviewList::MarkReason(size_t row) const {
+  return IsMarked(row) ? exec::MarkReason(plan_, row, state_->CurrentNames) : std::string();
+}
+
+void PreviewList::FillCell(LVITEMW& item) const {
   const auto row = static_cast<size_t>(item.iItem);
+  if (item.mask & LVIF_IMAGE) {
+    item.iImage = item.iSubItem == kNewNameColumn && IsMarked(row) ? kMarkImage : kNoImage;
+  }
+  if (!(item.mask & LVIF_TEXT) || item.cchTextMax <= 0) return;
   const rules::NameList& names = item.iSubItem == 0 ? state_->CurrentNames : state_->NewNames;
   const bool shown = item.iSubItem == 0 ||
                      (newNamesShown_ && !(row < newNameCleared_.size() && newNameCleared_[row]));
   const std::wstring text =
       shown && row < names.size() ? platform::ToWide(names[row]) : std::wstring();
   lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
-  return true;
+}
+
+// A marked new-name cell is drawn here: picture, then the name in the
+// warning colour; every other cell as the list draws it.
+LRESULT PreviewList::OnCustomDraw(NMLVCUSTOMDRAW& draw) const {
+  switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+      return IsMarked(draw.nmcd.dwItemSpec) ? CDRF_NOTIFYSUBITEMDRAW : CDRF_DODEFAULT;
+    case CDDS_SUBITEM | CDDS_ITEMPREPAINT:
+      if (draw.iSubItem != kNewNameColumn) return CDRF_DODEFAULT;
+      DrawMarkedCell(draw.nmcd.hdc, draw.nmcd.dwItemSpec);
+      return CDRF_SKIPDEFAULT;
+    default:
+      return CDRF_DODEFAULT;
+  }
+}
+
+void PreviewList::DrawMarkedCell(HDC dc, size_t row) const {
+  RECT cell{};
+  if (!ListView_GetSubItemRect(list_, static_cast<int>(row), kNewNameColumn, LVIR_LABEL, &cell)) return;
+  const bool selected = ListView_GetItemState(list_, static_cast<int>(row), LVIS_SELECTED) != 0;
+  FillRect(dc, &cell, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const int iconTop = cell.top + (cell.bottom - cell.top - kIconSize) / 2;
+  DrawIconEx(dc, cell.left + kGap, iconTop, warning_, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+  RECT text = cell;
+  text.left += kGap + kIconSize + kGap;
+  const std::wstring name = row < state_->NewNames.size() ? platform::ToWide(state_->NewNames[row]) : L"";
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kWarningColour);
+  DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,
+            DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | DT_LEFT);
+}
+
+void PreviewList::FillTip(NMTTDISPINFOW& tip) {
+  tipText_ = rowUnderPointer_ >= 0 ? platform::ToWide(MarkReason(static_cast<size_t>(rowUnderPointer_)))
+                                   : std::wstring();
+  tip.lpszText = tipText_.data();
+  tip.hinst = nullptr;
+}
+
+// The tip follows the row under the pointer: leaving a row takes its tip
+// down, and resting on the next asks for the new text.
+LRESULT CALLBACK PreviewList::FollowPointer(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR self) {
+  auto& preview = *reinterpret_cast<PreviewList*>(self);
+  if (message == WM_MOUSEMOVE) {
+    LVHITTESTINFO hit{};
+    hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    const int row = ListView_HitTest(list, &hit);
+    if (row != preview.rowUnderPointer_) {
+      preview.rowUnderPointer_ = row;
+      SendMessageW(preview.tip_, TTM_POP, 0, 0);
+    }
+  }
+  return DefSubclassProc(list, message, wParam, lParam);
+}
+
+std::optional<LRESULT> PreviewList::OnNotify(NMHDR& notification) {
+  if (notification.hwndFrom == tip_ && notification.code == TTN_GETDISPINFOW) {
+    FillTip(reinterpret_cast<NMTTDISPINFOW&>(notification));
+    return 0;
+  }
+  if (notification.hwndFrom != list_) return std::nullopt;
+  switch (notification.code) {
+    case LVN_GETDISPINFOW:
+      FillCell(reinterpret_cast<NMLVDISPINFOW&>(notification).item);
+      return 0;
+    case NM_CUSTOMDRAW:
+      return OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW&>(notification));
+    default:
+      return std::nullopt;
+  }
 }
 
 }  // namespace ui::edit

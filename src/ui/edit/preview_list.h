@@ -1,39 +1,67 @@
 // The preview list: an owner-data report list whose cells come straight
 // from the shared lists, so 100,000 rows cost nothing to fill or update.
+// A row that the batch will fail on is marked: a warning picture beside
+// its new name, the name in a warning colour, and a tip that says why.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "exec/rename_plan.h"
 #include "rules/program_state.h"
 
 namespace ui::edit {
 
 class PreviewList {
  public:
+  PreviewList() = default;
+  PreviewList(const PreviewList&) = delete;
+  PreviewList& operator=(const PreviewList&) = delete;
+  ~PreviewList();
+
   // Adds the two columns and one row per current name; the second column
   // stays empty until ShowNewNames.
   void Attach(HWND list, const rules::ProgramState& state);
-  // From now on the second column shows NewNames, in every row.
-  void ShowNewNames();
+  // From now on the second column shows NewNames, in every row, with the
+  // marks of `plan`.
+  void ShowNewNames(exec::RenamePlan plan);
   // The first column of `row` shows CurrentNames again (after a rename).
   void RefreshOldName(size_t row);
-  // The second column of `row` shows the empty text until the next ShowNewNames.
+  // The second column of `row` shows the empty text, without a mark, until
+  // the next ShowNewNames.
   void ClearNewName(size_t row);
   // Repaints the rows after the shared lists changed.
   void Refresh();
-  // LVN_GETDISPINFO: fills the asked-for cell. True when it was ours.
-  bool OnNotify(NMHDR& notification);
+  // The list's notifications and its tip's. The result to return when it
+  // was one of them.
+  std::optional<LRESULT> OnNotify(NMHDR& notification);
+
+  bool IsMarked(size_t row) const;
+  // Why the batch will fail on `row`; empty when it is not marked.
+  std::string MarkReason(size_t row) const;
 
  private:
   void RedrawIfShown(size_t row);
+  void FillCell(LVITEMW& item) const;
+  LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw) const;
+  void DrawMarkedCell(HDC dc, size_t row) const;
+  void FillTip(NMTTDISPINFOW& tip);
+  static LRESULT CALLBACK FollowPointer(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR self);
 
   HWND list_ = nullptr;
+  HWND tip_ = nullptr;
+  HICON warning_ = nullptr;
   const rules::ProgramState* state_ = nullptr;
   bool newNamesShown_ = false;
   std::vector<bool> newNameCleared_;
+  exec::RenamePlan plan_;
+  int rowUnderPointer_ = -1;
+  std::wstring tipText_;
 };
 
 }  // namespace ui::edit

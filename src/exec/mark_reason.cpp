@@ -1,0 +1,27 @@
+#include "exec/mark_reason.h"
+
+namespace exec {
+
+std::string MarkReason(const RenamePlan& plan, size_t row, const rules::NameList& current) {
+  if (row >= plan.verdicts.size()) return {};
+  switch (plan.verdicts[row]) {
+    case Verdict::Invalid:
+      return "新文件名无效：Windows 不允许这样的文件名。";
+    case Verdict::Duplicate: {
+      const size_t claimant = plan.claimants[row];
+      const std::string number = std::to_string(claimant + 1);
+      const std::string name = claimant < current.size() ? current[claimant] : std::string();
+      return "与第 " + number + " 行（" + name + "）的新文件名相同，此名称归第 " + number + " 行。";
+    }
+    case Verdict::Taken:
+      return "新文件名已被一个不改名的文件或文件夹占用。";
+    case Verdict::SourceMissing:
+      return "源文件不存在。";
+    case Verdict::Unchanged:
+    case Verdict::Deliverable:
+      break;
+  }
+  return {};
+}
+
+}  // namespace exec
