@@ -1,6 +1,8 @@
-// Preview of 100,000 picked names in the Edit window (computation, preview
-// list update and repaint) against the computation alone, in one run.
-//   preview_bench [ROUNDS]
+// Preview of every file of a large folder in the Edit window (computation,
+// one listing of the folder, the marks, the list update and repaint)
+// against the computation plus one listing of the folder; and the planning
+// of those rows alone. All in one run.
+//   preview_bench FOLDER [ROUNDS]
 #include <windows.h>
 #include <commctrl.h>
 
@@ -10,54 +12,74 @@
 #include <string>
 #include <vector>
 
+#include "exec/batch_rename.h"
+#include "platform/gbk_convert.h"
+#include "platform/windows_files.h"
 #include "rules/compute_new_names.h"
-#include "wine_timing.h"
 #include "ui/edit/edit_window.h"
 #include "ui/edit/option_controls.h"
+#include "wine_timing.h"
 
 namespace {
 
 using bench::MedianSeconds;
-using bench::Seconds;
 
-constexpr int kNameCount = 100000;
-
-std::string PickedNames() {
+// Every file of `folder`, joined as the file box's selection text.
+std::string EveryFile(const std::wstring& folder) {
   std::string selection;
-  for (int i = 0; i < kNameCount; ++i) {
-    if (i > 0) selection += ';';
-    selection += (i % 2 ? "报告_第" : "IMG_2024_") + std::to_string(i) + (i % 3 ? ".jpg" : " 副本.docx");
-  }
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return selection;
+  do {
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    selection += (selection.empty() ? "" : ";") + platform::ToGbk(entry.cFileName);
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
   return selection;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: preview_bench FOLDER [ROUNDS]\n");
+    return 2;
+  }
+  const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
+  const std::string folder = argv[1] + std::string("\\");
   rules::ProgramState state;
   ui::EditWindow edit(state);
-  HWND window = edit.Open(owner, "C:\\work\\", PickedNames());
+  HWND window = edit.Open(owner, folder, EveryFile(platform::ToWide(argv[1])));
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
   SetWindowTextW(edit.control(ui::edit::添加字符文本), L"_new");
   SetWindowTextW(edit.control(ui::edit::添加位置), L"4");
 
+  platform::WindowsFiles files;
   const double computation = MedianSeconds(rounds, [&] {
     rules::ComputeNewNames(ui::edit::ReadRenameOptions(edit.controls()), state);
+  });
+  std::vector<std::u16string> keys;
+  const double listing = MedianSeconds(rounds, [&] { keys = files.ListEntryKeys(folder); });
+  const double planning = MedianSeconds(rounds, [&] {
+    exec::PlanRenames(keys, state.CurrentNames, state.NewNames,
+                      exec::ListOrder(state.CurrentNames.size()), files);
   });
   const double preview = MedianSeconds(rounds, [&] {
     edit.Preview();
     UpdateWindow(window);
   });
-  std::printf("names: %zu, preview rows: %d\n", state.CurrentNames.size(),
-              ListView_GetItemCount(edit.control(ui::edit::超级列表框1)));
-  std::printf("computation alone (add characters): %.4f s (median of %d)\n", computation, rounds);
-  std::printf("Preview with list update and repaint: %.4f s (median of %d)\n", preview, rounds);
-  std::printf("ratio: %.2fx\n", preview / computation);
+  std::printf("names: %zu, folder entries: %zu, preview rows: %d\n", state.CurrentNames.size(),
+              keys.size(), ListView_GetItemCount(edit.control(ui::edit::超级列表框1)));
+  std::printf("computation alone (add characters): %.4f s, one listing of the folder: %.4f s "
+              "(medians of %d)\n",
+              computation, listing, rounds);
+  std::printf("planning the rows alone: %.4f s\n", planning);
+  std::printf("Preview with marks, list update and repaint: %.4f s\n", preview);
+  std::printf("ratio to computation + listing: %.2fx\n", preview / (computation + listing));
   return 0;
 }

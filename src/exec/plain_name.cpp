@@ -6,7 +6,13 @@ namespace exec {
 namespace {
 
 bool IsForbidden(char16_t unit) {
-  return unit < 0x20 || std::u16string_view(u"\\/:*?\"<>|").find(unit) != std::u16string_view::npos;
+  if (unit >= 0x80) return false;
+  switch (unit) {
+    case u'\\': case u'/': case u':': case u'*': case u'?': case u'"': case u'<': case u'>': case u'|':
+      return true;
+    default:
+      return unit < 0x20;
+  }
 }
 
 // `folded` has its letters in upper case already.

@@ -10,6 +10,8 @@ namespace exec {
 namespace {
 
 using Key = std::u16string;
+// Views into the keys that the planner keeps for its whole run.
+using KeyView = std::u16string_view;
 constexpr size_t kNone = static_cast<size_t>(-1);
 // A file parked to break a cycle keeps its name in front of this, so a
 // person who finds it can tell what it was.
@@ -33,7 +35,9 @@ class Planner {
           const rules::NameList& targets, FileOperations& names)
       : current_(current), targets_(targets), names_(names), count_(current.size()) {
     inFolder_.reserve(folderKeys.size());
-    for (const Key& key : folderKeys) ++inFolder_[key];
+    holders_.reserve(count_);
+    claims_.reserve(count_);
+    for (const Key& key : folderKeys) ++inFolder_[KeyView(key)];
     plan_.verdicts.assign(count_, Verdict::Deliverable);
     plan_.claimants.resize(count_);
     from_.resize(count_);
@@ -58,9 +62,9 @@ class Planner {
   void ReadNames() {
     for (size_t row = 0; row < count_; ++row) {
       from_[row] = names_.NameKey(current_[row]);
-      if (!from_[row] || inFolder_.count(*from_[row]) == 0) continue;
+      if (!from_[row] || inFolder_.count(KeyView(*from_[row])) == 0) continue;
       exists_[row] = true;
-      auto [holder, first] = holders_.emplace(*from_[row], row);
+      auto [holder, first] = holders_.emplace(KeyView(*from_[row]), row);
       if (!first) holder->second = kNone;  // two picked entries share the name
     }
   }
@@ -78,7 +82,7 @@ class Planner {
         plan_.verdicts[row] = Verdict::Invalid;
         continue;
       }
-      auto [claim, first] = claims_.emplace(*to_[row], row);
+      auto [claim, first] = claims_.emplace(KeyView(*to_[row]), row);
       if (!first) {
         plan_.verdicts[row] = Verdict::Duplicate;
         plan_.claimants[row] = claim->second;
@@ -102,7 +106,7 @@ class Planner {
       const size_t row = failed.back();
       failed.pop_back();
       if (!exists_[row]) continue;
-      const auto waiting = claims_.find(*from_[row]);
+      const auto waiting = claims_.find(KeyView(*from_[row]));
       if (waiting == claims_.end() || waiting->second == row || !Movable(waiting->second)) continue;
       plan_.verdicts[waiting->second] = Verdict::Taken;
       failed.push_back(waiting->second);
@@ -115,7 +119,7 @@ class Planner {
   }
 
   bool CanFollowHolder(size_t row) const {
-    const Key& target = *to_[row];
+    const KeyView target = *to_[row];
     const auto entries = inFolder_.find(target);
     if (entries == inFolder_.end()) return true;
     const auto holder = holders_.find(target);
@@ -125,7 +129,7 @@ class Planner {
 
   // The other picked row whose file holds `row`'s target.
   size_t HolderOf(size_t row) const {
-    const auto holder = holders_.find(*to_[row]);
+    const auto holder = holders_.find(KeyView(*to_[row]));
     if (holder == holders_.end() || holder->second == row) return kNone;
     return holder->second;
   }
@@ -168,8 +172,9 @@ class Planner {
         --attempt;
         continue;
       }
-      if (key && IsPlainFileName(*key) && inFolder_.count(*key) == 0 && claims_.count(*key) == 0 &&
-          holders_.count(*key) == 0 && parked_.insert(*key).second) {
+      if (key && IsPlainFileName(*key) && inFolder_.count(KeyView(*key)) == 0 &&
+          claims_.count(KeyView(*key)) == 0 && holders_.count(KeyView(*key)) == 0 &&
+          parked_.insert(*key).second) {
         return base + suffix;
       }
     }
@@ -180,9 +185,9 @@ class Planner {
   FileOperations& names_;
   const size_t count_;
   RenamePlan plan_;
-  std::unordered_map<Key, uint32_t> inFolder_;
-  std::unordered_map<Key, size_t> holders_;  // existing picked entry by name, kNone when shared
-  std::unordered_map<Key, size_t> claims_;   // the row that gets a target name
+  std::unordered_map<KeyView, uint32_t> inFolder_;
+  std::unordered_map<KeyView, size_t> holders_;  // existing picked entry by name, kNone when shared
+  std::unordered_map<KeyView, size_t> claims_;   // the row that gets a target name
   std::unordered_set<Key> parked_;
   std::vector<std::optional<Key>> from_, to_;
   std::vector<bool> exists_;

@@ -37,16 +37,6 @@ bool RenameCaseOnly(const std::wstring& from, const std::wstring& to) {
   return false;
 }
 
-// Upper case as the file system compares names: the same for every user
-// language, one unit for one unit.
-std::u16string Folded(std::wstring name) {
-  if (!name.empty()) {
-    LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, name.data(), static_cast<int>(name.size()),
-                 name.data(), static_cast<int>(name.size()));
-  }
-  return std::u16string(name.begin(), name.end());
-}
-
 }  // namespace
 
 std::vector<std::u16string> WindowsFiles::ListEntryKeys(const std::string& folder) {
@@ -58,16 +48,14 @@ std::vector<std::u16string> WindowsFiles::ListEntryKeys(const std::string& folde
   if (search == INVALID_HANDLE_VALUE) return keys;
   do {
     std::wstring name = entry.cFileName;
-    if (name != L"." && name != L"..") keys.push_back(Folded(std::move(name)));
+    if (name != L"." && name != L"..") keys.push_back(keys_.FromWide(name));
   } while (FindNextFileW(search, &entry));
   FindClose(search);
   return keys;
 }
 
 std::optional<std::u16string> WindowsFiles::NameKey(std::string_view name) {
-  std::optional<std::wstring> wide = ToWideExactly(name);
-  if (!wide) return std::nullopt;
-  return Folded(std::move(*wide));
+  return keys_.FromGbk(name);
 }
 
 bool WindowsFiles::Exists(const std::string& path) { return EntryExists(ToWide(path)); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "exec/rename_ports.h"
+#include "platform/name_keys.h"
 
 namespace platform {
 
@@ -16,8 +17,10 @@ class WindowsFiles final : public exec::FileOperations {
   // fails, the file gets its original name back.
   bool Rename(const std::string& from, const std::string& to) override;
   std::vector<std::u16string> ListEntryKeys(const std::string& folder) override;
-  // Letter case folded with the invariant upper-case table.
   std::optional<std::u16string> NameKey(std::string_view name) override;
+
+ private:
+  NameKeys keys_;
 };
 
 }  // namespace platform
