@@ -42,8 +42,8 @@ class CountingFiles final : public exec::FileOperations {
   bool Rename(const std::string&, const std::string&) override { return ++calls, true; }
   // An empty folder, but names are folded as on the real file system.
   std::vector<std::u16string> ListEntryKeys(const std::string&) override { return {}; }
-  std::optional<std::u16string> NameKey(std::string_view name) override {
-    return realNames_.NameKey(name);
+  bool NameKey(std::string_view name, std::u16string& key) override {
+    return realNames_.NameKey(name, key);
   }
 
  private:

@@ -1,18 +1,15 @@
 #include "exec/rename_plan.h"
 
-#include <optional>
-#include <unordered_map>
-#include <unordered_set>
+#include <deque>
+#include <string_view>
 
+#include "exec/name_table.h"
 #include "exec/plain_name.h"
 
 namespace exec {
 namespace {
 
-using Key = std::u16string;
-// Views into the keys that the planner keeps for its whole run.
 using KeyView = std::u16string_view;
-constexpr size_t kNone = static_cast<size_t>(-1);
 // A file parked to break a cycle keeps its name in front of this, so a
 // person who finds it can tell what it was.
 constexpr char kParkSuffix[] = ".~改名中";
@@ -29,20 +26,47 @@ std::string WithoutLastCharacter(const std::string& name) {
   return name.substr(0, last);
 }
 
+// The folded keys of many names in one buffer: views into it stay valid
+// once every name is in.
+class KeyStore {
+ public:
+  KeyStore(size_t count, FileOperations& names) : names_(names), spans_(count) {}
+  // A GBK name never has more UTF-16 units than bytes.
+  void Reserve(size_t units) { all_.reserve(units); }
+  void Add(size_t index, std::string_view name) {
+    if (!names_.NameKey(name, buffer_)) return;
+    spans_[index] = {all_.size(), buffer_.size()};
+    all_ += buffer_;
+  }
+  // Nothing (an empty view with no data) when the name did not convert.
+  KeyView operator[](size_t index) const {
+    const Span& span = spans_[index];
+    return span.length == kNone ? KeyView() : KeyView(all_).substr(span.offset, span.length);
+  }
+  bool Has(size_t index) const { return spans_[index].length != kNone; }
+
+ private:
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+  struct Span {
+    size_t offset = 0, length = kNone;
+  };
+  FileOperations& names_;
+  std::u16string buffer_;
+  std::u16string all_;
+  std::vector<Span> spans_;
+};
+
 class Planner {
  public:
-  Planner(const std::vector<Key>& folderKeys, const rules::NameList& current,
+  Planner(const std::vector<std::u16string>& folderKeys, const rules::NameList& current,
           const rules::NameList& targets, FileOperations& names)
-      : current_(current), targets_(targets), names_(names), count_(current.size()) {
-    inFolder_.reserve(folderKeys.size());
-    holders_.reserve(count_);
-    claims_.reserve(count_);
-    for (const Key& key : folderKeys) ++inFolder_[KeyView(key)];
+      : current_(current), targets_(targets), names_(names), count_(current.size()),
+        from_(count_, names), to_(count_, names), table_(folderKeys.size() + 2 * count_) {
+    for (const std::u16string& key : folderKeys) ++table_.Add(key).inFolder;
     plan_.verdicts.assign(count_, Verdict::Deliverable);
     plan_.claimants.resize(count_);
-    from_.resize(count_);
-    to_.resize(count_);
     exists_.assign(count_, false);
+    targetHolder_.assign(count_, kNoRow);
   }
 
   RenamePlan Plan(const std::vector<size_t>& order) {
@@ -54,50 +78,68 @@ class Planner {
   }
 
  private:
+  bool HasTarget(size_t row) const { return row < targets_.size(); }
   bool Movable(size_t row) const {
     return plan_.verdicts[row] == Verdict::Deliverable || plan_.verdicts[row] == Verdict::SourceMissing;
   }
-  bool MovesAway(size_t row) const { return Movable(row) && *to_[row] != *from_[row]; }
+  bool MovesAway(size_t row) const { return Movable(row) && to_[row] != from_[row]; }
 
   void ReadNames() {
+    size_t currentBytes = 0, targetBytes = 0;
     for (size_t row = 0; row < count_; ++row) {
-      from_[row] = names_.NameKey(current_[row]);
-      if (!from_[row] || inFolder_.count(KeyView(*from_[row])) == 0) continue;
+      currentBytes += current_[row].size();
+      if (HasTarget(row)) targetBytes += targets_[row].size();
+    }
+    from_.Reserve(currentBytes);
+    to_.Reserve(targetBytes);
+    for (size_t row = 0; row < count_; ++row) {
+      from_.Add(row, current_[row]);
+      if (HasTarget(row) && targets_[row] != current_[row]) to_.Add(row, targets_[row]);
+    }
+    for (size_t row = 0; row < count_; ++row) {
+      if (!from_.Has(row)) continue;
+      NameTable::Entry* name = table_.Find(from_[row]);
+      if (!name || name->inFolder == 0) continue;
       exists_[row] = true;
-      auto [holder, first] = holders_.emplace(KeyView(*from_[row]), row);
-      if (!first) holder->second = kNone;  // two picked entries share the name
+      name->holder = name->holder == kNoRow ? static_cast<uint32_t>(row) : kSharedName;
     }
   }
 
   // Unchanged, invalid and later duplicate rows, in list order.
   void JudgeTargets() {
-    for (size_t row = 0; row < count_ && row < targets_.size(); ++row) {
+    for (size_t row = 0; row < count_; ++row) {
       plan_.claimants[row] = row;
-      if (targets_[row] == current_[row]) {
-        plan_.verdicts[row] = Verdict::Unchanged;
-        continue;
-      }
-      to_[row] = names_.NameKey(targets_[row]);
-      if (!to_[row] || !IsPlainFileName(*to_[row])) {
+      if (!HasTarget(row)) {
         plan_.verdicts[row] = Verdict::Invalid;
-        continue;
-      }
-      auto [claim, first] = claims_.emplace(KeyView(*to_[row]), row);
-      if (!first) {
-        plan_.verdicts[row] = Verdict::Duplicate;
-        plan_.claimants[row] = claim->second;
+      } else if (targets_[row] == current_[row]) {
+        plan_.verdicts[row] = Verdict::Unchanged;
+      } else if (!to_.Has(row) || !IsPlainFileName(to_[row])) {
+        plan_.verdicts[row] = Verdict::Invalid;
+      } else {
+        NameTable::Entry& name = table_.Add(to_[row]);
+        if (name.claimant == kNoRow) {
+          name.claimant = static_cast<uint32_t>(row);
+        } else {
+          plan_.verdicts[row] = Verdict::Duplicate;
+          plan_.claimants[row] = name.claimant;
+        }
       }
     }
-    for (size_t row = targets_.size(); row < count_; ++row) plan_.verdicts[row] = Verdict::Invalid;
   }
 
   // The holder of a row's target must move away first; a holder that stays
   // makes the row fail, and so on back along the chain.
   void FindTakenNames() {
-    std::vector<size_t> failed;
     for (size_t row = 0; row < count_; ++row) {
       if (!Movable(row)) continue;
-      if (!CanFollowHolder(row)) {
+      const NameTable::Entry& name = *table_.Find(to_[row]);
+      targetHolder_[row] = name.inFolder == 0 ? kNoRow
+                           : name.holder == kNoRow || name.inFolder > 1 ? kSharedName
+                                                                        : name.holder;
+    }
+    std::vector<size_t> failed;
+    for (size_t row = 0; row < count_; ++row) {
+      if (Movable(row) && !CanFollowHolder(row)) {
         plan_.verdicts[row] = Verdict::Taken;
         failed.push_back(row);
       }
@@ -106,10 +148,10 @@ class Planner {
       const size_t row = failed.back();
       failed.pop_back();
       if (!exists_[row]) continue;
-      const auto waiting = claims_.find(KeyView(*from_[row]));
-      if (waiting == claims_.end() || waiting->second == row || !Movable(waiting->second)) continue;
-      plan_.verdicts[waiting->second] = Verdict::Taken;
-      failed.push_back(waiting->second);
+      const size_t waiting = table_.Find(from_[row])->claimant;
+      if (waiting == kNoRow || waiting == row || !Movable(waiting)) continue;
+      plan_.verdicts[waiting] = Verdict::Taken;
+      failed.push_back(waiting);
     }
     for (size_t row = 0; row < count_; ++row) {
       if (plan_.verdicts[row] == Verdict::Deliverable && !exists_[row]) {
@@ -119,23 +161,19 @@ class Planner {
   }
 
   bool CanFollowHolder(size_t row) const {
-    const KeyView target = *to_[row];
-    const auto entries = inFolder_.find(target);
-    if (entries == inFolder_.end()) return true;
-    const auto holder = holders_.find(target);
-    if (holder == holders_.end() || holder->second == kNone || entries->second > 1) return false;
-    return holder->second == row || MovesAway(holder->second);
+    const size_t holder = targetHolder_[row];
+    if (holder == kNoRow) return true;
+    return holder != kSharedName && (holder == row || MovesAway(holder));
   }
 
   // The other picked row whose file holds `row`'s target.
   size_t HolderOf(size_t row) const {
-    const auto holder = holders_.find(KeyView(*to_[row]));
-    if (holder == holders_.end() || holder->second == row) return kNone;
-    return holder->second;
+    const size_t holder = targetHolder_[row];
+    return holder == row || holder == kSharedName ? kNoRow : holder;
   }
   size_t PendingHolder(size_t row, const std::vector<bool>& done) const {
     const size_t holder = HolderOf(row);
-    return holder == kNone || done[holder] ? kNone : holder;
+    return holder == kNoRow || done[holder] ? kNoRow : holder;
   }
 
   void Order(const std::vector<size_t>& order) {
@@ -143,12 +181,12 @@ class Planner {
     std::vector<bool> done(count_, false);
     std::vector<size_t> chain;
     for (size_t start : order) {
-      if (start >= count_ || start >= targets_.size() || done[start]) continue;
+      if (start >= count_ || !HasTarget(start) || done[start]) continue;
       done[start] = true;
       chain.assign(1, start);
       bool cycle = false;
       if (Movable(start)) {
-        for (size_t next = PendingHolder(start, done); next != kNone;
+        for (size_t next = PendingHolder(start, done); next != kNoRow;
              next = PendingHolder(chain.back(), done)) {
           chain.push_back(next);
           done[next] = true;
@@ -164,19 +202,18 @@ class Planner {
   // A name no entry has, no row wants and no other parked file uses.
   std::string ParkingName(size_t row) {
     std::string base = current_[row];
+    std::u16string key;
     for (unsigned attempt = 1;; ++attempt) {
-      const std::string suffix = kParkSuffix + (attempt > 1 ? std::to_string(attempt) : "");
-      const std::optional<Key> key = names_.NameKey(base + suffix);
-      if ((!key || key->size() > kLongestName) && !base.empty()) {
+      const std::string name = base + kParkSuffix + (attempt > 1 ? std::to_string(attempt) : "");
+      const bool converts = names_.NameKey(name, key);
+      if ((!converts || key.size() > kLongestName) && !base.empty()) {
         base = WithoutLastCharacter(base);
         --attempt;
         continue;
       }
-      if (key && IsPlainFileName(*key) && inFolder_.count(KeyView(*key)) == 0 &&
-          claims_.count(KeyView(*key)) == 0 && holders_.count(KeyView(*key)) == 0 &&
-          parked_.insert(*key).second) {
-        return base + suffix;
-      }
+      if (!converts || !IsPlainFileName(key) || table_.Find(key)) continue;
+      table_.Add(parked_.emplace_back(std::move(key)));
+      return name;
     }
   }
 
@@ -184,13 +221,15 @@ class Planner {
   const rules::NameList& targets_;
   FileOperations& names_;
   const size_t count_;
+  KeyStore from_, to_;
+  NameTable table_;
+  std::deque<std::u16string> parked_;  // keys the table sees; a deque never moves them
   RenamePlan plan_;
-  std::unordered_map<KeyView, uint32_t> inFolder_;
-  std::unordered_map<KeyView, size_t> holders_;  // existing picked entry by name, kNone when shared
-  std::unordered_map<KeyView, size_t> claims_;   // the row that gets a target name
-  std::unordered_set<Key> parked_;
-  std::vector<std::optional<Key>> from_, to_;
   std::vector<bool> exists_;
+  // For a movable row: the picked row whose file holds its target, kNoRow
+  // when no entry does, kSharedName when an entry that is not one picked
+  // file does.
+  std::vector<uint32_t> targetHolder_;
 };
 
 }  // namespace

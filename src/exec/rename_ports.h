@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,9 +22,10 @@ class FileOperations {
   // The name of every entry of `folder` (files and sub-folders alike) as
   // the file system compares names: UTF-16 with letter case folded.
   virtual std::vector<std::u16string> ListEntryKeys(const std::string& folder) = 0;
-  // `name` folded the way ListEntryKeys folds; nothing when code page 936
-  // can't carry it to UTF-16 and back without loss.
-  virtual std::optional<std::u16string> NameKey(std::string_view name) = 0;
+  // Sets `key` to `name` folded the way ListEntryKeys folds; false when
+  // code page 936 can't carry the name to UTF-16 and back without loss.
+  // (One buffer serves many names, so a key costs no allocation.)
+  virtual bool NameKey(std::string_view name, std::u16string& key) = 0;
 };
 
 class RenameWindow {

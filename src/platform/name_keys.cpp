@@ -59,9 +59,9 @@ const NameKeys::Row& NameKeys::DoubleByteRow(unsigned char lead) {
   return *row;
 }
 
-std::optional<std::u16string> NameKeys::FromGbk(std::string_view gbk) {
+bool NameKeys::FromGbk(std::string_view gbk, std::u16string& key) {
   const Bytes& bytes = ByteTable();
-  std::u16string key(gbk.size(), u'\0');
+  key.resize(gbk.size());
   size_t length = 0;
   for (size_t i = 0; i < gbk.size(); ++i) {
     const auto byte = static_cast<unsigned char>(gbk[i]);
@@ -71,11 +71,11 @@ std::optional<std::u16string> NameKeys::FromGbk(std::string_view gbk) {
     } else if (i + 1 < gbk.size()) {
       unit = DoubleByteRow(byte)[static_cast<unsigned char>(gbk[++i])];
     }
-    if (unit == kNoCharacter) return std::nullopt;
+    if (unit == kNoCharacter) return false;
     key[length++] = Upper(unit);
   }
   key.resize(length);
-  return key;
+  return true;
 }
 
 std::u16string NameKeys::FromWide(std::wstring_view wide) {

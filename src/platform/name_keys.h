@@ -7,7 +7,6 @@
 
 #include <array>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,9 +15,9 @@ namespace platform {
 
 class NameKeys {
  public:
-  // Nothing when code page 936 can't carry `gbk` to UTF-16 and back
-  // without loss.
-  std::optional<std::u16string> FromGbk(std::string_view gbk);
+  // Sets `key`; false when code page 936 can't carry `gbk` to UTF-16 and
+  // back without loss.
+  bool FromGbk(std::string_view gbk, std::u16string& key);
   std::u16string FromWide(std::wstring_view wide);
 
  private:

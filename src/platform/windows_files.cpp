@@ -54,8 +54,8 @@ std::vector<std::u16string> WindowsFiles::ListEntryKeys(const std::string& folde
   return keys;
 }
 
-std::optional<std::u16string> WindowsFiles::NameKey(std::string_view name) {
-  return keys_.FromGbk(name);
+bool WindowsFiles::NameKey(std::string_view name, std::u16string& key) {
+  return keys_.FromGbk(name, key);
 }
 
 bool WindowsFiles::Exists(const std::string& path) { return EntryExists(ToWide(path)); }

@@ -17,7 +17,7 @@ class WindowsFiles final : public exec::FileOperations {
   // fails, the file gets its original name back.
   bool Rename(const std::string& from, const std::string& to) override;
   std::vector<std::u16string> ListEntryKeys(const std::string& folder) override;
-  std::optional<std::u16string> NameKey(std::string_view name) override;
+  bool NameKey(std::string_view name, std::u16string& key) override;
 
  private:
   NameKeys keys_;

@@ -72,8 +72,10 @@ class SimulatedFolder final : public exec::FileOperations {
     }
     return keys;
   }
-  std::optional<std::u16string> NameKey(std::string_view name) override {
-    return SimulatedNameKey(name);
+  bool NameKey(std::string_view name, std::u16string& key) override {
+    const auto folded = SimulatedNameKey(name);
+    if (folded) key = *folded;
+    return folded.has_value();
   }
 };
 

@@ -16,10 +16,12 @@
 
 namespace {
 
-void Settle() {
+// Handles messages for half a second; `relay` sees each one first.
+void Settle(ui::edit::PreviewList* relay = nullptr) {
   for (int i = 0; i < 20; ++i) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (relay) relay->RelayPointer(message);
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
@@ -125,10 +127,10 @@ int main(int argc, char** argv) {
   POINT pointer{row.left + 250, (row.top + row.bottom) / 2};
   ClientToScreen(list, &pointer);
   SetCursorPos(pointer.x - 5, pointer.y);
-  Settle();
+  Settle(&markedWindow.previewList());
   SetCursorPos(pointer.x, pointer.y);
-  Settle();
-  Settle();
+  Settle(&markedWindow.previewList());
+  Settle(&markedWindow.previewList());
   SaveWindowPicture(marked, output + L"edit-6-marks.bmp");
   return 0;
 }

@@ -66,6 +66,7 @@ void EditWindow::RunModal(HWND owner) {
       break;
     }
     if (platform::CloseOnEscape(message, handle_)) continue;
+    previewList_.RelayPointer(message);
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -44,7 +44,7 @@ class EditWindow {
   HWND handle() const { return handle_; }
   HWND control(edit::Control id) const { return controls_[id]; }
   const edit::EditControls& controls() const { return controls_; }
-  const edit::PreviewList& previewList() const { return previewList_; }
+  edit::PreviewList& previewList() { return previewList_; }
 
  private:
   friend LRESULT CALLBACK platform::ObjectWindowProc<EditWindow>(HWND, UINT, WPARAM, LPARAM);

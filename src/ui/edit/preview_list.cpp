@@ -30,10 +30,6 @@ void AddColumn(HWND list, int index, const char* caption) {
 
 }  // namespace
 
-PreviewList::~PreviewList() {
-  if (list_ && IsWindow(list_)) RemoveWindowSubclass(list_, FollowPointer, 0);
-}
-
 void PreviewList::Attach(HWND list, const rules::ProgramState& state) {
   list_ = list;
   state_ = &state;
@@ -53,13 +49,12 @@ void PreviewList::Attach(HWND list, const rules::ProgramState& state) {
                          nullptr, nullptr, nullptr);
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof(tool);
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.uFlags = TTF_IDISHWND;
   tool.hwnd = window;
   tool.uId = reinterpret_cast<UINT_PTR>(list);
   tool.lpszText = LPSTR_TEXTCALLBACKW;
   SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 400);
-  SetWindowSubclass(list, FollowPointer, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void PreviewList::ShowNewNames(exec::RenamePlan plan) {
@@ -152,20 +147,22 @@ void PreviewList::FillTip(NMTTDISPINFOW& tip) {
 }
 
 // The tip follows the row under the pointer: leaving a row takes its tip
-// down, and resting on the next asks for the new text.
-LRESULT CALLBACK PreviewList::FollowPointer(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR, DWORD_PTR self) {
-  auto& preview = *reinterpret_cast<PreviewList*>(self);
-  if (message == WM_MOUSEMOVE) {
-    LVHITTESTINFO hit{};
-    hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    const int row = ListView_HitTest(list, &hit);
-    if (row != preview.rowUnderPointer_) {
-      preview.rowUnderPointer_ = row;
-      SendMessageW(preview.tip_, TTM_POP, 0, 0);
-    }
+// down, and resting on the next asks for the new text. (Relayed from the
+// message loop: a subclassed list would cost a property lookup on every
+// message, thousands of them in a batch.)
+void PreviewList::RelayPointer(const MSG& message) {
+  if (message.hwnd != list_ || !tip_ || message.message < WM_MOUSEFIRST ||
+      message.message > WM_MOUSELAST) {
+    return;
   }
-  return DefSubclassProc(list, message, wParam, lParam);
+  SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+  if (message.message != WM_MOUSEMOVE) return;
+  LVHITTESTINFO hit{};
+  hit.pt = {GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+  const int row = ListView_HitTest(list_, &hit);
+  if (row == rowUnderPointer_) return;
+  rowUnderPointer_ = row;
+  SendMessageW(tip_, TTM_POP, 0, 0);
 }
 
 std::optional<LRESULT> PreviewList::OnNotify(NMHDR& notification) {

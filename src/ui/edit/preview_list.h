@@ -18,11 +18,6 @@ namespace ui::edit {
 
 class PreviewList {
  public:
-  PreviewList() = default;
-  PreviewList(const PreviewList&) = delete;
-  PreviewList& operator=(const PreviewList&) = delete;
-  ~PreviewList();
-
   // Adds the two columns and one row per current name; the second column
   // stays empty until ShowNewNames.
   void Attach(HWND list, const rules::ProgramState& state);
@@ -40,6 +35,10 @@ class PreviewList {
   // was one of them.
   std::optional<LRESULT> OnNotify(NMHDR& notification);
 
+  // A mouse message from the message loop, before it is dispatched: the
+  // tip follows the pointer.
+  void RelayPointer(const MSG& message);
+
   bool IsMarked(size_t row) const;
   // Why the batch will fail on `row`; empty when it is not marked.
   std::string MarkReason(size_t row) const;
@@ -50,8 +49,6 @@ class PreviewList {
   LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw) const;
   void DrawMarkedCell(HDC dc, size_t row) const;
   void FillTip(NMTTDISPINFOW& tip);
-  static LRESULT CALLBACK FollowPointer(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR self);
 
   HWND list_ = nullptr;
   HWND tip_ = nullptr;

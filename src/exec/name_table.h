@@ -1,0 +1,47 @@
+// What the planner knows of each distinct name (folded): how many entries
+// of the folder have it, which picked row's file holds it, which row
+// claims it as a target. Open addressing over views of keys that the
+// caller keeps alive, so a name costs no allocation: planning 100,000 rows
+// stays a few passes over arrays.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace exec {
+
+inline constexpr uint32_t kNoRow = UINT32_MAX;
+// A name that two picked files hold (a case-sensitive folder can do that).
+inline constexpr uint32_t kSharedName = UINT32_MAX - 1;
+
+class NameTable {
+ public:
+  struct Entry {
+    std::u16string_view key;
+    uint32_t hash = 0;
+    uint32_t inFolder = 0;
+    uint32_t holder = kNoRow;
+    uint32_t claimant = kNoRow;
+  };
+
+  // Room for `names` distinct names before it grows.
+  explicit NameTable(size_t names);
+  // The entry of `key`, made empty when the name is new. Entries found
+  // before may move.
+  Entry& Add(std::u16string_view key);
+  // The entry of `key`, or nothing.
+  Entry* Find(std::u16string_view key);
+
+ private:
+  static constexpr uint32_t kEmpty = UINT32_MAX;
+  size_t SlotOf(std::u16string_view key, uint32_t hash) const;
+  void Grow();
+
+  std::vector<uint32_t> slots_;  // index into entries_, or kEmpty
+  std::vector<Entry> entries_;
+  size_t mask_;
+};
+
+}  // namespace exec
