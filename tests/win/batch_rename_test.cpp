@@ -11,6 +11,7 @@
 #include "edit_window_fixture.h"
 #include "main_window_fixture.h"
 #include "platform/gbk_convert.h"
+#include "platform/name_keys.h"
 #include "ui/edit/edit_window.h"
 
 namespace testing_support {
@@ -205,6 +206,29 @@ TEST_F(BatchRenameWineTest, SwappedNamesGoThroughAParkingNameAndBack) {
   desktop.Answer(MessageAnswer::Yes);
   Click(按钮撤销);
   EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"a", "a"}, {"b", "b"}}));
+}
+
+// The tables behind the name keys say what the code page and the upper-case
+// table say, character by character, for every one- and two-byte text.
+TEST(NameKeys, AgreeWithTheCodePageAndTheUpperCaseTable) {
+  platform::NameKeys keys;
+  std::u16string key;
+  for (unsigned lead = 1; lead < 256; ++lead) {
+    for (unsigned trail = 1; trail < (lead >= 0x80 ? 256u : 2u); ++trail) {  // texts hold no zero byte
+      std::string text(1, static_cast<char>(lead));
+      if (lead >= 0x80) text += static_cast<char>(trail);
+      std::optional<std::wstring> wide = platform::ToWideExactly(text);
+      if (wide) {
+        LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, wide->data(), static_cast<int>(wide->size()),
+                     wide->data(), static_cast<int>(wide->size()));
+      }
+      const bool converts = keys.FromGbk(text, key);
+      ASSERT_EQ(converts, wide.has_value()) << lead << " " << trail;
+      if (converts) ASSERT_EQ(key, std::u16string(wide->begin(), wide->end())) << lead << " " << trail;
+    }
+  }
+  EXPECT_TRUE(keys.FromGbk("a\xA3\xE1", key));  // a and full-width a fold to A and full-width A
+  EXPECT_EQ(key, u"A\uFF21");
 }
 
 TEST_F(BatchRenameWineTest, TheEuroSignIsAValidName) {
