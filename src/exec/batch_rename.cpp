@@ -58,6 +58,10 @@ class PlannedRun {
       if (!HandleRow(step.row)) break;
       handled.push_back(step.row);
       window_.SetProgressPosition(ProgressValue(handled.size()));
+      if (window_.CloseWanted()) {
+        window_.RequestClose();
+        break;
+      }
     }
     if (parked_) BringBackParked();
     return handled;
@@ -71,7 +75,10 @@ class PlannedRun {
   };
 
   bool Move(size_t row, const std::string& to) {
-    if (!files_.Rename(state_.FolderPath + state_.CurrentNames[row], state_.FolderPath + to)) return false;
+    // Two buffers serve every rename: a path costs no allocation.
+    fromPath_.assign(state_.FolderPath).append(state_.CurrentNames[row]);
+    toPath_.assign(state_.FolderPath).append(to);
+    if (!files_.Rename(fromPath_, toPath_)) return false;
     state_.CurrentNames[row] = to;
     return true;
   }
@@ -84,7 +91,7 @@ class PlannedRun {
 
   // False when the user chose to stop.
   bool HandleRow(size_t row) {
-    const std::string before = state_.CurrentNames[row];
+    const std::string before = parked_ ? state_.CurrentNames[row] : std::string();
     const bool renamed = !IsRefused(plan_.verdicts[row]) && Move(row, targets_[row]);
     if (renamed) {
       window_.SetOldNameCell(row, state_.CurrentNames[row]);
@@ -139,6 +146,7 @@ class PlannedRun {
   RenameWindow& window_;
   const RenamePlan plan_;
   std::optional<Parked> parked_;
+  std::string fromPath_, toPath_;
 };
 
 // The batch's order reversed; rows it never reached would have come last.

@@ -44,6 +44,10 @@ class RenameWindow {
   virtual void EnableButtons(bool batchRename, bool undo) = 0;
   // Queued: the caller goes on with its remaining steps.
   virtual void RequestClose() = 0;
+  // Asked between two files: the window answers what waits in its queue
+  // (it stays live through a long run) and says whether the user has asked
+  // to close it, which stops the run after the file in hand.
+  virtual bool CloseWanted() = 0;
   // Opens the Main window's file-box folder in the file manager.
   virtual void OpenFolder() = 0;
 };

@@ -193,6 +193,28 @@ TEST_F(BatchRenameTest, NoStopsTheBatchButTheLastStepsStillRun) {
   EXPECT_TRUE(window.folderOpened);
 }
 
+// Closing the window stops the run after the file in hand, as a No does.
+TEST_F(BatchRenameTest, ClosingTheWindowStopsAfterTheFileInHand) {
+  Pick({"a", "b", "c"}, {"x", "y", "z"});
+  window.closeAt = 2;
+  window.answers = {false};
+  BatchRename(state, files, window);
+  EXPECT_EQ(Disk(), Expect({{"x", "a"}, {"y", "b"}, {"c", "c"}}));
+  EXPECT_EQ(window.prompts, std::vector<std::string>{kDone});
+  EXPECT_TRUE(window.closeRequested);
+  EXPECT_TRUE(window.undoEnabled);
+  EXPECT_EQ(window.positions, (std::vector<uint32_t>{1, 2, 0}));
+  EXPECT_EQ(window.newCells, (std::vector<std::string>{"", "", "z"}));
+
+  // Backwards: the row never reached first ("c" onto itself), then "y".
+  window.asked = 0;
+  window.closeAt = 2;
+  window.answers = {true};
+  UndoLastBatch(state, files, window);
+  EXPECT_EQ(Disk(), Expect({{"x", "a"}, {"b", "b"}, {"c", "c"}}));
+  EXPECT_EQ(window.prompts.back(), kUndoDone);
+}
+
 TEST_F(BatchRenameTest, CaseOnlyRenameIsAnOrdinaryRename) {
   Pick({"ABC.TXT"}, {"abc.txt"});
   window.answers = {false};

@@ -47,6 +47,9 @@ class RecordingWindow final : public exec::RenameWindow {
     undoEnabled = undo;
   }
   void RequestClose() override { closeRequested = true; }
+  // The user closes the window when asked for the `closeAt`-th time.
+  size_t closeAt = 0, asked = 0;
+  bool CloseWanted() override { return ++asked == closeAt; }
   void OpenFolder() override { folderOpened = true; }
 };
 

@@ -34,6 +34,7 @@ class AnsweringWindow final : public exec::RenameWindow {
   void SetProgressPosition(uint32_t) override {}
   void EnableButtons(bool, bool) override {}
   void RequestClose() override {}
+  bool CloseWanted() override { return input_.remaining_bytes() > 0 && input_.ConsumeIntegral<uint8_t>() == 0; }
   void OpenFolder() override {}
 
  private:

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "edit_window_fixture.h"
@@ -333,6 +337,89 @@ TEST_F(BatchRenameWineTest, UndoOfAFileMovedAwayPromptsAndNoInTheQuestionChanges
   EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"elsewhere", "a"}, {"b", "b"}}));
 }
 
+// A long run keeps the window live: another thread's messages are answered
+// while files are still being renamed, both ways.
+TEST_F(BatchRenameWineTest, TheWindowAnswersThroughoutALongBatchAndUndo) {
+  std::vector<std::string> names;
+  char name[16];
+  for (int i = 0; i < 3000; ++i) {
+    std::snprintf(name, sizeof(name), "f%04d", i);
+    names.push_back(name);
+  }
+  Open(names);
+  PreviewAdding("x");
+  const HWND window = edit.handle();
+  auto exists = [this](const char* file) {
+    return GetFileAttributesW(folder.Wide(file).c_str()) != INVALID_FILE_ATTRIBUTES;
+  };
+  // Counts the answers that come while the run is half way: its first file
+  // has moved and its last one not yet.
+  auto answersMidway = [&](const char* first, const char* last, std::function<void()> run) {
+    std::atomic<bool> over{false};
+    std::atomic<int> midway{0};
+    std::thread sender([&] {
+      while (!over) {
+        DWORD_PTR result = 0;
+        const bool answered = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
+        if (answered && exists(first) && !exists(last)) ++midway;
+        Sleep(2);
+      }
+    });
+    run();
+    over = true;
+    sender.join();
+    return midway.load();
+  };
+  desktop.Answer(MessageAnswer::No);  // no folder
+  EXPECT_GE(answersMidway("xf0000", "xf2999", [&] { Click(按钮更名); }), 10);
+  EXPECT_TRUE(exists("xf2999"));
+  desktop.Answer(MessageAnswer::Yes);
+  EXPECT_GE(answersMidway("f2999", "f0000", [&] { Click(按钮撤销); }), 10);
+  EXPECT_TRUE(exists("f0000"));
+}
+
+// Closing the window mid-batch stops it after the file in hand; the option
+// controls and buttons take no clicks meanwhile.
+TEST_F(BatchRenameWineTest, ClosingMidBatchStopsItAndControlsTakeNoClicks) {
+  std::vector<std::string> names;
+  char name[16];
+  for (int i = 0; i < 800; ++i) {
+    std::snprintf(name, sizeof(name), "g%03d", i);
+    names.push_back(name);
+  }
+  Open(names);
+  PreviewAdding("y");
+  const HWND window = edit.handle();
+  const HWND checkBox = Get(选择框添加右始);
+  const HWND previewButton = Get(按钮预览);
+  std::thread user([&] {
+    while (GetFileAttributesW(folder.Wide("yg010").c_str()) == INVALID_FILE_ATTRIBUTES) Sleep(1);
+    for (HWND control : {checkBox, previewButton}) {
+      PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+      PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    }
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  });
+  desktop.Answer(MessageAnswer::No);  // no folder
+  Click(按钮更名);
+  user.join();
+  EXPECT_EQ(Texts(), std::vector<std::string>{kDone});
+  EXPECT_EQ(SendMessageW(checkBox, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  const auto disk = Disk(folder.path());
+  EXPECT_EQ(disk.size(), names.size());
+  size_t renamed = 0;
+  for (const std::string& original : names) {
+    const bool moved = disk.count("y" + original) == 1;
+    EXPECT_NE(moved, disk.count(original) == 1) << original;  // one or the other
+    renamed += moved;
+  }
+  EXPECT_GT(renamed, 10u);
+  EXPECT_LT(renamed, names.size());
+  EXPECT_TRUE(Enabled(按钮撤销));
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(window));
+}
+
 TEST_F(BatchRenameWineTest, ProgressBarTakesMoreThan32767) {
   Open({"a"});
   SendMessageW(Get(进度条1), PBM_SETRANGE32, 0, 40000);
@@ -348,9 +435,16 @@ TEST_F(MainWindowTest, FromClickToDiskAndBack) {
   Pick("b.txt");
   Pick("a.txt");
 
+  // Each step is posted when the one before has ended: a click or a close
+  // that comes during a run would not wait for it.
   std::map<std::string, std::string> afterBatch;
+  static HWND undoButton, editWindowHandle;
   desktop.onMessage = [&](const platform::MessageRequest& request) {
-    if (request.text == kDone) afterBatch = Disk(folder.path());
+    if (request.text == kDone) {
+      afterBatch = Disk(folder.path());
+      PostMessageW(undoButton, BM_CLICK, 0, 0);
+    }
+    if (request.text == kUndoDone) PostMessageW(editWindowHandle, WM_CLOSE, 0, 0);
   };
   desktop.Answer(MessageAnswer::No);   // completion: no folder
   desktop.Answer(MessageAnswer::Yes);  // undo
@@ -370,8 +464,8 @@ TEST_F(MainWindowTest, FromClickToDiskAndBack) {
     SetWindowTextW(find(添加位置), L"1");
     PostMessageW(find(按钮预览), BM_CLICK, 0, 0);
     PostMessageW(find(按钮更名), BM_CLICK, 0, 0);
-    PostMessageW(find(按钮撤销), BM_CLICK, 0, 0);
-    PostMessageW(editWindow, WM_CLOSE, 0, 0);
+    undoButton = find(按钮撤销);
+    editWindowHandle = editWindow;
   };
   HHOOK hook = SetWindowsHookExW(WH_CBT, [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
     wchar_t title[64] = {};

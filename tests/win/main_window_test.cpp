@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -171,6 +172,25 @@ TEST_F(MainWindowTest, HandOverFillsSeparateListsAndHandBackRelistsWithASlash) {
   ASSERT_EQ(EditWindowCloser::opened, 2);
   EXPECT_EQ(seen.FolderPath, folder.path() + "/");
   EXPECT_TRUE(desktop.events().empty());
+}
+
+// The tray menu's 编辑名称 reaches the Main window while the Edit window is
+// open: it brings that one forward instead of opening a second.
+TEST_F(MainWindowTest, EditNamesWhileTheEditWindowIsOpenOpensNoSecondOne) {
+  folder.AddFile("a.txt");
+  window.SetInitialFolder(folder.path());
+  Pick("a.txt");
+  std::set<HWND> editWindows;
+  EditWindowCloser closer([&](HWND edit) {
+    if (editWindows.insert(edit).second && editWindows.size() == 1) {
+      PostMessageW(window.handle(), WM_COMMAND, MAKEWPARAM(ui::kCommandEditNames, 0), 0);
+    }
+  });
+  Command(ui::kCommandEditNames);
+  EXPECT_EQ(editWindows.size(), 1u);
+  EXPECT_TRUE(IsWindowEnabled(window.handle()));
+  Command(ui::kCommandEditNames);  // and once it has closed, it opens again
+  EXPECT_EQ(editWindows.size(), 2u);
 }
 
 TEST_F(MainWindowTest, DriveChangeListsTheRootWithADoubledSeparator) {

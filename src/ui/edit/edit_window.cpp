@@ -90,18 +90,49 @@ void EditWindow::Preview() {
   EnableWindow(controls_[按钮更名], TRUE);
 }
 
-void EditWindow::BatchRename() {
-  RenameWindowPort window(handle_, controls_, previewList_, openFolder_);
-  exec::BatchRename(state_, *files_, window);
+void EditWindow::BatchRename() { CarryOut(exec::BatchRename); }
+
+void EditWindow::Undo() { CarryOut(exec::UndoLastBatch); }
+
+void EditWindow::CarryOut(Run run) {
+  if (running_) return;
+  running_ = true;
+  closeWanted_ = false;
+  RenameWindowPort window(controls_, previewList_, openFolder_,
+                          {[this] { return ServeQueue(); }, [this] { closeWanted_ = true; }});
+  run(state_, *files_, window);
+  running_ = false;
+  if (closeWanted_) PostMessageW(handle_, WM_CLOSE, 0, 0);
 }
 
-void EditWindow::Undo() {
-  RenameWindowPort window(handle_, controls_, previewList_, openFolder_);
-  exec::UndoLastBatch(state_, *files_, window);
+bool EditWindow::IsInputForControls(const MSG& message) const {
+  const bool keyboard = message.message == WM_KEYDOWN || message.message == WM_KEYUP ||
+                        message.message == WM_CHAR;
+  const bool button = message.message >= WM_LBUTTONDOWN && message.message <= WM_MBUTTONDBLCLK;
+  if (!keyboard && !button) return false;
+  // The list may still be scrolled and looked through.
+  const HWND list = controls_[超级列表框1];
+  if (message.hwnd == list || IsChild(list, message.hwnd)) return false;
+  return message.hwnd == handle_ || IsChild(handle_, message.hwnd);
+}
+
+bool EditWindow::ServeQueue() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // for the loops outside
+      break;
+    }
+    if (platform::CloseOnEscape(message, handle_) || IsInputForControls(message)) continue;
+    previewList_.RelayPointer(message);
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return closeWanted_;
 }
 
 void EditWindow::OnCommand(int id, int code) {
-  if (code != BN_CLICKED) return;
+  if (code != BN_CLICKED || running_) return;
   const auto control = static_cast<Control>(id);
   if (IsOptionControl(control)) {
     OnOptionClicked(controls_, control);
@@ -142,6 +173,10 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       if (const auto result = previewList_.OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return *result;
       break;
     case WM_CLOSE:
+      if (running_) {  // the run stops after the file in hand, then the window closes
+        closeWanted_ = true;
+        return 0;
+      }
       // The owner takes input again before this window goes, so it is the
       // one that becomes active.
       EnableWindow(GetWindow(window, GW_OWNER), TRUE);

@@ -51,6 +51,15 @@ class EditWindow {
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreate(HWND window);
   void OnCommand(int id, int code);
+  // Runs a batch or an undo with the window live: never two at once, and a
+  // close asked for meanwhile takes effect once it has ended.
+  using Run = void (*)(rules::ProgramState&, exec::FileOperations&, exec::RenameWindow&);
+  void CarryOut(Run run);
+  // Between two files of a run: answers what waits in the queue, except
+  // input meant for the option controls and buttons. True once a close is
+  // wanted.
+  bool ServeQueue();
+  bool IsInputForControls(const MSG& message) const;
 
   rules::ProgramState& state_;
   std::function<void()> openFolder_;
@@ -63,6 +72,8 @@ class EditWindow {
   edit::EditControls controls_;
   edit::PreviewList previewList_;
   std::string parametersPath_;  // the file dialog offers the last chosen path
+  bool running_ = false;
+  bool closeWanted_ = false;
 };
 
 // Opens the Edit window over `owner` and returns when it has closed.

@@ -65,12 +65,15 @@ void PreviewList::ShowNewNames(exec::RenamePlan plan) {
   Refresh();
 }
 
+void PreviewList::NoteVisibleRows() {
+  topRow_ = static_cast<size_t>(ListView_GetTopIndex(list_));
+  rowsPerPage_ = static_cast<size_t>(ListView_GetCountPerPage(list_));
+}
+
 // Only a row on screen needs repainting: the others ask for their cells
 // when they are scrolled into view. (Invalidating costs more than asking.)
 void PreviewList::RedrawIfShown(size_t row) {
-  const auto top = static_cast<size_t>(ListView_GetTopIndex(list_));
-  const auto page = static_cast<size_t>(ListView_GetCountPerPage(list_));
-  if (row < top || row > top + page) return;
+  if (row < topRow_ || row > topRow_ + rowsPerPage_) return;
   ListView_RedrawItems(list_, static_cast<int>(row), static_cast<int>(row));
 }
 

@@ -31,6 +31,10 @@ class PreviewList {
   void ClearNewName(size_t row);
   // Repaints the rows after the shared lists changed.
   void Refresh();
+  // Reads which rows are on screen now; RefreshOldName and ClearNewName
+  // repaint only those. (During a run the list can only scroll while the
+  // window answers its queue, so that is when this is asked again.)
+  void NoteVisibleRows();
   // The list's notifications and its tip's. The result to return when it
   // was one of them.
   std::optional<LRESULT> OnNotify(NMHDR& notification);
@@ -58,6 +62,7 @@ class PreviewList {
   std::vector<bool> newNameCleared_;
   exec::RenamePlan plan_;
   int rowUnderPointer_ = -1;
+  size_t topRow_ = 0, rowsPerPage_ = 0;
   std::wstring tipText_;
 };
 

@@ -9,6 +9,9 @@ namespace {
 // The bar moves at most this often during a batch: smooth to the eye, and
 // its repaints stay a small share of the work.
 constexpr ULONGLONG kProgressIntervalMs = 40;
+// The queue is looked at this often during a run: the window answers well
+// within what a person notices, and the checks cost little per file.
+constexpr ULONGLONG kServeIntervalMs = 20;
 }  // namespace
 
 bool RenameWindowPort::AskYesNo(const std::string& text, const std::string& title) {
@@ -42,8 +45,8 @@ void RenameWindowPort::SetProgressPosition(uint32_t position) {
 
 void RenameWindowPort::ShowProgress(bool always) {
   if (position_ == shownPosition_) return;
-  RECT bar;
-  GetClientRect(controls_[进度条1], &bar);
+  RECT bar{};
+  if (!GetClientRect(controls_[进度条1], &bar)) return;
   const uint64_t width = static_cast<uint64_t>(bar.right > 0 ? bar.right : 1);
   const uint64_t range = maximum_ > 0 ? maximum_ : 1;
   const bool looksDifferent = position_ * width / range != shownPosition_ * width / range;
@@ -60,7 +63,17 @@ void RenameWindowPort::EnableButtons(bool batchRename, bool undo) {
   EnableWindow(controls_[按钮撤销], undo);
 }
 
-void RenameWindowPort::RequestClose() { PostMessageW(window_, WM_CLOSE, 0, 0); }
+void RenameWindowPort::RequestClose() { queue_.requestClose(); }
+
+bool RenameWindowPort::CloseWanted() {
+  const ULONGLONG now = GetTickCount64();
+  if (now - servedAt_ < kServeIntervalMs) return false;
+  servedAt_ = now;
+  ShowProgress(false);
+  const bool closeWanted = queue_.serve();
+  list_.NoteVisibleRows();
+  return closeWanted;
+}
 
 void RenameWindowPort::OpenFolder() {
   if (openFolder_) openFolder_();

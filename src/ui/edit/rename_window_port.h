@@ -11,9 +11,18 @@ namespace ui::edit {
 
 class RenameWindowPort final : public exec::RenameWindow {
  public:
-  RenameWindowPort(HWND window, const EditControls& controls, PreviewList& list,
-                   std::function<void()> openFolder)
-      : window_(window), controls_(controls), list_(list), openFolder_(std::move(openFolder)) {}
+  // What the window does for a run besides drawing it.
+  struct Queue {
+    std::function<bool()> serve;         // answers what waits; true once a close is wanted
+    std::function<void()> requestClose;  // the window closes once the run has ended
+  };
+
+  RenameWindowPort(const EditControls& controls, PreviewList& list,
+                   std::function<void()> openFolder, Queue queue)
+      : controls_(controls), list_(list), openFolder_(std::move(openFolder)),
+        queue_(std::move(queue)) {
+    list_.NoteVisibleRows();
+  }
 
   bool AskYesNo(const std::string& text, const std::string& title) override;
   void Tell(const std::string& text, const std::string& title) override;
@@ -23,6 +32,7 @@ class RenameWindowPort final : public exec::RenameWindow {
   void SetProgressPosition(uint32_t position) override;
   void EnableButtons(bool batchRename, bool undo) override;
   void RequestClose() override;
+  bool CloseWanted() override;
   void OpenFolder() override;
 
  private:
@@ -35,10 +45,11 @@ class RenameWindowPort final : public exec::RenameWindow {
   uint32_t position_ = 0;
   uint32_t shownPosition_ = 0;
   unsigned long long shownAt_ = 0;
-  HWND window_;
   const EditControls& controls_;
   PreviewList& list_;
   std::function<void()> openFolder_;
+  Queue queue_;
+  unsigned long long servedAt_ = 0;
 };
 
 }  // namespace ui::edit

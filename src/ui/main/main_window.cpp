@@ -113,12 +113,20 @@ void MainWindow::OnDriveChanged() {
 void MainWindow::OnFolderChanged() { fileBox_.SetFolder(directoryBox_.FolderText() + "\\"); }
 
 void MainWindow::EditNames() {
+  // The tray menu still offers this while the Edit window is open: one
+  // Edit window at a time, since it owns the shared lists until it closes.
+  if (editing_) {
+    SetForegroundWindow(GetLastActivePopup(handle_));
+    return;
+  }
   if (fileBox_.SelectionText().empty()) {
     platform::Desktop().ShowMessage({kNothingPicked, kNothingPickedTitle});
     return;
   }
+  editing_ = true;
   RunEditWindow(handle_, state_, fileBox_.FolderText(), fileBox_.SelectionText(),
                 [this] { OpenCurrentFolder(); });
+  editing_ = false;
   // Hand-back: list the folder afresh so renamed files show their new names.
   fileBox_.SetFolder(directoryBox_.FolderText() + "/");
 }

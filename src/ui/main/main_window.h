@@ -90,6 +90,7 @@ class MainWindow {
   DriveBox driveBox_;
   DirectoryBox directoryBox_;
   FileBox fileBox_;
+  bool editing_ = false;  // the Edit window is open
 };
 
 }  // namespace ui
