@@ -43,7 +43,10 @@ class CountingFiles final : public exec::FileOperations {
  public:
   size_t calls = 0;
   bool Exists(const std::string&) override { return ++calls, true; }
-  bool Rename(const std::string&, const std::string&) override { return ++calls, true; }
+  exec::RenameOutcome Rename(const std::string&, const std::string&) override {
+    ++calls;
+    return {true, {}};
+  }
   // An empty folder, but names are folded as on the real file system.
   std::vector<std::u16string> ListEntryKeys(const std::string&) override { return {}; }
   bool NameKey(std::string_view name, std::u16string& key) override {

@@ -78,9 +78,21 @@ class PlannedRun {
     // Two buffers serve every rename: a path costs no allocation.
     fromPath_.assign(state_.FolderPath).append(state_.CurrentNames[row]);
     toPath_.assign(state_.FolderPath).append(to);
-    if (!files_.Rename(fromPath_, toPath_)) return false;
-    state_.CurrentNames[row] = to;
-    return true;
+    const RenameOutcome outcome = files_.Rename(fromPath_, toPath_);
+    if (outcome.done) {
+      state_.CurrentNames[row] = to;
+      return true;
+    }
+    if (!outcome.strandedAs.empty()) TellStranded(row, outcome.strandedAs);
+    return false;
+  }
+
+  // A file left under a name of the program's own: the user hears where.
+  void TellStranded(size_t row, const std::string& name) {
+    window_.Tell(kLeftParkedStart + state_.CurrentNames[row] + kLeftParkedMiddle + name + kLeftParkedEnd,
+                 kBatchFailureTitle);
+    state_.CurrentNames[row] = name;
+    window_.SetOldNameCell(row, name);
   }
 
   void Park(size_t row, const std::string& name) {
@@ -133,10 +145,9 @@ class PlannedRun {
       window_.SetOldNameCell(moved->first, moved->second);
     }
     if (Move(parked.row, parked.originalName)) return;
-    window_.Tell(kLeftParkedStart + parked.originalName + kLeftParkedMiddle +
-                     state_.CurrentNames[parked.row] + kLeftParkedEnd,
-                 kBatchFailureTitle);
-    window_.SetOldNameCell(parked.row, state_.CurrentNames[parked.row]);
+    const std::string parkedAs = state_.CurrentNames[parked.row];
+    state_.CurrentNames[parked.row] = parked.originalName;  // the name the message starts from
+    TellStranded(parked.row, parkedAs);
   }
 
   const Run run_;

@@ -10,6 +10,15 @@
 
 namespace exec {
 
+// What became of one rename.
+struct RenameOutcome {
+  bool done = false;
+  // Not done, and the file is neither at its source nor at its target: a
+  // change of letter case got half way and could not go back. Its name in
+  // the folder now.
+  std::string strandedAs;
+};
+
 class FileOperations {
  public:
   virtual ~FileOperations() = default;
@@ -18,7 +27,7 @@ class FileOperations {
   // Renames one file, never replacing an existing one. Succeeds when source
   // and target are the same file; a change of letter case really reaches
   // the disk.
-  virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  virtual RenameOutcome Rename(const std::string& from, const std::string& to) = 0;
   // The name of every entry of `folder` (files and sub-folders alike) as
   // the file system compares names: UTF-16 with letter case folded.
   virtual std::vector<std::u16string> ListEntryKeys(const std::string& folder) = 0;

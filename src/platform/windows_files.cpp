@@ -4,10 +4,13 @@
 
 #include <string>
 
+#include "exec/plain_name.h"
 #include "platform/gbk_convert.h"
 
 namespace platform {
 namespace {
+
+constexpr char kMiddleSuffix[] = ".~改大小写";
 
 bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
   return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
@@ -22,19 +25,34 @@ bool EntryExists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Renames in two steps through a name no file has yet.
-bool RenameCaseOnly(const std::wstring& from, const std::wstring& to) {
-  const std::wstring folder = from.substr(0, from.find_last_of(L"\\/") + 1);
-  for (unsigned attempt = 0; attempt < 100; ++attempt) {
-    const std::wstring temporary = folder + L"~rntool-case-" + std::to_wstring(GetCurrentProcessId()) +
-                                   L"-" + std::to_wstring(attempt) + L".tmp";
-    if (EntryExists(temporary)) continue;
-    if (!Move(from, temporary)) return false;
-    if (Move(temporary, to)) return true;
-    Move(temporary, from);  // never leave the file under the temporary name
-    return false;
+// A name for the middle step of a change of letter case: the file's own
+// name in front, so that a person who finds it there can tell what it was
+// (shortened in front of the suffix when the whole would be too long).
+std::wstring MiddleName(const std::wstring& name, unsigned attempt) {
+  const std::wstring suffix =
+      ToWide(kMiddleSuffix) + (attempt > 1 ? std::to_wstring(attempt) : std::wstring());
+  std::wstring base = name;
+  while (!base.empty() && base.size() + suffix.size() > exec::kLongestName) {
+    base.pop_back();
+    if (!base.empty() && IS_HIGH_SURROGATE(base.back())) base.pop_back();
   }
-  return false;
+  return base + suffix;
+}
+
+// Renames in two steps through a name no entry has yet.
+exec::RenameOutcome RenameCaseOnly(const std::wstring& from, const std::wstring& to) {
+  const size_t nameStart = from.find_last_of(L"\\/") + 1;
+  const std::wstring folder = from.substr(0, nameStart);
+  for (unsigned attempt = 1; attempt <= 100; ++attempt) {
+    const std::wstring middle = MiddleName(from.substr(nameStart), attempt);
+    if (EntryExists(folder + middle)) continue;
+    if (!Move(from, folder + middle)) return {};
+    if (Move(folder + middle, to)) return {true, {}};
+    // Never leave the file under the middle name, or else say where it is.
+    if (Move(folder + middle, from)) return {};
+    return {false, ToGbk(middle)};
+  }
+  return {};
 }
 
 }  // namespace
@@ -60,12 +78,12 @@ bool WindowsFiles::NameKey(std::string_view name, std::u16string& key) {
 
 bool WindowsFiles::Exists(const std::string& path) { return EntryExists(ToWide(path)); }
 
-bool WindowsFiles::Rename(const std::string& from, const std::string& to) {
+exec::RenameOutcome WindowsFiles::Rename(const std::string& from, const std::string& to) {
   const std::wstring source = ToWide(from);
   const std::wstring target = ToWide(to);
-  if (source == target) return EntryExists(source);  // onto itself: nothing to do
+  if (source == target) return {EntryExists(source), {}};  // onto itself: nothing to do
   if (SameIgnoringCase(source, target)) return RenameCaseOnly(source, target);
-  return Move(source, target);
+  return {Move(source, target), {}};
 }
 
 }  // namespace platform

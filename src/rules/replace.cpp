@@ -53,6 +53,12 @@ std::optional<std::string> ReplaceFromLeft(std::string_view name, const ReplaceR
   return ReplaceNthFromLeft(name, rule.search, rule.replacement, rule.nth, rule.ignoreCase);
 }
 
+bool EndsInLoneLeadByte(std::string_view name) {
+  size_t last = 0;
+  for (size_t i = 0; i < name.size(); i += IsLeadByte(name[i]) ? 2 : 1) last = i;
+  return !name.empty() && last == name.size() - 1 && IsLeadByte(name[last]);
+}
+
 ReplaceRule Reversed(const ReplaceRule& rule) {
   ReplaceRule reversed = rule;
   reversed.search = ReverseCharacters(rule.search);
@@ -76,10 +82,13 @@ ReplaceRule RuleFromOptions(const RenameOptions& options) {
 std::optional<std::string> ReplaceInName(std::string_view name, const ReplaceRule& rule) {
   if (!rule.fromRight) return ReplaceFromLeft(name, rule);
   // Right to left is left to right on the names read backwards, character
-  // by character, so the replacement comes out as typed.
-  const auto reversedResult = ReplaceFromLeft(ReverseCharacters(name), Reversed(rule));
+  // by character, so the replacement comes out as typed. A lead byte alone
+  // at the end is no character and matches nothing: read backwards it would
+  // pair with the byte before it, so it stays aside.
+  const size_t body = name.size() - (EndsInLoneLeadByte(name) ? 1 : 0);
+  const auto reversedResult = ReplaceFromLeft(ReverseCharacters(name.substr(0, body)), Reversed(rule));
   if (!reversedResult) return std::nullopt;
-  return ReverseCharacters(*reversedResult);
+  return ReverseCharacters(*reversedResult) + std::string(name.substr(body));
 }
 
 bool ReplacementKeepsMatching(const ReplaceRule& rule) {

@@ -215,6 +215,21 @@ TEST_F(BatchRenameTest, ClosingTheWindowStopsAfterTheFileInHand) {
   EXPECT_EQ(window.prompts.back(), kUndoDone);
 }
 
+// A change of letter case that got half way and could not go back: the
+// user hears where the file is, and the failure prompt starts from there.
+TEST_F(BatchRenameTest, AFileLeftUnderAMiddleNameIsNamedInAMessage) {
+  Pick({"ABC", "d"}, {"abc", "D1"});
+  files.strandings["C:\\d\\ABC"] = "ABC.~改大小写";
+  window.answers = {true, false};
+  BatchRename(state, files, window);
+  EXPECT_EQ(window.prompts,
+            (std::vector<std::string>{"警告:|文件 ABC 暂存为 ABC.~改大小写，未能改回原名，请手动改回。|OK",
+                                      BatchFailure("", "ABC.~改大小写", "abc"), kDone}));
+  EXPECT_EQ(state.CurrentNames, (rules::NameList{"ABC.~改大小写", "D1"}));
+  EXPECT_EQ(window.oldCells, (std::vector<std::string>{"ABC.~改大小写", "D1"}));
+  EXPECT_EQ(Disk(), Expect({{"ABC.~改大小写", "ABC"}, {"D1", "d"}}));
+}
+
 TEST_F(BatchRenameTest, CaseOnlyRenameIsAnOrdinaryRename) {
   Pick({"ABC.TXT"}, {"abc.txt"});
   window.answers = {false};

@@ -62,6 +62,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReplaceCase{"\x81@@", "@", "#", kAll, 0, kExact, kLeft, "\x81@#"},
         ReplaceCase{"@\x81@", "@", "#", kAll, 0, kExact, kRight, "#\x81@"},
         ReplaceCase{"\x81" "a", "A", "b", kAll, 0, kIgnore, kLeft, "\x81" "a"},
+        // A lone lead byte at the end matches nothing and stays where it is.
+        ReplaceCase{"ab\x81", "zz", "X", kNth, 0, kIgnore, kRight, "ab\x81"},
+        ReplaceCase{"ab\x81", "b", "X", kNth, 1, kIgnore, kRight, "aX\x81"},
+        ReplaceCase{"ab\x81", "a", "X", kAll, 0, kIgnore, kRight, "Xb\x81"},
         // Case-sensitive replacement of a letter by its other case ends.
         ReplaceCase{"aAa", "a", "A", kAll, 0, kExact, kLeft, "AAA"}));
 

@@ -54,16 +54,26 @@ class SimulatedFolder final : public exec::FileOperations {
     calls.push_back("exists " + path);
     return Find(path) != nullptr;
   }
-  bool Rename(const std::string& from, const std::string& to) override {
+  // A rename from one of these full paths gets half way: the file ends up
+  // under the name given, in the same folder.
+  std::map<std::string, std::string> strandings;
+
+  exec::RenameOutcome Rename(const std::string& from, const std::string& to) override {
     calls.push_back("rename " + from + " > " + to);
     const std::string* source = Find(from);
-    if (!source || locked.count(*source)) return false;
+    if (!source || locked.count(*source)) return {};
+    const auto stranding = strandings.find(*source);
     const std::string* target = Find(to);
-    if (target && target != source) return false;  // never replaces
+    if (stranding == strandings.end() && target && target != source) return {};  // never replaces
     const std::string contents = files.at(*source);
+    const std::string folder = source->substr(0, source->rfind('\\') + 1);
     files.erase(*source);
+    if (stranding != strandings.end()) {
+      files[folder + stranding->second] = contents;
+      return {false, stranding->second};
+    }
     files[to] = contents;
-    return true;
+    return {true, {}};
   }
   std::vector<std::u16string> ListEntryKeys(const std::string& folder) override {
     std::vector<std::u16string> keys;

@@ -281,6 +281,28 @@ TEST_F(BatchRenameWineTest, NoAtAFileStopsTheBatchAndClosesTheWindow) {
   EXPECT_FALSE(IsWindow(window));
 }
 
+// The close that a No asks for waits until the batch has ended, even when
+// messages are handled while its completion prompt is up.
+TEST_F(BatchRenameWineTest, TheWindowStaysUntilTheBatchAfterANoHasEnded) {
+  folder.AddFile("xb");  // not picked
+  Open({"a", "b"});
+  PreviewAdding("x");
+  const HWND window = edit.handle();
+  bool aliveDuringThePrompt = false;
+  desktop.onMessage = [&](const platform::MessageRequest& request) {
+    if (request.text != kDone) return;
+    PumpMessages();  // as the prompt's own message loop would
+    aliveDuringThePrompt = IsWindow(window) != FALSE;
+  };
+  desktop.Answer(MessageAnswer::No);  // stop at "b"
+  desktop.Answer(MessageAnswer::No);  // no folder
+  Click(按钮更名);
+  EXPECT_TRUE(aliveDuringThePrompt);
+  EXPECT_EQ(SendMessageW(Get(进度条1), PBM_GETPOS, 0, 0), 0);
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(window));
+}
+
 TEST_F(BatchRenameWineTest, CaseOnlyBatchReallyChangesTheCaseOnDisk) {
   Open({"ABC.TXT", "Mixed.Doc"});
   Click(单选框大小写转换);
