@@ -26,8 +26,9 @@ HBITMAP LoadBanner(HINSTANCE instance) {
   if (!resource) return nullptr;
   const DWORD size = SizeofResource(instance, resource);
   const void* bytes = LockResource(LoadResource(instance, resource));
+  if (!bytes) return nullptr;
   HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!bytes || !copy) return nullptr;
+  if (!copy) return nullptr;
   memcpy(GlobalLock(copy), bytes, size);
   GlobalUnlock(copy);
   IStream* stream = nullptr;

@@ -193,6 +193,18 @@ TEST_F(MainWindowTest, EditNamesWhileTheEditWindowIsOpenOpensNoSecondOne) {
   EXPECT_EQ(editWindows.size(), 2u);
 }
 
+TEST(MainWindowResources, TheFileBoxFontGoesWithTheWindow) {
+  rules::ProgramState state;
+  HFONT font = nullptr;
+  {
+    ui::MainWindow window(state, {});
+    ASSERT_NE(window.Create(GetModuleHandleW(nullptr)), nullptr);
+    font = reinterpret_cast<HFONT>(SendMessageW(window.fileBox().handle(), WM_GETFONT, 0, 0));
+    ASSERT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
+  }
+  EXPECT_EQ(GetObjectType(font), 0u);
+}
+
 TEST_F(MainWindowTest, DriveChangeListsTheRootWithADoubledSeparator) {
   window.SetInitialFolder(folder.path());
   HWND drives = window.driveBox().handle();

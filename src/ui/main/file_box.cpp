@@ -31,6 +31,10 @@ void DropRepeatedNames(std::vector<std::string>& names) {
 
 }  // namespace
 
+FileBox::~FileBox() {
+  if (font_) DeleteObject(font_);
+}
+
 void FileBox::Create(HWND parent, int id, const platform::Rect& place) {
   handle_ = platform::CreateChild(
       L"LISTBOX", "",

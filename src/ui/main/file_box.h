@@ -14,6 +14,12 @@ namespace ui {
 
 class FileBox {
  public:
+  FileBox() = default;
+  FileBox(const FileBox&) = delete;
+  FileBox& operator=(const FileBox&) = delete;
+  // After the list box is gone: its font goes too.
+  ~FileBox();
+
   void Create(HWND parent, int id, const platform::Rect& place);
   // Stores the folder text and lists that folder afresh; files whose names
   // were selected before (letter case ignored) are selected again. An empty
