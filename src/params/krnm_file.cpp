@@ -1,5 +1,7 @@
 #include "params/krnm_file.h"
 
+#include <algorithm>
+
 namespace params {
 namespace {
 
@@ -68,22 +70,46 @@ std::string BuildKrnmFile(const rules::RenameOptions& options) {
   return file;
 }
 
+size_t TextSource::Read(char* buffer, size_t size) {
+  const size_t count = std::min(size, bytes_.size());
+  std::copy_n(bytes_.data(), count, buffer);
+  bytes_.remove_prefix(count);
+  return count;
+}
+
+int KrnmReader::NextByte() {
+  if (position_ == filled_) {
+    filled_ = source_->Read(buffer_.data(), buffer_.size());
+    position_ = 0;
+    if (filled_ == 0) return kNoByte;
+  }
+  return static_cast<unsigned char>(buffer_[position_++]);
+}
+
 std::string KrnmReader::NextLine() {
   std::string line;
-  while (!ended_ && position_ < bytes_.size()) {
-    const char byte = bytes_[position_++];
+  bool lastWasCr = false;  // the last byte read, kept or not
+  bool cut = false;        // the line keeps a beginning only
+  while (!ended_) {
+    const int byte = NextByte();
+    if (byte == kNoByte) break;
     if (byte == '\0' || byte == kEndOfFileMark) {
       ended_ = true;
       break;
     }
     if (byte == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (lastWasCr && !cut) line.pop_back();
       return line;
     }
-    line += byte;
-    if (static_cast<unsigned char>(byte) >= 0x80 && position_ < bytes_.size()) {
-      line += bytes_[position_++];  // the second byte of the character, whatever it is
+    // The second byte of a character goes with it, whatever it is.
+    const int second = byte >= 0x80 ? NextByte() : kNoByte;
+    const size_t size = second == kNoByte ? 1 : 2;
+    cut = cut || line.size() + size > kLongestLine;
+    if (!cut) {
+      line += static_cast<char>(byte);
+      if (second != kNoByte) line += static_cast<char>(second);
     }
+    lastWasCr = second == kNoByte ? byte == '\r' : second == '\r';
   }
   return line;
 }

@@ -2,8 +2,10 @@
 // a warning line and the 21 option values P1 to P21.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "rules/rename_options.h"
 
@@ -18,18 +20,48 @@ std::string WriteParameter(const rules::RenameOptions& options, int p);
 // The whole file: both header lines and P1 to P21, each followed by CR LF.
 std::string BuildKrnmFile(const rules::RenameOptions& options);
 
-// Reads a file's bytes line by line: the bytes up to the next LF, one CR
-// right before it dropped; a byte of 0x80 or above takes the next byte with
-// it; a zero byte or byte 26 ends the readable data; past the end every
-// line is empty.
-class KrnmReader {
+// Where a reader's bytes come from, a piece at a time.
+class ByteSource {
  public:
-  explicit KrnmReader(std::string_view bytes) : bytes_(bytes) {}
-  std::string NextLine();
+  virtual ~ByteSource() = default;
+  // Up to `size` further bytes into `buffer`; 0 at the end.
+  virtual size_t Read(char* buffer, size_t size) = 0;
+};
+
+// Bytes already in memory, as a source.
+class TextSource final : public ByteSource {
+ public:
+  explicit TextSource(std::string_view bytes) : bytes_(bytes) {}
+  size_t Read(char* buffer, size_t size) override;
 
  private:
   std::string_view bytes_;
-  size_t position_ = 0;
+};
+
+// A line keeps at most this many bytes; the rest of a longer one is read
+// past. So a file of any size and content loads in bounded memory.
+inline constexpr size_t kLongestLine = size_t{1} << 20;
+
+// Reads a file's bytes line by line, only as far as the lines asked for:
+// the bytes up to the next LF, one CR right before it dropped; a byte of
+// 0x80 or above takes the next byte with it; a zero byte or byte 26 ends
+// the readable data; past the end every line is empty.
+class KrnmReader {
+ public:
+  explicit KrnmReader(ByteSource& source) : source_(&source) {}
+  explicit KrnmReader(std::string_view bytes) : text_(bytes), source_(&*text_) {}
+  KrnmReader(const KrnmReader&) = delete;
+  KrnmReader& operator=(const KrnmReader&) = delete;
+  std::string NextLine();
+
+ private:
+  static constexpr int kNoByte = -1;
+  int NextByte();
+
+  std::optional<TextSource> text_;
+  ByteSource* source_;
+  std::vector<char> buffer_ = std::vector<char>(size_t{1} << 16);
+  size_t position_ = 0, filled_ = 0;
   bool ended_ = false;
 };
 

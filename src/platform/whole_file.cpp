@@ -20,22 +20,6 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  HANDLE file = CreateFileW(ToWide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buffer[1 << 16];
-  DWORD read = 0;
-  bool ok = true;
-  while ((ok = ReadFile(file, buffer, sizeof(buffer), &read, nullptr) != FALSE) && read > 0) {
-    bytes.append(buffer, read);
-  }
-  CloseHandle(file);
-  if (!ok) return std::nullopt;
-  return bytes;
-}
-
 bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
   const std::wstring target = ToWide(path);
   // A read-only file is not to be written over (some file systems would

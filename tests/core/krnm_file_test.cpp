@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -58,9 +59,48 @@ TEST(KrnmReader, ZeroByteOrByte26EndsTheReadableData) {
   EXPECT_EQ(ReadAll("a\nb\x1A" "c\nd\n", 4), (std::vector<std::string>{"a", "b", "", ""}));
 }
 
-TEST(KrnmReader, LinesHaveNoLengthLimit) {
-  const std::string huge(5'000'000, 'x');
-  EXPECT_EQ(ReadAll(huge + "\r\nnext", 2), (std::vector<std::string>{huge, "next"}));
+// A line keeps its first kLongestLine bytes (whole characters); the rest
+// is read past, so the next line is still found.
+TEST(KrnmReader, LongLinesKeepTheirFirstMegabyte) {
+  const std::string longest(kLongestLine, 'x');
+  EXPECT_EQ(ReadAll(longest + "\r\nnext", 2), (std::vector<std::string>{longest, "next"}));
+  const std::string huge = std::string(kLongestLine - 1, 'x') + "\xB1\xA8" + std::string(4'000'000, 'y');
+  EXPECT_EQ(ReadAll(huge + "\r\nnext", 2),
+            (std::vector<std::string>{std::string(kLongestLine - 1, 'x'), "next"}));
+}
+
+// A file of `start` and then `rest` bytes "z", made as it is read, and
+// counted.
+class LongSource final : public ByteSource {
+ public:
+  LongSource(std::string start, size_t rest) : start_(std::move(start)), size_(start_.size() + rest) {}
+  size_t Read(char* buffer, size_t size) override {
+    const size_t count = std::min(size, size_ - given_);
+    for (size_t i = 0; i < count; ++i) buffer[i] = given_ + i < start_.size() ? start_[given_ + i] : 'z';
+    given_ += count;
+    return count;
+  }
+  size_t given() const { return given_; }
+
+ private:
+  std::string start_;
+  size_t size_, given_ = 0;
+};
+
+// Loading reads no further than the lines it applies, and a line without
+// an end costs bounded memory.
+TEST(KrnmReader, ReadsOnlyAsFarAsTheLinesAskedFor) {
+  LongSource source("KRNM\r\nwarning\r\n1\r\n", size_t{1} << 30);  // a gigabyte more
+  KrnmReader reader(source);
+  EXPECT_EQ(reader.NextLine(), "KRNM");
+  EXPECT_EQ(reader.NextLine(), "warning");
+  EXPECT_EQ(reader.NextLine(), "1");
+  EXPECT_LE(source.given(), size_t{1} << 16);
+
+  LongSource line("", size_t{100} << 20);
+  KrnmReader longReader(line);
+  EXPECT_EQ(longReader.NextLine().size(), kLongestLine);
+  EXPECT_EQ(longReader.NextLine(), "");
 }
 
 // Applies the lines of a file body (P1 onwards) to `o`.

@@ -8,6 +8,7 @@
 #include "edit_window_fixture.h"
 #include "params/krnm_file.h"
 #include "platform/file_system.h"
+#include "platform/file_source.h"
 #include "platform/whole_file.h"
 #include "temp_folder.h"
 #include "ui/edit/option_controls.h"
@@ -29,7 +30,14 @@ class ParametersTest : public EditWindowFixture {
     ASSERT_TRUE(platform::ReplaceWholeFile(Path(name), bytes));
   }
   std::string Read(const char* name) const {
-    return platform::ReadWholeFile(Path(name)).value_or("(missing)");
+    if (GetFileAttributesW(platform::ToWide(Path(name)).c_str()) == INVALID_FILE_ATTRIBUTES) {
+      return "(missing)";
+    }
+    platform::FileSource file(Path(name));
+    std::string bytes;
+    char buffer[4096];
+    for (size_t read; (read = file.Read(buffer, sizeof(buffer))) > 0;) bytes.append(buffer, read);
+    return bytes;
   }
   // Everything the controls hold, as Save would write it.
   std::string Options() const { return params::BuildKrnmFile(ReadRenameOptions(edit.controls())); }
@@ -164,7 +172,7 @@ TEST_F(ParametersTest, FileEndingAfterP8AppliesEmptyValues) {
   EXPECT_FALSE(o.IgnoreCase);
 }
 
-TEST_F(ParametersTest, ZeroByteEndsTheDataAndAHugeLineLoads) {
+TEST_F(ParametersTest, ZeroByteEndsTheDataAndAHugeLineLoadsItsFirstMegabyte) {
   Write("zero.KRNM", kHeader + "2\r\nab" + std::string(1, '\0') + "cd\r\n7\r\n");
   SetText(添加位置, "9");
   Load(Path("zero.KRNM"));
@@ -173,6 +181,7 @@ TEST_F(ParametersTest, ZeroByteEndsTheDataAndAHugeLineLoads) {
 
   Write("huge.KRNM", kHeader + "1\r\n" + std::string(10 << 20, 'x') + "\r\n42\r\n");
   Load(Path("huge.KRNM"));
+  EXPECT_EQ(ReadRenameOptions(edit.controls()).AddText, std::string(params::kLongestLine, 'x'));
   EXPECT_EQ(ReadRenameOptions(edit.controls()).AddPosition, "42");
 }
 

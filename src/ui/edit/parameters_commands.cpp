@@ -1,10 +1,12 @@
 #include "ui/edit/parameters_commands.h"
 
+#include <new>
 #include <optional>
 
 #include "params/krnm_file.h"
 #include "platform/desktop.h"
 #include "platform/file_system.h"
+#include "platform/file_source.h"
 #include "platform/whole_file.h"
 #include "ui/edit/option_controls.h"
 #include "ui/edit/parameter_controls.h"
@@ -40,15 +42,21 @@ void SaveParameters(const EditControls& controls, std::string& lastPath) {
 void LoadParameters(EditControls& controls, std::string& lastPath) {
   const auto path = ChooseFile(platform::FileDialogKind::Open, lastPath);
   if (!path) return;
-  // A file that can't be opened reads as an empty one, and is rejected.
-  const std::string bytes = platform::ReadWholeFile(*path).value_or(std::string());
-  params::KrnmReader reader(bytes);
-  if (reader.NextLine() != params::kTagLine || reader.NextLine() != params::kWarningLine) {
+  // Read a line at a time, and no further than the last line applied. A
+  // file that can't be opened reads as an empty one, and is rejected; so is
+  // one whose lines can't be held.
+  try {
+    platform::FileSource file(*path);
+    params::KrnmReader reader(file);
+    if (reader.NextLine() != params::kTagLine || reader.NextLine() != params::kWarningLine) {
+      platform::Desktop().ShowMessage({kDamaged, kWarningTitle});
+      return;
+    }
+    for (int p = 1; p <= params::kParameterCount; ++p) {
+      ApplyParameterToControls(controls, p, reader.NextLine());
+    }
+  } catch (const std::bad_alloc&) {
     platform::Desktop().ShowMessage({kDamaged, kWarningTitle});
-    return;
-  }
-  for (int p = 1; p <= params::kParameterCount; ++p) {
-    ApplyParameterToControls(controls, p, reader.NextLine());
   }
 }
 

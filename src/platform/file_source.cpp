@@ -1,0 +1,25 @@
+#include "platform/file_source.h"
+
+#include <algorithm>
+
+#include "platform/gbk_convert.h"
+
+namespace platform {
+
+FileSource::FileSource(const std::string& path)
+    : file_(CreateFileW(ToWide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
+FileSource::~FileSource() {
+  if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+}
+
+size_t FileSource::Read(char* buffer, size_t size) {
+  if (file_ == INVALID_HANDLE_VALUE) return 0;
+  DWORD read = 0;
+  const DWORD asked = static_cast<DWORD>(std::min<size_t>(size, 1 << 20));
+  if (!ReadFile(file_, buffer, asked, &read, nullptr)) return 0;
+  return read;
+}
+
+}  // namespace platform

@@ -1,0 +1,26 @@
+// A file read a piece at a time, for the parameters file's line reader.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "params/krnm_file.h"
+
+namespace platform {
+
+class FileSource final : public params::ByteSource {
+ public:
+  // Opens the file without sharing; one that can't be opened reads as empty.
+  explicit FileSource(const std::string& path);
+  FileSource(const FileSource&) = delete;
+  FileSource& operator=(const FileSource&) = delete;
+  ~FileSource() override;
+  // A read error ends the bytes, as the end of the file does.
+  size_t Read(char* buffer, size_t size) override;
+
+ private:
+  HANDLE file_;
+};
+
+}  // namespace platform
