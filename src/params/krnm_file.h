@@ -38,9 +38,11 @@ class TextSource final : public ByteSource {
   std::string_view bytes_;
 };
 
-// A line keeps at most this many bytes; the rest of a longer one is read
-// past. So a file of any size and content loads in bounded memory.
-inline constexpr size_t kLongestLine = size_t{1} << 20;
+// A line keeps at most this many bytes (far more than any name can use);
+// the rest of a longer one is read past. So a file of any size and content
+// loads in bounded memory: an edit box given a megabyte of text alone
+// takes tens of megabytes.
+inline constexpr size_t kLongestLine = size_t{1} << 16;
 
 // Reads a file's bytes line by line, only as far as the lines asked for:
 // the bytes up to the next LF, one CR right before it dropped; a byte of

@@ -61,7 +61,7 @@ TEST(KrnmReader, ZeroByteOrByte26EndsTheReadableData) {
 
 // A line keeps its first kLongestLine bytes (whole characters); the rest
 // is read past, so the next line is still found.
-TEST(KrnmReader, LongLinesKeepTheirFirstMegabyte) {
+TEST(KrnmReader, LongLinesKeepTheirBeginning) {
   const std::string longest(kLongestLine, 'x');
   EXPECT_EQ(ReadAll(longest + "\r\nnext", 2), (std::vector<std::string>{longest, "next"}));
   const std::string huge = std::string(kLongestLine - 1, 'x') + "\xB1\xA8" + std::string(4'000'000, 'y');

@@ -172,7 +172,7 @@ TEST_F(ParametersTest, FileEndingAfterP8AppliesEmptyValues) {
   EXPECT_FALSE(o.IgnoreCase);
 }
 
-TEST_F(ParametersTest, ZeroByteEndsTheDataAndAHugeLineLoadsItsFirstMegabyte) {
+TEST_F(ParametersTest, ZeroByteEndsTheDataAndAHugeLineLoadsItsBeginning) {
   Write("zero.KRNM", kHeader + "2\r\nab" + std::string(1, '\0') + "cd\r\n7\r\n");
   SetText(添加位置, "9");
   Load(Path("zero.KRNM"));
