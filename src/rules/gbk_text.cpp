@@ -6,8 +6,6 @@
 #include <limits>
 
 namespace rules {
-namespace {
-
 bool EqualBytes(char a, char b, bool ignoreCase) {
   if (a == b) return true;
   if (!ignoreCase) return false;
@@ -16,6 +14,8 @@ bool EqualBytes(char a, char b, bool ignoreCase) {
   };
   return fold(a) == fold(b);
 }
+
+namespace {
 
 bool MatchesAt(std::string_view text, size_t at, std::string_view needle, bool ignoreCase) {
   for (size_t i = 0; i < needle.size(); ++i) {

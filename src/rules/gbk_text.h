@@ -21,6 +21,10 @@ int TextLength(std::string_view text);
 std::string TextLeft(std::string_view text, int32_t count);
 std::string TextRight(std::string_view text, int32_t count);
 
+// Two bytes are the same; with ignoreCase ASCII letters fold (whatever
+// character the byte belongs to), as the search does.
+bool EqualBytes(char a, char b, bool ignoreCase);
+
 // 1-based position of the first occurrence of `needle` at or after `start`
 // that begins at a character start, or kNoMatch. With ignoreCase, ASCII
 // letters fold byte by byte (trail bytes included).

@@ -4,25 +4,13 @@
 
 #include "rules/gbk_text.h"
 #include "rules/map_names.h"
+#include "rules/replace_all.h"
 #include "rules/rename_messages.h"
 
 namespace rules {
 namespace {
 
 constexpr double kNthTolerance = 0.0000001;
-
-// Replaces from the left until no occurrence is left; each pass searches
-// the changed name again from its beginning.
-std::optional<std::string> ReplaceAllFromLeft(std::string name, std::string_view search,
-                                              std::string_view replacement, bool ignoreCase) {
-  for (int pass = 0; pass < kMaxReplacePasses; ++pass) {
-    const int position = TextFind(name, search, ignoreCase);
-    if (position == kNoMatch) return name;
-    name.replace(static_cast<size_t>(position) - 1, search.size(), replacement);
-    if (name.size() > static_cast<size_t>(kMaxReplacedNameBytes)) return std::nullopt;
-  }
-  return std::nullopt;
-}
 
 // Counts occurrences from the left without overlap and replaces the N-th;
 // a name with fewer occurrences, or an N that is not a whole number of 1 or
@@ -48,7 +36,7 @@ std::string ReplaceNthFromLeft(std::string_view name, std::string_view search,
 
 std::optional<std::string> ReplaceFromLeft(std::string_view name, const ReplaceRule& rule) {
   if (rule.all) {
-    return ReplaceAllFromLeft(std::string(name), rule.search, rule.replacement, rule.ignoreCase);
+    return ReplaceAllFromLeft(name, rule.search, rule.replacement, rule.ignoreCase);
   }
   return ReplaceNthFromLeft(name, rule.search, rule.replacement, rule.nth, rule.ignoreCase);
 }

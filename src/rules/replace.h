@@ -21,11 +21,7 @@ struct ReplaceRule {
   bool fromRight = false;
 };
 
-// Bounds of replace-all for one name, past which it is taken as endless.
-inline constexpr int kMaxReplacePasses = 100000;
-inline constexpr int kMaxReplacedNameBytes = 4096;
-
-// nullopt when replace-all did not end within the bounds above.
+// nullopt when replace-all did not end within kMaxReplacePasses passes.
 std::optional<std::string> ReplaceInName(std::string_view name, const ReplaceRule& rule);
 
 // True when replace-all could never end: the replacement, in the direction

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <optional>
+#include <random>
 #include <string>
 
 #include "rules/rename_messages.h"
@@ -79,6 +82,47 @@ TEST(ReplaceInName, EndlessReplacementStopsWithinItsBounds) {
   fromRight.replacement = "aabb";
   fromRight.fromRight = true;
   EXPECT_EQ(ReplaceInName("baa", fromRight), std::nullopt);
+}
+
+// A replacement that ends is carried out to its end however long the name
+// grows: "a"x12 + "b" with "ab" -> "bba" takes 4,095 passes.
+TEST(ReplaceInName, AReplacementThatEndsIsCarriedOutWhateverTheLength) {
+  const ReplaceRule rule{"ab", "bba", true, 0, false, false};
+  const auto result = ReplaceInName(std::string(12, 'a') + "b", rule);
+  EXPECT_EQ(result, std::string(4096, 'b') + std::string(12, 'a'));
+}
+
+// Against the plain way (search the whole name from its start every pass)
+// on short ASCII names, where characters are bytes.
+TEST(ReplaceInName, ReplaceAllAgreesWithSearchingFromTheStartEveryPass) {
+  std::mt19937 random(11);
+  const std::string letters = "abAB";
+  auto text = [&](size_t most) {
+    std::string s(random() % (most + 1), 'a');
+    for (char& c : s) c = letters[random() % letters.size()];
+    return s;
+  };
+  for (int round = 0; round < 20000; ++round) {
+    const std::string name = text(8), search = text(3), replacement = text(3);
+    if (search.empty()) continue;
+    const bool ignoreCase = random() % 2;
+    const ReplaceRule rule{search, replacement, true, 0, ignoreCase, false};
+    if (ReplacementKeepsMatching(rule)) continue;
+    auto fold = [&](std::string s) {
+      if (ignoreCase) for (char& c : s) c = static_cast<char>(std::tolower(c));
+      return s;
+    };
+    std::optional<std::string> plain = name;
+    for (int pass = 0; plain; ++pass) {
+      const size_t at = fold(*plain).find(fold(search));
+      if (at == std::string::npos) break;
+      if (pass == 2000) plain.reset();
+      else plain->replace(at, search.size(), replacement);
+    }
+    const auto fast = ReplaceInName(name, rule);
+    if (plain) EXPECT_EQ(fast, plain) << name << " " << search << " " << replacement;
+    else EXPECT_TRUE(!fast || fast->size() > 2000) << name << " " << search << " " << replacement;
+  }
 }
 
 TEST(ReplacementKeepsMatching, UnderTheCaseRuleAndDirectionInForce) {
