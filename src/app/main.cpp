@@ -19,10 +19,10 @@ namespace {
 constexpr char kAlreadyRunning[] = "我已经运行了(*^__^*) ";
 constexpr char kAlreadyRunningTitle[] = "您好！";
 
-int RunMessageLoop(HWND mainWindow) {
+int RunMessageLoop(ui::MainWindow& mainWindow) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (platform::CloseOnEscape(message, mainWindow)) continue;
+    if (platform::CloseOnEscape(message, mainWindow.handle()) || mainWindow.HandleKey(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -73,7 +73,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   ShowWindow(mainWindow.handle(), SW_SHOW);
   UpdateWindow(mainWindow.handle());
-  RunMessageLoop(mainWindow.handle());
+  RunMessageLoop(mainWindow);
 
   trayIcon.reset();
   state.Release();

@@ -1,6 +1,7 @@
 // Saves pictures of the Main window and of the Edit window with each of its
-// five option panels, and with marked rows and a tip in its preview, as the
-// screen shows them.
+// five option panels, and with marked rows and a tip in its preview, and
+// the Main window with the focus moved by the keyboard, as the screen shows
+// them.
 //   window_pictures OUTPUT_FOLDER
 #include <windows.h>
 #include <commctrl.h>
@@ -89,6 +90,11 @@ int main(int argc, char** argv) {
   ShowWindow(main, SW_SHOW);
   Settle();
   SaveWindowPicture(main, output + L"main.bmp");
+  // The picture button reached with the keyboard shows its focus rectangle.
+  SetFocus(GetDlgItem(main, ui::kDirectoryBoxId));
+  for (int i = 0; i < 2; ++i) mainWindow.HandleKey(MSG{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}});
+  Settle();
+  SaveWindowPicture(main, output + L"main-keyboard.bmp");
   ShowWindow(main, SW_HIDE);
 
   ui::EditWindow editWindow(state);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/gbk_convert.h"
+#include "platform/keyboard_focus.h"
 #include "edit_window_fixture.h"
 #include "temp_folder.h"
 #include "ui/edit/edit_layout.h"
@@ -98,6 +99,59 @@ TEST_F(EditWindowTest, EveryControlSitsInItsParentAtItsPlace) {
       EXPECT_EQ(place.bottom - place.top, entry.place.height);
     }
   }
+}
+
+// Tab goes through the shown panel in reading order, then the list and the
+// buttons that are enabled; the arrow keys move within a radio group.
+TEST_F(EditWindowTest, TabOrderOfEachPanel) {
+  ShowWindow(edit.handle(), SW_SHOW);
+  const std::vector<Control> tail = {超级列表框1, 按钮预览, 按钮载参, 按钮保参};
+  const struct {
+    Control type;
+    std::vector<Control> panel;
+  } panels[] = {
+      {单选框添加字符, {添加字符文本, 添加位置, 选择框添加右始}},
+      {单选框删除字符, {删除字符数量, 删除位置, 选择框删除右始}},
+      {单选框字符替换,
+       {选择框区分大小写, 选择框替换右始, 替换掉, 单选框替换为, 替换为, 单选框全部替换, 单选框直接删除}},
+      {单选框大小写转换, {单选框转到大写}},
+      {单选框序号添加, {组合框1, 编辑框开始序号, 单选框序号居左, 选择框添加括号}},
+  };
+  for (const auto& [type, panel] : panels) {
+    Click(type);
+    std::vector<HWND> expected = {Get(type)};
+    for (Control id : panel) expected.push_back(Get(id));
+    for (Control id : tail) expected.push_back(Get(id));
+    EXPECT_EQ(platform::TabStops(edit.handle()), expected) << type;
+
+    // Walked with the keys: round once forwards, one step back.
+    SetFocus(expected[0]);
+    for (size_t i = 1; i <= expected.size(); ++i) {
+      MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+      ASSERT_TRUE(platform::MoveFocusWithKeys(tab, edit.handle()));
+      EXPECT_EQ(GetFocus(), expected[i % expected.size()]) << type << " step " << i;
+    }
+    BYTE keys[256] = {};
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    MSG back{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    ASSERT_TRUE(platform::MoveFocusWithKeys(back, edit.handle()));
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(GetFocus(), expected.back()) << type;
+  }
+
+  // Down in the type group: the next type is checked and its panel shown.
+  SetFocus(Get(单选框序号添加));
+  MSG down{GetFocus(), WM_KEYDOWN, VK_DOWN, 0, 0, {}};
+  ASSERT_TRUE(platform::MoveFocusWithKeys(down, edit.handle()));
+  EXPECT_EQ(GetFocus(), Get(单选框添加字符));
+  EXPECT_TRUE(Checked(单选框添加字符));
+  EXPECT_EQ(ShownPanels(), std::vector<Control>{分组框添加字符});
+  // Space toggles a check box, as check boxes do themselves.
+  SendMessageW(Get(选择框添加右始), WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(Get(选择框添加右始), WM_KEYUP, VK_SPACE, 0);
+  EXPECT_TRUE(Checked(选择框添加右始));
 }
 
 TEST_F(EditWindowTest, EachRenameTypeShowsOnlyItsPanel) {

@@ -10,6 +10,7 @@
 
 #include "main_window_fixture.h"
 #include "platform/gbk_convert.h"
+#include "platform/keyboard_focus.h"
 #include "ui/controls/picture_button.h"
 
 namespace testing_support {
@@ -203,6 +204,52 @@ TEST(MainWindowResources, TheFileBoxFontGoesWithTheWindow) {
     ASSERT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
   }
   EXPECT_EQ(GetObjectType(font), 0u);
+}
+
+
+// Keys as the message loop hands them over, with Shift or Ctrl held.
+MSG KeyDown(HWND target, WPARAM key) { return MSG{target, WM_KEYDOWN, key, 0, 0, {}}; }
+void HoldKeys(std::initializer_list<int> keys) {
+  BYTE state[256] = {};
+  for (int key : keys) state[key] = 0x80;
+  SetKeyboardState(state);
+}
+
+// Tab and Shift+Tab go round the boxes and the picture button in reading
+// order; Enter and Space press the button; Ctrl+A picks every file.
+TEST_F(MainWindowTest, TheKeyboardReachesEveryControl) {
+  for (const char* name : {"b.txt", "a.txt", "c.txt"}) folder.AddFile(name);
+  window.SetInitialFolder(folder.path());
+  ShowWindow(window.handle(), SW_SHOW);
+  HWND main = window.handle();
+  const std::vector<HWND> order = {GetDlgItem(main, ui::kDriveBoxId), GetDlgItem(main, ui::kDirectoryBoxId),
+                                   window.fileBox().handle(), GetDlgItem(main, ui::kPictureButtonId)};
+  EXPECT_EQ(platform::TabStops(main), order);
+  SetFocus(order[0]);
+  std::vector<HWND> visited;
+  for (size_t i = 0; i < order.size(); ++i) {
+    EXPECT_TRUE(window.HandleKey(KeyDown(GetFocus(), VK_TAB)));
+    visited.push_back(GetFocus());
+  }
+  EXPECT_EQ(visited, (std::vector<HWND>{order[1], order[2], order[3], order[0]}));
+  HoldKeys({VK_SHIFT});
+  EXPECT_TRUE(window.HandleKey(KeyDown(GetFocus(), VK_TAB)));
+  EXPECT_EQ(GetFocus(), order[3]);
+
+  HoldKeys({VK_CONTROL});
+  EXPECT_TRUE(window.HandleKey(KeyDown(window.fileBox().handle(), 'A')));
+  HoldKeys({});
+  EXPECT_EQ(window.fileBox().SelectionText(), "a.txt;b.txt;c.txt");
+
+  // The picture button: Enter and Space act as a click (here: the Edit
+  // window opens, and closes again at once).
+  EditWindowCloser closer([](HWND) {});
+  EditWindowCloser::opened = 0;
+  SendMessageW(order[3], WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(EditWindowCloser::opened, 1);
+  SendMessageW(order[3], WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(order[3], WM_KEYUP, VK_SPACE, 0);
+  EXPECT_EQ(EditWindowCloser::opened, 2);
 }
 
 TEST_F(MainWindowTest, DriveChangeListsTheRootWithADoubledSeparator) {

@@ -51,6 +51,11 @@ void Paint(HWND button) {
     SelectObject(pictureDc, old);
     DeleteDC(pictureDc);
   }
+  const bool focusShown = !(SendMessageW(button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+  if (GetFocus() == button && focusShown) {
+    InflateRect(&area, -2, -2);
+    DrawFocusRect(dc, &area);
+  }
   EndPaint(button, &paint);
 }
 
@@ -121,6 +126,20 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
     case BM_CLICK:
       ReportClick(button);
       return 0;
+    // From the keyboard: Enter presses it at once, Space when let go.
+    case WM_KEYDOWN:
+      if (wParam == VK_RETURN) ReportClick(button);
+      return 0;
+    case WM_KEYUP:
+      if (wParam == VK_SPACE) ReportClick(button);
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_BUTTON | DLGC_WANTALLKEYS;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+      InvalidateRect(button, nullptr, FALSE);
+      break;
     default:
       break;
   }
@@ -134,7 +153,7 @@ HWND CreatePictureButton(HWND parent, int id, const platform::Rect& place,
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   platform::RegisterWindowClass(instance, kClassName, ButtonProc);
   ButtonPictures copy = pictures;
-  return CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, place.left, place.top,
+  return CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, place.left, place.top,
                          place.width, place.height, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, &copy);
 }

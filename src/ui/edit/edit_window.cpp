@@ -3,6 +3,7 @@
 #include "exec/batch_rename.h"
 #include "platform/desktop.h"
 #include "platform/gbk_convert.h"
+#include "platform/keyboard_focus.h"
 #include "platform/window_helpers.h"
 #include "rules/compute_new_names.h"
 #include "ui/edit/click_rules.h"
@@ -65,7 +66,9 @@ void EditWindow::RunModal(HWND owner) {
       if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
       break;
     }
-    if (platform::CloseOnEscape(message, handle_)) continue;
+    if (platform::CloseOnEscape(message, handle_) || platform::MoveFocusWithKeys(message, handle_)) {
+      continue;
+    }
     previewList_.RelayPointer(message);
     TranslateMessage(&message);
     DispatchMessageW(&message);

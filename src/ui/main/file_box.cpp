@@ -77,6 +77,16 @@ void FileBox::FillList(const std::vector<std::string>& reselect) {
   OnSelectionChanged();
 }
 
+bool FileBox::SelectAllOnCtrlA(const MSG& message) {
+  if (message.hwnd != handle_ || message.message != WM_KEYDOWN || message.wParam != 'A' ||
+      GetKeyState(VK_CONTROL) >= 0) {
+    return false;
+  }
+  SendMessageW(handle_, LB_SETSEL, TRUE, -1);
+  OnSelectionChanged();
+  return true;
+}
+
 void FileBox::OnSelectionChanged() {
   const auto count = SendMessageW(handle_, LB_GETSELCOUNT, 0, 0);
   selectionText_.clear();

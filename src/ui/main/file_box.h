@@ -30,6 +30,9 @@ class FileBox {
   const std::string& SelectionText() const { return selectionText_; }
   // On LBN_SELCHANGE: rebuilds the selection text.
   void OnSelectionChanged();
+  // Ctrl+A pressed in the box selects every file, as a click would. True
+  // when `message` was that key.
+  bool SelectAllOnCtrlA(const MSG& message);
   // The listed names, in list order.
   const std::vector<std::string>& Names() const { return names_; }
   HWND handle() const { return handle_; }

@@ -5,6 +5,7 @@
 #include "platform/desktop.h"
 #include "platform/file_system.h"
 #include "platform/gbk_convert.h"
+#include "platform/keyboard_focus.h"
 #include "platform/window_helpers.h"
 #include "resource_ids.h"
 #include "ui/controls/picture_button.h"
@@ -129,6 +130,10 @@ void MainWindow::EditNames() {
   editing_ = false;
   // Hand-back: list the folder afresh so renamed files show their new names.
   fileBox_.SetFolder(directoryBox_.FolderText() + "/");
+}
+
+bool MainWindow::HandleKey(const MSG& message) {
+  return fileBox_.SelectAllOnCtrlA(message) || platform::MoveFocusWithKeys(message, handle_);
 }
 
 void MainWindow::OpenCurrentFolder() {

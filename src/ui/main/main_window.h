@@ -59,6 +59,9 @@ class MainWindow {
   void SetInitialFolder(std::string_view folder);
   // Checks the selection and opens the Edit window; returns when it closed.
   void EditNames();
+  // Keys handled before they are dispatched: Tab and the arrow keys move
+  // the focus, Ctrl+A selects every file. True when handled.
+  bool HandleKey(const MSG& message);
   // The drop-down menu "菜单", also shown by the tray icon.
   HMENU FileMenu() const;
 
