@@ -1,7 +1,7 @@
 // Fuzz target for planning and carrying out a batch and its undo on a
 // simulated folder: no file is ever lost or replaced, none is left under a
-// parking name, and without locked files or a No, Undo brings back the
-// folder as it was.
+// parking name, and without locked files, a No or a close, Undo brings back
+// the folder as it was.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -21,10 +21,10 @@ constexpr char kFolder[] = "C:\\d\\";
 class AnsweringWindow final : public exec::RenameWindow {
  public:
   explicit AnsweringWindow(FuzzedDataProvider& input) : input_(input) {}
-  bool saidNo = false;
+  bool stopped = false;  // a No or a close
   bool AskYesNo(const std::string&, const std::string&) override {
     const bool yes = input_.remaining_bytes() == 0 || input_.ConsumeBool();
-    saidNo = saidNo || !yes;
+    stopped = stopped || !yes;
     return yes;
   }
   void Tell(const std::string&, const std::string&) override {}
@@ -34,7 +34,11 @@ class AnsweringWindow final : public exec::RenameWindow {
   void SetProgressPosition(uint32_t) override {}
   void EnableButtons(bool, bool) override {}
   void RequestClose() override {}
-  bool CloseWanted() override { return input_.remaining_bytes() > 0 && input_.ConsumeIntegral<uint8_t>() == 0; }
+  bool CloseWanted() override {
+    const bool close = input_.remaining_bytes() > 0 && input_.ConsumeIntegral<uint8_t>() == 0;
+    stopped = stopped || close;
+    return close;
+  }
   void OpenFolder() override {}
 
  private:
@@ -87,9 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
       std::abort();  // CurrentNames no longer tells where the file is
     }
   }
-  const bool restorable = files.locked.empty() && !window.saidNo;
+  const bool restorable = files.locked.empty() && !window.stopped;
   exec::UndoLastBatch(state, files, window);
   if (Contents(files.files) != Contents(before)) std::abort();
-  if (restorable && !window.saidNo && files.files != before) std::abort();
+  if (restorable && !window.stopped && files.files != before) std::abort();
   return 0;
 }
