@@ -91,19 +91,26 @@ double LongestUnanswered(bool probe, HWND window, Work work) {
     work();
     return 0;
   }
-  std::atomic<bool> over{false};
+  std::atomic<bool> over{false}, proberDone{false};
   double longest = 0;
   std::thread prober([&] {
     while (!over) {
       const double start = Seconds();
       DWORD_PTR result = 0;
       SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result);
-      longest = std::max(longest, Seconds() - start);
+      if (!over) longest = std::max(longest, Seconds() - start);
       Sleep(1);
     }
+    proberDone = true;
   });
   work();
   over = true;
+  // The last message may still be on its way: answer it, or the prober waits.
+  while (!proberDone) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(1);
+  }
   prober.join();
   return longest;
 }

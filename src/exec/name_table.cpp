@@ -1,7 +1,6 @@
 #include "exec/name_table.h"
 
 #include <cstring>
-#include <functional>
 
 namespace exec {
 namespace {
@@ -10,8 +9,11 @@ bool Same(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
 }
 
+// FNV-1a over the units: names are short, and this is a few steps a unit.
 uint32_t HashOf(std::u16string_view key) {
-  return static_cast<uint32_t>(std::hash<std::u16string_view>()(key));
+  uint32_t hash = 2166136261u;
+  for (char16_t unit : key) hash = (hash ^ unit) * 16777619u;
+  return hash;
 }
 
 }  // namespace

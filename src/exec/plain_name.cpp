@@ -17,6 +17,11 @@ bool IsForbidden(char16_t unit) {
 
 // `folded` has its letters in upper case already.
 bool IsDeviceName(std::u16string_view folded) {
+  // Every device name starts with three of these letters.
+  if (folded.size() < 3 || (folded[0] != u'C' && folded[0] != u'P' && folded[0] != u'A' &&
+                            folded[0] != u'N' && folded[0] != u'L')) {
+    return false;
+  }
   std::u16string_view base = folded.substr(0, folded.find(u'.'));
   while (!base.empty() && base.back() == u' ') base.remove_suffix(1);
   if (base == u"CON" || base == u"PRN" || base == u"AUX" || base == u"NUL") return true;

@@ -377,7 +377,7 @@ TEST_F(BatchRenameWineTest, TheWindowAnswersThroughoutALongBatchAndUndo) {
   // Counts the answers that come while the run is half way: its first file
   // has moved and its last one not yet.
   auto answersMidway = [&](const char* first, const char* last, std::function<void()> run) {
-    std::atomic<bool> over{false};
+    std::atomic<bool> over{false}, senderDone{false};
     std::atomic<int> midway{0};
     std::thread sender([&] {
       while (!over) {
@@ -386,9 +386,14 @@ TEST_F(BatchRenameWineTest, TheWindowAnswersThroughoutALongBatchAndUndo) {
         if (answered && exists(first) && !exists(last)) ++midway;
         Sleep(2);
       }
+      senderDone = true;
     });
     run();
     over = true;
+    while (!senderDone) {  // answer the message that may still be on its way
+      PumpMessages();
+      Sleep(1);
+    }
     sender.join();
     return midway.load();
   };
