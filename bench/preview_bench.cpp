@@ -24,6 +24,11 @@ namespace {
 
 using bench::MedianSeconds;
 
+double Median(std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
 // Every file of `folder`, joined as the file box's selection text.
 std::string EveryFile(const std::wstring& folder) {
   std::string selection;
@@ -59,20 +64,31 @@ int main(int argc, char** argv) {
   SetWindowTextW(edit.control(ui::edit::添加字符文本), L"_new");
   SetWindowTextW(edit.control(ui::edit::添加位置), L"4");
 
+  // The four are measured in turn within each round, so that a busy moment
+  // of the machine weighs on all of them alike.
   platform::WindowsFiles files;
-  const double computation = MedianSeconds(rounds, [&] {
-    rules::ComputeNewNames(ui::edit::ReadRenameOptions(edit.controls()), state);
-  });
   std::vector<std::u16string> keys;
-  const double listing = MedianSeconds(rounds, [&] { keys = files.ListEntryKeys(folder); });
-  const double planning = MedianSeconds(rounds, [&] {
-    exec::PlanRenames(keys, state.CurrentNames, state.NewNames,
-                      exec::ListOrder(state.CurrentNames.size()), files);
-  });
-  const double preview = MedianSeconds(rounds, [&] {
-    edit.Preview();
-    UpdateWindow(window);
-  });
+  std::vector<double> computations, listings, plannings, previews;
+  for (int round = 0; round < rounds; ++round) {
+    computations.push_back(MedianSeconds(1, [&] {
+      rules::ComputeNewNames(ui::edit::ReadRenameOptions(edit.controls()), state);
+    }));
+    listings.push_back(MedianSeconds(1, [&] { keys = files.ListEntryKeys(folder); }));
+    plannings.push_back(MedianSeconds(1, [&] {
+      exec::PlanRenames(keys, state.CurrentNames, state.NewNames,
+                        exec::ListOrder(state.CurrentNames.size()), files);
+    }));
+    previews.push_back(MedianSeconds(1, [&] {
+      edit.Preview();
+      UpdateWindow(window);
+    }));
+  }
+  for (int round = 0; round < rounds; ++round) {
+    std::printf("round %d: computation %.3f, listing %.3f, planning %.3f, Preview %.3f\n", round,
+                computations[round], listings[round], plannings[round], previews[round]);
+  }
+  const double computation = Median(computations), listing = Median(listings);
+  const double planning = Median(plannings), preview = Median(previews);
   std::printf("names: %zu, folder entries: %zu, preview rows: %d\n", state.CurrentNames.size(),
               keys.size(), ListView_GetItemCount(edit.control(ui::edit::超级列表框1)));
   std::printf("computation alone (add characters): %.4f s, one listing of the folder: %.4f s "
