@@ -35,6 +35,13 @@ uint32_t ProgressValue(size_t count) {
 
 enum class Run { Batch, Undo };
 
+// The plan of renaming CurrentNames to `targets` in the folder as it is on
+// disk now.
+RenamePlan PlanOnDisk(const rules::ProgramState& state, const rules::NameList& targets,
+                      const std::vector<size_t>& order, FileOperations& files) {
+  return PlanRenames(files.ListEntryKeys(state.FolderPath), state.CurrentNames, targets, order, files);
+}
+
 // Carries out a plan, row by row, keeping CurrentNames equal to the names
 // on disk at every moment.
 class PlannedRun {
@@ -43,8 +50,7 @@ class PlannedRun {
   PlannedRun(Run run, rules::ProgramState& state, const rules::NameList& targets,
              FileOperations& files, RenameWindow& window, std::vector<size_t> order)
       : run_(run), state_(state), targets_(targets), files_(files), window_(window),
-        plan_(PlanRenames(files.ListEntryKeys(state.FolderPath), state.CurrentNames, targets,
-                          order, files)) {}
+        plan_(PlanOnDisk(state, targets, order, files)) {}
 
   // The rows in the order they were handled (all of them unless a No stopped the run).
   std::vector<size_t> Carry() {
@@ -83,13 +89,13 @@ class PlannedRun {
       state_.CurrentNames[row] = to;
       return true;
     }
-    if (!outcome.strandedAs.empty()) TellStranded(row, outcome.strandedAs);
+    if (!outcome.strandedAs.empty()) TellStranded(row, state_.CurrentNames[row], outcome.strandedAs);
     return false;
   }
 
   // A file left under a name of the program's own: the user hears where.
-  void TellStranded(size_t row, const std::string& name) {
-    window_.Tell(kLeftParkedStart + state_.CurrentNames[row] + kLeftParkedMiddle + name + kLeftParkedEnd,
+  void TellStranded(size_t row, const std::string& originalName, const std::string& name) {
+    window_.Tell(kLeftParkedStart + originalName + kLeftParkedMiddle + name + kLeftParkedEnd,
                  kBatchFailureTitle);
     state_.CurrentNames[row] = name;
     window_.SetOldNameCell(row, name);
@@ -145,9 +151,7 @@ class PlannedRun {
       window_.SetOldNameCell(moved->first, moved->second);
     }
     if (Move(parked.row, parked.originalName)) return;
-    const std::string parkedAs = state_.CurrentNames[parked.row];
-    state_.CurrentNames[parked.row] = parked.originalName;  // the name the message starts from
-    TellStranded(parked.row, parkedAs);
+    TellStranded(parked.row, parked.originalName, state_.CurrentNames[parked.row]);
   }
 
   const Run run_;
@@ -184,8 +188,7 @@ bool IsOrderOf(const std::vector<size_t>& order, size_t count) {
 }  // namespace
 
 RenamePlan PlanBatch(const rules::ProgramState& state, FileOperations& files) {
-  return PlanRenames(files.ListEntryKeys(state.FolderPath), state.CurrentNames, state.NewNames,
-                     ListOrder(state.CurrentNames.size()), files);
+  return PlanOnDisk(state, state.NewNames, ListOrder(state.CurrentNames.size()), files);
 }
 
 void BatchRename(rules::ProgramState& state, FileOperations& files, RenameWindow& window) {

@@ -68,6 +68,16 @@ class BatchRenameWineTest : public EditWindowFixture {
     }
     OpenEdit(folder.path() + "\\", selection);
   }
+  // `count` names from a printf pattern with one number, from 0.
+  static std::vector<std::string> Numbered(const char* pattern, int count) {
+    std::vector<std::string> names;
+    char name[32];
+    for (int i = 0; i < count; ++i) {
+      std::snprintf(name, sizeof(name), pattern, i);
+      names.push_back(name);
+    }
+    return names;
+  }
   void PreviewAdding(const char* text) {
     SetText(添加字符文本, text);
     Click(按钮预览);
@@ -362,12 +372,7 @@ TEST_F(BatchRenameWineTest, UndoOfAFileMovedAwayPromptsAndNoInTheQuestionChanges
 // A long run keeps the window live: another thread's messages are answered
 // while files are still being renamed, both ways.
 TEST_F(BatchRenameWineTest, TheWindowAnswersThroughoutALongBatchAndUndo) {
-  std::vector<std::string> names;
-  char name[16];
-  for (int i = 0; i < 3000; ++i) {
-    std::snprintf(name, sizeof(name), "f%04d", i);
-    names.push_back(name);
-  }
+  const std::vector<std::string> names = Numbered("f%04d", 3000);
   Open(names);
   PreviewAdding("x");
   const HWND window = edit.handle();
@@ -408,12 +413,7 @@ TEST_F(BatchRenameWineTest, TheWindowAnswersThroughoutALongBatchAndUndo) {
 // Closing the window mid-batch stops it after the file in hand; the option
 // controls and buttons take no clicks meanwhile.
 TEST_F(BatchRenameWineTest, ClosingMidBatchStopsItAndControlsTakeNoClicks) {
-  std::vector<std::string> names;
-  char name[16];
-  for (int i = 0; i < 800; ++i) {
-    std::snprintf(name, sizeof(name), "g%03d", i);
-    names.push_back(name);
-  }
+  const std::vector<std::string> names = Numbered("g%03d", 800);
   Open(names);
   PreviewAdding("y");
   const HWND window = edit.handle();
