@@ -1,6 +1,7 @@
 #include "app/tray_icon.h"
 
 #include "platform/gbk_convert.h"
+#include "platform/window_layout.h"
 #include "resource_ids.h"
 
 namespace app {
@@ -24,8 +25,9 @@ void PopUpMenu(HWND window, HMENU menu) {
   // The menu closes when the user clicks elsewhere only if the window is
   // in the foreground.
   SetForegroundWindow(window);
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, pointer.x + kMenuOffset,
-                 pointer.y + kMenuOffset, 0, window, nullptr);
+  const int offset = platform::ScaleOf(window)(kMenuOffset);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, pointer.x + offset, pointer.y + offset, 0, window,
+                 nullptr);
   PostMessageW(window, WM_NULL, 0, 0);
 }
 
@@ -33,8 +35,9 @@ void PopUpMenu(HWND window, HMENU menu) {
 
 TrayIcon::TrayIcon(HWND window, UINT callbackMessage) {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-  icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON,
-                                        kIconSize, kIconSize, LR_DEFAULTCOLOR));
+  const int size = platform::ScaleOf(window)(kIconSize);
+  icon_ = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
   data_.cbSize = sizeof(data_);
   data_.hWnd = window;
   data_.uID = 1;

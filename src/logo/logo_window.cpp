@@ -5,6 +5,8 @@
 #include <olectl.h>
 
 #include "platform/desktop.h"
+#include "platform/scaled_picture.h"
+#include "platform/window_layout.h"
 #include "platform/window_helpers.h"
 #include "resource_ids.h"
 
@@ -20,9 +22,9 @@ constexpr char kNoteTitle[] = "提示：";
 
 using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
-// The banner JPEG carried in the program, decoded into a bitmap.
-HBITMAP LoadBanner(HINSTANCE instance) {
-  HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(IDR_BANNER), RT_RCDATA);
+// A banner JPEG carried in the program, decoded into a bitmap.
+HBITMAP LoadBanner(HINSTANCE instance, int id) {
+  HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
   if (!resource) return nullptr;
   const DWORD size = SizeofResource(instance, resource);
   const void* bytes = LockResource(LoadResource(instance, resource));
@@ -50,33 +52,63 @@ HBITMAP LoadBanner(HINSTANCE instance) {
   return bitmap;
 }
 
+// The banner drawn for the window's display scale, loaded when first
+// painted at that scale.
+struct Banner {
+  HBITMAP picture = nullptr;
+  platform::PictureChoice choice{-1, 0};
+
+  ~Banner() {
+    if (picture) DeleteObject(picture);
+  }
+  HBITMAP For(HWND window, const platform::PictureChoice& wanted) {
+    if (wanted.idOffset != choice.idOffset) {
+      if (picture) DeleteObject(picture);
+      auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+      picture = LoadBanner(instance, IDR_BANNER + wanted.idOffset);
+      choice = wanted;
+    }
+    return picture;
+  }
+};
+
+Banner* BannerOf(HWND window) { return reinterpret_cast<Banner*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
+
+void Paint(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  const platform::Scale scale = platform::ScaleOf(window);
+  const platform::PictureChoice choice = platform::ChoosePicture(scale);
+  if (HBITMAP banner = BannerOf(window)->For(window, choice)) {
+    // From the top-left corner: the window is 2 columns narrower than the picture.
+    const SIZE size = platform::SizeAt(scale, choice, platform::BitmapSize(banner));
+    platform::DrawPicture(dc, {0, 0, size.cx, size.cy}, banner);
+  }
+  EndPaint(window, &paint);
+}
+
 LRESULT CALLBACK LogoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE: {
-      auto instance = reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance;
-      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(LoadBanner(instance)));
+    case WM_CREATE:
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new Banner));
       return 0;
-    }
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(window, &paint);
-      auto banner = reinterpret_cast<HBITMAP>(GetWindowLongPtrW(window, GWLP_USERDATA));
-      if (banner) {
-        // From the top-left corner: the window is 2 columns narrower than the picture.
-        HDC pictureDc = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(pictureDc, banner);
-        BitBlt(dc, 0, 0, kWidth, kHeight, pictureDc, 0, 0, SRCCOPY);
-        SelectObject(pictureDc, old);
-        DeleteDC(pictureDc);
-      }
-      EndPaint(window, &paint);
+    case WM_PAINT:
+      if (!BannerOf(window)) break;
+      Paint(window);
+      return 0;
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      InvalidateRect(window, nullptr, FALSE);
       return 0;
     }
     case WM_KEYDOWN:
       if (wParam == VK_ESCAPE) DestroyWindow(window);
       return 0;
     case WM_NCDESTROY:
-      DeleteObject(reinterpret_cast<HBITMAP>(GetWindowLongPtrW(window, GWLP_USERDATA)));
+      delete BannerOf(window);
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       break;
     default:
       break;
@@ -144,11 +176,10 @@ void WaitProcessingMessages(int milliseconds) {
 
 HWND OpenLogoWindow(HINSTANCE instance) {
   platform::RegisterWindowClass(instance, kClassName, LogoProc);
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  HWND window = CreateWindowExW(0, kClassName, L"", WS_POPUP, left, top, kWidth, kHeight, nullptr,
+  HWND window = CreateWindowExW(0, kClassName, L"", WS_POPUP, 0, 0, kWidth, kHeight, nullptr,
                                 nullptr, instance, nullptr);
   if (!window) return nullptr;
+  platform::CentreOnScreen(window, kWidth, kHeight);
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
   return window;

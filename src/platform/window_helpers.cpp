@@ -1,17 +1,23 @@
 #include "platform/window_helpers.h"
 
 #include "platform/gbk_convert.h"
+#include "platform/window_layout.h"
 
 namespace platform {
 
 HWND CreateChild(const wchar_t* className, std::string_view text, DWORD style, const Rect& place,
-                 HWND parent, int id, DWORD exStyle) {
+                 HWND parent, int id, DWORD exStyle, void* createParam) {
+  WindowLayout* layout = LayoutOf(parent);
+  const Rect scaled = layout ? layout->scale()(place) : place;
   HWND child = CreateWindowExW(exStyle, className, ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style,
-                               place.left, place.top, place.width, place.height, parent,
+                               scaled.left, scaled.top, scaled.width, scaled.height, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
-                               nullptr);
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+                               createParam);
+  if (!child) return nullptr;
+  const HFONT font = layout ? layout->GuiFont() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (layout) layout->Keep(child, place);
   return child;
 }
 
@@ -31,16 +37,11 @@ void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
 
 void SetText(HWND window, std::string_view gbk) { SetWindowTextW(window, ToWide(gbk).c_str()); }
 
-HFONT CreateUiFont(int height, const wchar_t* face, bool underline, BYTE charSet) {
-  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, charSet,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, face);
-}
-
 void CentreOnScreen(HWND window, int width, int height) {
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  const SIZE outer = OuterSizeAt(window, width, height, ScaleOf(window).dpi);
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;
+  SetWindowPos(window, nullptr, left, top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool CloseOnEscape(const MSG& message, HWND topLevel) {

@@ -12,17 +12,16 @@ struct Rect {
   int left, top, width, height;
 };
 
+// A visible child control with the default GUI font. `place` is at 96 dpi:
+// the control is made at the scale of the window's layout, which keeps it
+// in place when the scale changes. `createParam` goes to WM_NCCREATE.
 HWND CreateChild(const wchar_t* className, std::string_view text, DWORD style, const Rect& place,
-                 HWND parent, int id, DWORD exStyle = 0);
+                 HWND parent, int id, DWORD exStyle = 0, void* createParam = nullptr);
 
 void SetText(HWND window, std::string_view gbk);
 
-// A font of `height` (negative: character height in pixels); an empty face
-// lets the system choose one for the character set.
-HFONT CreateUiFont(int height, const wchar_t* face, bool underline = false,
-                   BYTE charSet = DEFAULT_CHARSET);
-
-// Moves a window of the given outer size to the centre of the screen.
+// Gives a window the outer size that `width`×`height` at 96 dpi takes at
+// its scale, and moves it to the centre of the screen.
 void CentreOnScreen(HWND window, int width, int height);
 
 // Registers a window class of this program (again is harmless).

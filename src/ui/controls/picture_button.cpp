@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "platform/scaled_picture.h"
+#include "platform/window_layout.h"
 #include "ui/controls/background.h"
 
 namespace ui {
@@ -10,10 +12,24 @@ namespace {
 constexpr wchar_t kClassName[] = L"RntoolPictureButton";
 constexpr COLORREF kTransparentColour = RGB(0, 0, 255);
 
+constexpr int kFocusInset = 2;
+
 struct ButtonState {
   ButtonPictures pictures;
   bool mouseOver = false;
   bool pressed = false;
+  // The bitmaps of the three looks drawn for `choice`, loaded when first
+  // painted at that scale.
+  HBITMAP loaded[3] = {};
+  platform::PictureChoice choice{-1, 0};
+
+  ~ButtonState() { Unload(); }
+  void Unload() {
+    for (HBITMAP& picture : loaded) {
+      if (picture) DeleteObject(picture);
+      picture = nullptr;
+    }
+  }
 };
 
 ButtonState* StateOf(HWND button) {
@@ -25,12 +41,47 @@ ButtonLook LookOf(const ButtonState& state) {
   return state.mouseOver ? ButtonLook::MouseOver : ButtonLook::Normal;
 }
 
-HBITMAP PictureFor(const ButtonState& state) {
-  switch (LookOf(state)) {
-    case ButtonLook::Pressed: return state.pictures.pressed;
-    case ButtonLook::MouseOver: return state.pictures.mouseOver;
-    default: return state.pictures.normal;
+HBITMAP PictureFor(HWND button, const platform::Scale& scale) {
+  ButtonState& state = *StateOf(button);
+  const platform::PictureChoice choice = platform::ChoosePicture(scale);
+  if (choice.idOffset != state.choice.idOffset) {
+    state.Unload();
+    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(button, GWLP_HINSTANCE));
+    const int ids[3] = {state.pictures.normal, state.pictures.mouseOver, state.pictures.pressed};
+    for (int i = 0; i < 3; ++i) {
+      state.loaded[i] = static_cast<HBITMAP>(LoadImageW(
+          instance, MAKEINTRESOURCEW(ids[i] + choice.idOffset), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    }
+    state.choice = choice;
   }
+  return state.loaded[static_cast<int>(LookOf(state))];
+}
+
+// The picture goes onto the window's background at its own size first, so
+// that scaling it smooths the edges against the background, not the
+// transparent colour.
+void DrawCentred(HWND button, HDC dc, const RECT& area, HBITMAP picture, const platform::Scale& scale) {
+  const SIZE size = platform::BitmapSize(picture);
+  if (size.cx == 0 || size.cy == 0) return;
+  HDC composedDc = CreateCompatibleDC(dc);
+  HBITMAP composed = CreateCompatibleBitmap(dc, size.cx, size.cy);
+  HGDIOBJ oldComposed = SelectObject(composedDc, composed);
+  const RECT whole{0, 0, size.cx, size.cy};
+  FillWithWindowBackground(button, composedDc, whole);
+  HDC pictureDc = CreateCompatibleDC(dc);
+  HGDIOBJ oldPicture = SelectObject(pictureDc, picture);
+  TransparentBlt(composedDc, 0, 0, size.cx, size.cy, pictureDc, 0, 0, size.cx, size.cy,
+                 kTransparentColour);
+  SelectObject(pictureDc, oldPicture);
+  DeleteDC(pictureDc);
+  SelectObject(composedDc, oldComposed);
+  DeleteDC(composedDc);
+
+  const SIZE shown = platform::SizeAt(scale, StateOf(button)->choice, size);
+  const int left = (area.right - shown.cx) / 2;
+  const int top = (area.bottom - shown.cy) / 2;
+  platform::DrawPicture(dc, {left, top, left + shown.cx, top + shown.cy}, composed);
+  DeleteObject(composed);
 }
 
 void Paint(HWND button) {
@@ -39,21 +90,11 @@ void Paint(HWND button) {
   RECT area;
   GetClientRect(button, &area);
   FillWithWindowBackground(button, dc, area);
-  HBITMAP picture = PictureFor(*StateOf(button));
-  BITMAP size{};
-  if (picture && GetObjectW(picture, sizeof(size), &size)) {
-    HDC pictureDc = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(pictureDc, picture);
-    const int left = (area.right - size.bmWidth) / 2;
-    const int top = (area.bottom - size.bmHeight) / 2;
-    TransparentBlt(dc, left, top, size.bmWidth, size.bmHeight, pictureDc, 0, 0, size.bmWidth,
-                   size.bmHeight, kTransparentColour);
-    SelectObject(pictureDc, old);
-    DeleteDC(pictureDc);
-  }
+  const platform::Scale scale = platform::ScaleOf(button);
+  DrawCentred(button, dc, area, PictureFor(button, scale), scale);
   const bool focusShown = !(SendMessageW(button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
   if (GetFocus() == button && focusShown) {
-    InflateRect(&area, -2, -2);
+    InflateRect(&area, -scale(kFocusInset), -scale(kFocusInset));
     DrawFocusRect(dc, &area);
   }
   EndPaint(button, &paint);
@@ -153,9 +194,7 @@ HWND CreatePictureButton(HWND parent, int id, const platform::Rect& place,
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   platform::RegisterWindowClass(instance, kClassName, ButtonProc);
   ButtonPictures copy = pictures;
-  return CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, place.left, place.top,
-                         place.width, place.height, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, &copy);
+  return platform::CreateChild(kClassName, "", WS_TABSTOP, place, parent, id, 0, &copy);
 }
 
 ButtonLook CurrentLook(HWND button) { return LookOf(*StateOf(button)); }

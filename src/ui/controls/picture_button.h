@@ -10,10 +10,12 @@ namespace ui {
 
 enum class ButtonLook { Normal, MouseOver, Pressed };
 
+// Resource identifiers of the three 100 % bitmaps; the button loads the
+// ones drawn for its display scale.
 struct ButtonPictures {
-  HBITMAP normal;
-  HBITMAP mouseOver;
-  HBITMAP pressed;
+  int normal;
+  int mouseOver;
+  int pressed;
 };
 
 // Sends WM_COMMAND with BN_CLICKED to its parent when clicked (the left

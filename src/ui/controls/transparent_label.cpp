@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/window_layout.h"
 #include "ui/controls/background.h"
 
 namespace ui {
@@ -40,13 +41,14 @@ void Paint(HWND label) {
   if (style.wordWrap) format |= DT_WORDBREAK;
   if (style.singleLineCentred) format |= DT_SINGLELINE | DT_VCENTER;
   constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+  const int shift = platform::ScaleOf(label)(1);
   switch (style.look) {
     case LabelLook::Engraved:
       DrawTextAt(dc, text, area, 0, 0, kWhite, format);
-      DrawTextAt(dc, text, area, 1, 1, kBlack, format);
+      DrawTextAt(dc, text, area, shift, shift, kBlack, format);
       break;
     case LabelLook::Embossed:
-      DrawTextAt(dc, text, area, 1, 1, kWhite, format);
+      DrawTextAt(dc, text, area, shift, shift, kWhite, format);
       DrawTextAt(dc, text, area, 0, 0, kBlack, format);
       break;
     case LabelLook::Plain:
@@ -74,6 +76,15 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
     case WM_PAINT:
       Paint(label);
       return 0;
+    // The font is kept in the style, so the window's layout can hand over
+    // the font of another scale.
+    case WM_SETFONT:
+      if (!StyleOf(label)) break;
+      StyleOf(label)->font = reinterpret_cast<HFONT>(wParam);
+      if (LOWORD(lParam)) InvalidateRect(label, nullptr, FALSE);
+      return 0;
+    case WM_GETFONT:
+      return StyleOf(label) ? reinterpret_cast<LRESULT>(StyleOf(label)->font) : 0;
     case WM_SETTEXT: {
       const LRESULT result = DefWindowProcW(label, message, wParam, lParam);
       InvalidateRect(label, nullptr, FALSE);
@@ -104,10 +115,8 @@ HWND CreateTransparentLabel(HWND parent, int id, std::string_view text, const pl
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   platform::RegisterWindowClass(instance, kClassName, LabelProc);
   LabelStyle copy = style;
-  HWND label = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, place.left, place.top,
-                               place.width, place.height, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, &copy);
-  platform::SetText(label, text);
+  HWND label = platform::CreateChild(kClassName, text, 0, place, parent, id, 0, &copy);
+  if (label && style.font) SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(style.font), FALSE);
   return label;
 }
 

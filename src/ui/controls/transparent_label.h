@@ -18,7 +18,7 @@ enum class LabelLook {
 
 struct LabelStyle {
   LabelLook look = LabelLook::Plain;
-  HFONT font = nullptr;  // nullptr: the default GUI font
+  HFONT font = nullptr;  // nullptr: the default GUI font (WM_SETFONT changes it)
   bool wordWrap = false;
   bool singleLineCentred = false;  // one line, centred vertically
   bool link = false;               // hand cursor; reports mouse-button down

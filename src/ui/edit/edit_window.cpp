@@ -30,16 +30,10 @@ constexpr char kGiveUpUndoTitle[] = "提示：";
 }  // namespace
 
 EditWindow::EditWindow(rules::ProgramState& state, std::function<void()> openFolder)
-    : state_(state), openFolder_(std::move(openFolder)) {
-  fonts_.button = platform::CreateUiFont(-19, kYaHei);
-  fonts_.hint = platform::CreateUiFont(-12, kYaHei);
-  fonts_.song = platform::CreateUiFont(-12, kSong);
-  fonts_.largeEdit = platform::CreateUiFont(-20, L"", false, GB2312_CHARSET);
-}
+    : state_(state), openFolder_(std::move(openFolder)) {}
 
 EditWindow::~EditWindow() {
   if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
-  for (HFONT font : {fonts_.button, fonts_.hint, fonts_.song, fonts_.largeEdit}) DeleteObject(font);
 }
 
 HWND EditWindow::Open(HWND owner, std::string_view folderText, std::string_view selectionText) {
@@ -153,7 +147,10 @@ void EditWindow::OnCommand(int id, int code) {
 }
 
 void EditWindow::OnCreate(HWND window) {
-  CreateEditControls(window, fonts_, controls_);
+  layout_.Attach(window);
+  const EditFonts fonts{layout_.Font({-19, kYaHei}), layout_.Font({-12, kYaHei}),
+                        layout_.Font({-12, kSong}), layout_.Font({-20, L"", false, GB2312_CHARSET})};
+  CreateEditControls(window, fonts, controls_);
   // Opening: the rule of the checked type leaves one panel, then the
   // hand-over fills the shared state and the rows.
   OnOptionClicked(controls_, 单选框添加字符);
@@ -172,6 +169,12 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
+    case WM_DPICHANGED: {
+      const platform::Scale before = layout_.scale();
+      layout_.OnDpiChanged(wParam, lParam);
+      previewList_.Rescale(before, layout_.scale());
+      return 0;
+    }
     case WM_NOTIFY:
       if (const auto result = previewList_.OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return *result;
       break;
@@ -186,6 +189,7 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       DestroyWindow(window);
       return 0;
     case WM_NCDESTROY:
+      layout_.Detach();
       handle_ = nullptr;
       break;
     default:

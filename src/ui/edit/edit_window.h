@@ -8,6 +8,7 @@
 
 #include "exec/rename_ports.h"
 #include "platform/window_helpers.h"
+#include "platform/window_layout.h"
 #include "platform/windows_files.h"
 #include "rules/program_state.h"
 #include "ui/edit/edit_layout.h"
@@ -68,7 +69,7 @@ class EditWindow {
   HWND handle_ = nullptr;
   std::string_view openingFolder_;
   std::string_view openingSelection_;
-  edit::EditFonts fonts_{};
+  platform::WindowLayout layout_;
   edit::EditControls controls_;
   edit::PreviewList previewList_;
   std::string parametersPath_;  // the file dialog offers the last chosen path

@@ -6,6 +6,7 @@
 
 #include "exec/mark_reason.h"
 #include "platform/gbk_convert.h"
+#include "platform/window_layout.h"
 
 namespace ui::edit {
 namespace {
@@ -18,11 +19,13 @@ constexpr COLORREF kWarningColour = RGB(200, 0, 0);
 constexpr int kIconSize = 16;
 constexpr int kGap = 3;
 
-void AddColumn(HWND list, int index, const char* caption) {
+constexpr int kTipWidth = 400;
+
+void AddColumn(HWND list, int index, const char* caption, const platform::Scale& scale) {
   const std::wstring text = platform::ToWide(caption);
   LVCOLUMNW column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-  column.cx = kColumnWidth;
+  column.cx = scale(kColumnWidth);
   column.pszText = const_cast<wchar_t*>(text.c_str());
   column.iSubItem = index;
   ListView_InsertColumn(list, index, &column);
@@ -37,11 +40,10 @@ void PreviewList::Attach(HWND list, const rules::ProgramState& state) {
   // (the mark), which screen readers read; the list draws none itself.
   ListView_SetExtendedListViewStyle(list,
                                     LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES);
-  AddColumn(list, 0, "旧文件名（当前名称）");
-  AddColumn(list, 1, "新文件名");
+  const platform::Scale scale = platform::ScaleOf(list);
+  AddColumn(list, 0, "旧文件名（当前名称）", scale);
+  AddColumn(list, 1, "新文件名", scale);
   ListView_SetItemCountEx(list, state.CurrentNames.size(), LVSICF_NOINVALIDATEALL);
-  warning_ = static_cast<HICON>(
-      LoadImageW(nullptr, IDI_WARNING, IMAGE_ICON, kIconSize, kIconSize, LR_SHARED));
 
   const HWND window = GetParent(list);
   tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
@@ -54,7 +56,29 @@ void PreviewList::Attach(HWND list, const rules::ProgramState& state) {
   tool.uId = reinterpret_cast<UINT_PTR>(list);
   tool.lpszText = LPSTR_TEXTCALLBACKW;
   SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, 400);
+  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, scale(kTipWidth));
+}
+
+PreviewList::~PreviewList() {
+  if (warning_) DestroyIcon(warning_);
+}
+
+void PreviewList::Rescale(const platform::Scale& from, const platform::Scale& to) {
+  if (!list_) return;
+  for (int column = 0; column <= kNewNameColumn; ++column) {
+    ListView_SetColumnWidth(list_, column, MulDiv(ListView_GetColumnWidth(list_, column), to.dpi, from.dpi));
+  }
+  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, to(kTipWidth));
+}
+
+// The system's warning picture at `size`, loaded again when the size changes.
+HICON PreviewList::WarningIcon(int size) const {
+  if (!warning_ || warningSize_ != size) {
+    if (warning_) DestroyIcon(warning_);
+    warning_ = static_cast<HICON>(LoadImageW(nullptr, IDI_WARNING, IMAGE_ICON, size, size, 0));
+    warningSize_ = size;
+  }
+  return warning_;
 }
 
 void PreviewList::ShowNewNames(exec::RenamePlan plan) {
@@ -131,10 +155,12 @@ void PreviewList::DrawMarkedCell(HDC dc, size_t row) const {
   if (!ListView_GetSubItemRect(list_, static_cast<int>(row), kNewNameColumn, LVIR_LABEL, &cell)) return;
   const bool selected = ListView_GetItemState(list_, static_cast<int>(row), LVIS_SELECTED) != 0;
   FillRect(dc, &cell, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  const int iconTop = cell.top + (cell.bottom - cell.top - kIconSize) / 2;
-  DrawIconEx(dc, cell.left + kGap, iconTop, warning_, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+  const platform::Scale scale = platform::ScaleOf(list_);
+  const int iconSize = scale(kIconSize), gap = scale(kGap);
+  const int iconTop = cell.top + (cell.bottom - cell.top - iconSize) / 2;
+  DrawIconEx(dc, cell.left + gap, iconTop, WarningIcon(iconSize), iconSize, iconSize, 0, nullptr, DI_NORMAL);
   RECT text = cell;
-  text.left += kGap + kIconSize + kGap;
+  text.left += gap + iconSize + gap;
   const std::wstring name = row < state_->NewNames.size() ? platform::ToWide(state_->NewNames[row]) : L"";
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kWarningColour);

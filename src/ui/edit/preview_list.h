@@ -12,12 +12,18 @@
 #include <vector>
 
 #include "exec/rename_plan.h"
+#include "platform/display_scale.h"
 #include "rules/program_state.h"
 
 namespace ui::edit {
 
 class PreviewList {
  public:
+  PreviewList() = default;
+  PreviewList(const PreviewList&) = delete;
+  PreviewList& operator=(const PreviewList&) = delete;
+  ~PreviewList();
+
   // Adds the two columns and one row per current name; the second column
   // stays empty until ShowNewNames.
   void Attach(HWND list, const rules::ProgramState& state);
@@ -43,6 +49,10 @@ class PreviewList {
   // tip follows the pointer.
   void RelayPointer(const MSG& message);
 
+  // The window moved to another display scale: the columns keep their
+  // widths in proportion.
+  void Rescale(const platform::Scale& from, const platform::Scale& to);
+
   bool IsMarked(size_t row) const;
   // Why the batch will fail on `row`; empty when it is not marked.
   std::string MarkReason(size_t row) const;
@@ -52,11 +62,13 @@ class PreviewList {
   void FillCell(LVITEMW& item) const;
   LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw) const;
   void DrawMarkedCell(HDC dc, size_t row) const;
+  HICON WarningIcon(int size) const;
   void FillTip(NMTTDISPINFOW& tip);
 
   HWND list_ = nullptr;
   HWND tip_ = nullptr;
-  HICON warning_ = nullptr;
+  mutable HICON warning_ = nullptr;  // the mark, loaded at warningSize_
+  mutable int warningSize_ = 0;
   const rules::ProgramState* state_ = nullptr;
   bool newNamesShown_ = false;
   std::vector<bool> newNameCleared_;

@@ -4,6 +4,7 @@
 
 #include "platform/file_system.h"
 #include "platform/gbk_convert.h"
+#include "platform/window_layout.h"
 #include "rules/gbk_text.h"
 #include "rules/program_state.h"
 #include "ui/main/list_order.h"
@@ -31,18 +32,16 @@ void DropRepeatedNames(std::vector<std::string>& names) {
 
 }  // namespace
 
-FileBox::~FileBox() {
-  if (font_) DeleteObject(font_);
-}
-
 void FileBox::Create(HWND parent, int id, const platform::Rect& place) {
   handle_ = platform::CreateChild(
       L"LISTBOX", "",
       LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
       place, parent, id, WS_EX_CLIENTEDGE);
   // 9 point, GB2312 character set, the face the system picks for it.
-  font_ = platform::CreateUiFont(-12, L"", false, GB2312_CHARSET);
-  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  if (platform::WindowLayout* layout = platform::LayoutOf(parent)) {
+    const HFONT font = layout->Font({-12, L"", false, GB2312_CHARSET});
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
 }
 
 void FileBox::SetFolder(std::string_view folderText) {

@@ -17,9 +17,8 @@ class FileBox {
   FileBox() = default;
   FileBox(const FileBox&) = delete;
   FileBox& operator=(const FileBox&) = delete;
-  // After the list box is gone: its font goes too.
-  ~FileBox();
 
+  // The list box's font belongs to the layout of the window it is in.
   void Create(HWND parent, int id, const platform::Rect& place);
   // Stores the folder text and lists that folder afresh; files whose names
   // were selected before (letter case ignored) are selected again. An empty
@@ -41,7 +40,6 @@ class FileBox {
   void FillList(const std::vector<std::string>& reselect);
 
   HWND handle_ = nullptr;
-  HFONT font_ = nullptr;
   std::string folderText_;
   std::string selectionText_;
   std::vector<std::string> names_;

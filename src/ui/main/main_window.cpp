@@ -50,9 +50,6 @@ MainWindow::MainWindow(rules::ProgramState& state, Hooks hooks)
 
 MainWindow::~MainWindow() {
   if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
-  for (HBITMAP picture : buttonPictures_) DeleteObject(picture);
-  DeleteObject(labelFont_);
-  DeleteObject(linkFont_);
   DeleteObject(boxBackground_);
   DeleteObject(background_);
 }
@@ -63,7 +60,8 @@ HWND MainWindow::Create(HINSTANCE instance) {
   platform::RegisterWindowClass(
       instance, kClassName, platform::ObjectWindowProc<MainWindow>, background_,
       LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP)),
-      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0)));
+      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
 
   CreateWindowExW(0, kClassName, platform::ToWide(kTitle).c_str(),
                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight,
@@ -73,27 +71,17 @@ HWND MainWindow::Create(HINSTANCE instance) {
 }
 
 void MainWindow::CreateControls() {
-  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(handle_, GWLP_HINSTANCE));
   driveBox_.Create(handle_, kDriveBoxId, {1, 56, 432, 20});
   driveBox_.Fill(platform::ListDrives());
   directoryBox_.Create(handle_, kDirectoryBoxId, {0, 80, 432, 112});
   fileBox_.Create(handle_, kFileBoxId, {0, 192, 432, 264});
 
-  labelFont_ = platform::CreateUiFont(-16, kYaHei);
-  linkFont_ = platform::CreateUiFont(-12, kYaHei, true);
   CreateTransparentLabel(handle_, kLabel1Id, Label1Text(), {448, 40, 184, 232},
-                         {LabelLook::Engraved, labelFont_, true, false, false});
-
-  const int pictureIds[3] = {IDB_BUTTON_NORMAL, IDB_BUTTON_MOUSE_OVER, IDB_BUTTON_PRESSED};
-  for (int i = 0; i < 3; ++i) {
-    buttonPictures_[i] = static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(pictureIds[i]), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-  }
+                         {LabelLook::Engraved, layout_.Font({-16, kYaHei}), true, false, false});
   CreatePictureButton(handle_, kPictureButtonId, {488, 336, 96, 40},
-                      {buttonPictures_[0], buttonPictures_[1], buttonPictures_[2]});
-
+                      {IDB_BUTTON_NORMAL, IDB_BUTTON_MOUSE_OVER, IDB_BUTTON_PRESSED});
   CreateTransparentLabel(handle_, kLinkLabelId, "点击这里访问我们", {488, 448, 96, 16},
-                         {LabelLook::Embossed, linkFont_, false, true, true});
+                         {LabelLook::Embossed, layout_.Font({-12, kYaHei, true}), false, true, true});
   CreateTransparentLabel(handle_, kLabel2Id, "提示：请在上方选择需要更名的文件。",
                          {8, 448, 424, 40}, {LabelLook::Engraved, nullptr, false, true, false});
 }
@@ -193,7 +181,11 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       handle_ = window;
       break;
     case WM_CREATE:
+      layout_.Attach(window);
       CreateControls();
+      return 0;
+    case WM_DPICHANGED:
+      layout_.OnDpiChanged(wParam, lParam);
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -216,6 +208,7 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       if (hooks_.closed) hooks_.closed();
       return 0;
     case WM_NCDESTROY:
+      layout_.Detach();
       handle_ = nullptr;
       break;
     default:

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/window_helpers.h"
+#include "platform/window_layout.h"
 #include "rules/program_state.h"
 #include "ui/main/directory_box.h"
 #include "ui/main/drive_box.h"
@@ -87,9 +88,7 @@ class MainWindow {
   HWND handle_ = nullptr;
   HBRUSH background_ = nullptr;
   HBRUSH boxBackground_ = nullptr;
-  HFONT labelFont_ = nullptr;
-  HFONT linkFont_ = nullptr;
-  HBITMAP buttonPictures_[3] = {};
+  platform::WindowLayout layout_;
   DriveBox driveBox_;
   DirectoryBox directoryBox_;
   FileBox fileBox_;

@@ -1,0 +1,32 @@
+// Pictures carried in the program are drawn for 100 %, 125 %, 150 % and
+// 200 % display scale, under resource identifiers 0, 10, 20 and 30 above
+// the 100 % one. This picks the one to use at a scale and draws it at the
+// size that scale asks for.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/display_scale.h"
+
+namespace platform {
+
+struct PictureChoice {
+  int idOffset;  // added to the 100 % picture's identifier
+  int dpi;       // the dpi the picture was drawn for
+};
+
+// The picture drawn for `scale`, else the smallest drawn for a larger one
+// (made smaller with a smoothing filter), else the largest.
+PictureChoice ChoosePicture(const Scale& scale);
+
+// The size at `scale` of a picture `size` drawn for `choice`.
+SIZE SizeAt(const Scale& scale, const PictureChoice& choice, SIZE size);
+
+// Draws `picture` into `target`: as it is when the sizes agree, else scaled
+// with a smoothing filter.
+void DrawPicture(HDC dc, const RECT& target, HBITMAP picture);
+
+// The width and height of a bitmap; zero when it is none.
+SIZE BitmapSize(HBITMAP picture);
+
+}  // namespace platform

@@ -1,0 +1,125 @@
+#include "platform/window_layout.h"
+
+#include <cwchar>
+#include <utility>
+
+namespace platform {
+namespace {
+
+constexpr wchar_t kLayoutProperty[] = L"RntoolWindowLayout";
+
+HFONT MakeFont(const FontSpec& spec, const Scale& scale) {
+  return CreateFontW(scale(spec.height), 0, 0, 0, FW_NORMAL, FALSE, spec.underline, FALSE,
+                     spec.charSet, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, spec.face);
+}
+
+// The stock GUI font is made at the system's dpi; at any other the same
+// face is made again at that scale.
+HFONT MakeGuiFont(const Scale& scale) {
+  if (scale.dpi == SystemDpi()) return nullptr;
+  LOGFONTW font{};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+  font.lfHeight = MulDiv(font.lfHeight, scale.dpi, SystemDpi());
+  font.lfWidth = 0;
+  return CreateFontIndirectW(&font);
+}
+
+bool SameSpec(const FontSpec& a, const FontSpec& b) {
+  return a.height == b.height && std::wcscmp(a.face, b.face) == 0 && a.underline == b.underline &&
+         a.charSet == b.charSet;
+}
+
+void MoveTo(HWND control, const Rect& place) {
+  SetWindowPos(control, nullptr, place.left, place.top, place.width, place.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+WindowLayout::~WindowLayout() { DeleteFonts(); }
+
+void WindowLayout::Attach(HWND window) {
+  window_ = window;
+  scale_ = {MonitorDpiOf(window)};
+  guiFont_ = MakeGuiFont(scale_);
+  SetPropW(window, kLayoutProperty, this);
+}
+
+void WindowLayout::Detach() {
+  if (window_) RemovePropW(window_, kLayoutProperty);
+  window_ = nullptr;
+  controls_.clear();
+  DeleteFonts();
+}
+
+void WindowLayout::DeleteFonts() {
+  for (const MadeFont& made : fonts_) DeleteObject(made.font);
+  fonts_.clear();
+  if (guiFont_) DeleteObject(guiFont_);
+  guiFont_ = nullptr;
+}
+
+HFONT WindowLayout::Font(const FontSpec& spec) {
+  for (const MadeFont& made : fonts_) {
+    if (SameSpec(made.spec, spec)) return made.font;
+  }
+  fonts_.push_back({spec, MakeFont(spec, scale_)});
+  return fonts_.back().font;
+}
+
+HFONT WindowLayout::GuiFont() const {
+  return guiFont_ ? guiFont_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void WindowLayout::Keep(HWND control, const Rect& place) { controls_.push_back({control, place}); }
+
+void WindowLayout::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  const Scale scale{HIWORD(wParam)};
+  if (scale.dpi > 0 && !(scale == scale_)) {
+    // Old font → new font, so each control gets the new one of its own.
+    std::vector<std::pair<HFONT, HFONT>> swaps;
+    swaps.reserve(fonts_.size() + 1);
+    for (MadeFont& made : fonts_) {
+      HFONT remade = MakeFont(made.spec, scale);
+      swaps.emplace_back(made.font, remade);
+      made.font = remade;
+    }
+    HFONT gui = MakeGuiFont(scale);
+    swaps.emplace_back(GuiFont(), gui ? gui : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    const HFONT oldGui = guiFont_;
+    guiFont_ = gui;
+    scale_ = scale;
+    for (const Placed& placed : controls_) {
+      if (!IsWindow(placed.control)) continue;
+      const auto font = reinterpret_cast<HFONT>(SendMessageW(placed.control, WM_GETFONT, 0, 0));
+      for (const auto& [from, to] : swaps) {
+        if (font && font == from) {
+          SendMessageW(placed.control, WM_SETFONT, reinterpret_cast<WPARAM>(to), TRUE);
+          break;
+        }
+      }
+      MoveTo(placed.control, scale_(placed.place));
+    }
+    for (size_t i = 0; i + 1 < swaps.size(); ++i) DeleteObject(swaps[i].first);
+    if (oldGui) DeleteObject(oldGui);
+  }
+  const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+  if (suggested) {
+    SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+WindowLayout* LayoutOf(HWND window) {
+  HWND topLevel = window ? GetAncestor(window, GA_ROOT) : nullptr;
+  return topLevel ? static_cast<WindowLayout*>(GetPropW(topLevel, kLayoutProperty)) : nullptr;
+}
+
+Scale ScaleOf(HWND window) {
+  if (const WindowLayout* layout = LayoutOf(window)) return layout->scale();
+  return {MonitorDpiOf(window)};
+}
+
+}  // namespace platform

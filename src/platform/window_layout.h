@@ -1,0 +1,79 @@
+// The layout of one top-level window at its display scale: the places of
+// its controls and the heights of its fonts are written for 96 dpi, and
+// this is the one place that turns them into pixels, when the controls are
+// made and again whenever the window moves to a monitor of another scale.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/display_scale.h"
+#include "platform/window_helpers.h"
+
+namespace platform {
+
+struct FontSpec {
+  int height;            // negative: character height in pixels at 96 dpi
+  const wchar_t* face;   // empty: the system picks one for the character set
+  bool underline = false;
+  BYTE charSet = DEFAULT_CHARSET;
+};
+
+class WindowLayout {
+ public:
+  WindowLayout() = default;
+  WindowLayout(const WindowLayout&) = delete;
+  WindowLayout& operator=(const WindowLayout&) = delete;
+  ~WindowLayout();
+
+  // From WM_CREATE of `window` on, before its controls are made: they find
+  // the layout through their top-level window (LayoutOf).
+  void Attach(HWND window);
+  // At WM_NCDESTROY of the window: its fonts go with it.
+  void Detach();
+
+  const Scale& scale() const { return scale_; }
+
+  // A font of `spec` at the window's scale, owned by the layout; asked
+  // again, the same font.
+  HFONT Font(const FontSpec& spec);
+  // The default GUI font at the window's scale.
+  HFONT GuiFont() const;
+
+  // Notes `control`, made at `place` × the window's scale, with its place
+  // at 96 dpi (in its parent's client area), to place it again when the
+  // scale changes.
+  void Keep(HWND control, const Rect& place);
+
+  // WM_DPICHANGED: every font made again at the new scale and handed to
+  // the controls that had it, every control placed again, and the window
+  // moved to the rectangle the system suggests. Texts, lists and
+  // selections stay as they are.
+  void OnDpiChanged(WPARAM wParam, LPARAM lParam);
+
+ private:
+  struct MadeFont {
+    FontSpec spec;
+    HFONT font;
+  };
+  struct Placed {
+    HWND control;
+    Rect place;
+  };
+  void DeleteFonts();
+
+  HWND window_ = nullptr;
+  Scale scale_;
+  std::vector<MadeFont> fonts_;
+  HFONT guiFont_ = nullptr;  // made only when the scale is not the system's
+  std::vector<Placed> controls_;
+};
+
+// The layout of the top-level window holding `window`, if it has one.
+WindowLayout* LayoutOf(HWND window);
+
+// The scale `window` is drawn at: its layout's, else its monitor's.
+Scale ScaleOf(HWND window);
+
+}  // namespace platform
