@@ -1,7 +1,7 @@
-// Saves pictures of the Main window and of the Edit window with each of its
-// five option panels, and with marked rows and a tip in its preview, and
-// the Main window with the focus moved by the keyboard, as the screen shows
-// them.
+// Saves pictures of the Logo window, the Main window and of the Edit window
+// with each of its five option panels, and with marked rows and a tip in
+// its preview, and the Main window with the focus moved by the keyboard, as
+// the screen shows them.
 //   window_pictures OUTPUT_FOLDER
 #include <windows.h>
 #include <commctrl.h>
@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "logo/logo_window.h"
 #include "platform/gbk_convert.h"
+#include "platform/window_layout.h"
 #include "rules/program_state.h"
 #include "ui/edit/edit_window.h"
 #include "ui/main/main_window.h"
@@ -81,6 +83,11 @@ int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
+  HWND logoWindow = logo::OpenLogoWindow(GetModuleHandleW(nullptr));
+  Settle();
+  SaveWindowPicture(logoWindow, output + L"logo.bmp");
+  DestroyWindow(logoWindow);
+
   rules::ProgramState state;
   ui::MainWindow mainWindow(state, {});
   HWND main = mainWindow.Create(GetModuleHandleW(nullptr));
@@ -130,7 +137,7 @@ int main(int argc, char** argv) {
   HWND list = markedWindow.control(ui::edit::超级列表框1);
   RECT row{};
   ListView_GetItemRect(list, 2, &row, LVIR_BOUNDS);
-  POINT pointer{row.left + 250, (row.top + row.bottom) / 2};
+  POINT pointer{row.left + platform::ScaleOf(list)(250), (row.top + row.bottom) / 2};
   ClientToScreen(list, &pointer);
   SetCursorPos(pointer.x - 5, pointer.y);
   Settle(&markedWindow.previewList());

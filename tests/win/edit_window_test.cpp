@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "display_scale_expect.h"
+#include "platform/display_scale.h"
 #include "platform/gbk_convert.h"
 #include "platform/keyboard_focus.h"
 #include "edit_window_fixture.h"
@@ -40,6 +42,24 @@ class EditWindowTest : public EditWindowFixture {
     SendMessageW(Get(list), CB_SETCURSEL, static_cast<WPARAM>(item), 0);
     SendMessageW(edit.handle(), WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(Get(list)));
+  }
+  // Every control in its parent at its place of the layout table, with
+  // its font and the list's columns, at `dpi`.
+  void ExpectLayoutAt(int dpi) const {
+    size_t count = 0;
+    const ControlEntry* entries = ControlEntries(count);
+    for (size_t i = 0; i < count; ++i) {
+      const ControlEntry& entry = entries[i];
+      SCOPED_TRACE(entry.id);
+      HWND control = Get(entry.id);
+      ASSERT_EQ(GetParent(control), entry.parent ? Get(static_cast<Control>(entry.parent)) : edit.handle());
+      ExpectPlaceAt(control, entry.place, dpi, entry.kind != Kind::DropDown);
+    }
+    const platform::Scale scale{dpi};
+    EXPECT_EQ(FontHeightOf(Get(按钮预览)), scale(-19));
+    EXPECT_EQ(FontHeightOf(Get(透明标签9)), scale(-12));
+    EXPECT_EQ(FontHeightOf(Get(添加字符文本)), scale(-20));
+    EXPECT_EQ(ListView_GetColumnWidth(Get(超级列表框1), 1), scale(190));
   }
   std::vector<Control> ShownPanels() const {
     std::vector<Control> shown;
@@ -80,25 +100,33 @@ TEST_F(EditWindowTest, StateRightAfterOpening) {
   EXPECT_FALSE(GetWindowLongPtrW(edit.handle(), GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
 }
 
-TEST_F(EditWindowTest, EveryControlSitsInItsParentAtItsPlace) {
-  size_t count = 0;
-  const ControlEntry* entries = ControlEntries(count);
-  for (size_t i = 0; i < count; ++i) {
-    const ControlEntry& entry = entries[i];
-    SCOPED_TRACE(entry.id);
-    HWND control = Get(entry.id);
-    HWND parent = entry.parent ? Get(static_cast<Control>(entry.parent)) : edit.handle();
-    ASSERT_EQ(GetParent(control), parent);
-    RECT place;
-    GetWindowRect(control, &place);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-    EXPECT_EQ(place.left, entry.place.left);
-    EXPECT_EQ(place.top, entry.place.top);
-    EXPECT_EQ(place.right - place.left, entry.place.width);
-    if (entry.kind != Kind::DropDown) {
-      EXPECT_EQ(place.bottom - place.top, entry.place.height);
-    }
-  }
+TEST_F(EditWindowTest, LayoutAtTheDisplayScale) {
+  // 757x590: the client area at 100 % under Wine.
+  ExpectWindowAt(edit.handle(), 763, 615, {757, 590}, RunDpi());
+  ExpectLayoutAt(RunDpi());
+}
+
+// Moved to a monitor of another scale: laid out again, with every typed
+// text, choice and row as it was.
+TEST_F(EditWindowTest, MovingToAnotherScaleKeepsEverything) {
+  Type(添加字符文本, "新_");
+  Click(按钮预览);
+  const std::vector<std::string> newNames = Column(1);
+  ASSERT_EQ(newNames.size(), 3u);
+  Click(单选框字符替换);
+  Type(替换掉, "abc");
+  const int dpi = RunDpi() * 3 / 2;
+  const platform::Scale scale{dpi};
+  const RECT suggested{0, 0, scale(763), scale(615)};
+  SendMessageW(edit.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+
+  ExpectLayoutAt(dpi);
+  EXPECT_EQ(Text(添加字符文本), "新_");
+  EXPECT_EQ(Text(替换掉), "abc");
+  EXPECT_TRUE(Checked(单选框字符替换));
+  EXPECT_EQ(ShownPanels(), std::vector<Control>{分组框字符替换});
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"abc.txt", "Read Me.md", "报告.doc"}));
+  EXPECT_EQ(Column(1), newNames);
 }
 
 // Tab goes through the shown panel in reading order, then the list and the

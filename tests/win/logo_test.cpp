@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "display_scale_expect.h"
 #include "platform/gbk_convert.h"
 #include "scripted_desktop.h"
 
@@ -175,6 +177,23 @@ TEST_F(LogoTest, EscDuringTheFadeLeavesTheRestHarmlessAndAllWaitsRun) {
   ASSERT_NE(logoWindow, nullptr);
   EXPECT_FALSE(IsWindow(logoWindow));
   EXPECT_GE(took, 86u * 10 + 52 * 5 - 50);  // every wait ran
+}
+
+// The 735x151 window at the display scale, centred, and the banner drawn
+// for that scale fills it to its far corner (the gradient's blue there).
+TEST(LogoWindow, BannerFillsTheWindowAtTheDisplayScale) {
+  HWND window = logo::OpenLogoWindow(GetModuleHandleW(nullptr));
+  ASSERT_NE(window, nullptr);
+  RECT frame;
+  GetWindowRect(window, &frame);
+  const int dpi = RunDpi();
+  ExpectScaled(frame.right - frame.left, 735, dpi);
+  ExpectScaled(frame.bottom - frame.top, 151, dpi);
+  EXPECT_LE(std::abs(frame.left + frame.right - GetSystemMetrics(SM_CXSCREEN)), 1);
+  const COLORREF corner = ColourAt(window, {frame.right - frame.left - 3, frame.bottom - frame.top - 3});
+  EXPECT_LT(GetRValue(corner), 0x50);
+  EXPECT_GT(GetBValue(corner), 0xC0);
+  DestroyWindow(window);
 }
 
 TEST(WaitProcessingMessages, DispatchesWhileWaiting) {

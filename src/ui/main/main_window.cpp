@@ -179,6 +179,9 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   switch (message) {
     case WM_NCCREATE:
       handle_ = window;
+      // The class is registered once, with the brush of the first window;
+      // this window's own brush lives as long as it does.
+      SetClassLongPtrW(window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(background_));
       break;
     case WM_CREATE:
       layout_.Attach(window);
