@@ -39,8 +39,9 @@ void MoveTo(HWND control, const Rect& place) {
 
 WindowLayout::~WindowLayout() { DeleteFonts(); }
 
-void WindowLayout::Attach(HWND window) {
+void WindowLayout::Attach(HWND window, int width, int height) {
   window_ = window;
+  size_ = {width, height};
   scale_ = {MonitorDpiOf(window)};
   guiFont_ = MakeGuiFont(scale_);
   SetPropW(window, kLayoutProperty, this);
@@ -74,42 +75,53 @@ HFONT WindowLayout::GuiFont() const {
 
 void WindowLayout::Keep(HWND control, const Rect& place) { controls_.push_back({control, place}); }
 
-void WindowLayout::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+bool WindowLayout::HandleScaleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_GETDPISCALEDSIZE) {
+    *reinterpret_cast<SIZE*>(lParam) = OuterSizeAt(window_, size_.cx, size_.cy, static_cast<int>(wParam));
+    result = TRUE;
+    return true;
+  }
+  if (message != WM_DPICHANGED) return false;
   const Scale scale{HIWORD(wParam)};
-  if (scale.dpi > 0 && !(scale == scale_)) {
-    // Old font → new font, so each control gets the new one of its own.
-    std::vector<std::pair<HFONT, HFONT>> swaps;
-    swaps.reserve(fonts_.size() + 1);
-    for (MadeFont& made : fonts_) {
-      HFONT remade = MakeFont(made.spec, scale);
-      swaps.emplace_back(made.font, remade);
-      made.font = remade;
-    }
-    HFONT gui = MakeGuiFont(scale);
-    swaps.emplace_back(GuiFont(), gui ? gui : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-    const HFONT oldGui = guiFont_;
-    guiFont_ = gui;
-    scale_ = scale;
-    for (const Placed& placed : controls_) {
-      if (!IsWindow(placed.control)) continue;
-      const auto font = reinterpret_cast<HFONT>(SendMessageW(placed.control, WM_GETFONT, 0, 0));
-      for (const auto& [from, to] : swaps) {
-        if (font && font == from) {
-          SendMessageW(placed.control, WM_SETFONT, reinterpret_cast<WPARAM>(to), TRUE);
-          break;
-        }
-      }
-      MoveTo(placed.control, scale_(placed.place));
-    }
-    for (size_t i = 0; i + 1 < swaps.size(); ++i) DeleteObject(swaps[i].first);
-    if (oldGui) DeleteObject(oldGui);
-  }
-  const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-  if (suggested) {
-    SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  if (scale.dpi > 0 && !(scale == scale_)) Rescale(scale);
+  if (lParam) MoveToSuggested(*reinterpret_cast<const RECT*>(lParam));
   InvalidateRect(window_, nullptr, TRUE);
+  result = 0;
+  return true;
+}
+
+void WindowLayout::Rescale(const Scale& scale) {
+  // Old font → new font, so each control gets the new one of its own.
+  std::vector<std::pair<HFONT, HFONT>> swaps;
+  swaps.reserve(fonts_.size() + 1);
+  for (MadeFont& made : fonts_) {
+    HFONT remade = MakeFont(made.spec, scale);
+    swaps.emplace_back(made.font, remade);
+    made.font = remade;
+  }
+  HFONT gui = MakeGuiFont(scale);
+  swaps.emplace_back(GuiFont(), gui ? gui : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  const HFONT oldGui = guiFont_;
+  guiFont_ = gui;
+  scale_ = scale;
+  for (const Placed& placed : controls_) {
+    if (!IsWindow(placed.control)) continue;
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(placed.control, WM_GETFONT, 0, 0));
+    for (const auto& [from, to] : swaps) {
+      if (font && font == from) {
+        SendMessageW(placed.control, WM_SETFONT, reinterpret_cast<WPARAM>(to), TRUE);
+        break;
+      }
+    }
+    MoveTo(placed.control, scale_(placed.place));
+  }
+  for (size_t i = 0; i + 1 < swaps.size(); ++i) DeleteObject(swaps[i].first);
+  if (oldGui) DeleteObject(oldGui);
+}
+
+void WindowLayout::MoveToSuggested(const RECT& suggested) {
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 WindowLayout* LayoutOf(HWND window) {

@@ -28,8 +28,9 @@ class WindowLayout {
   ~WindowLayout();
 
   // From WM_CREATE of `window` on, before its controls are made: they find
-  // the layout through their top-level window (LayoutOf).
-  void Attach(HWND window);
+  // the layout through their top-level window (LayoutOf). `width`×`height`
+  // is the window's outer size at 96 dpi.
+  void Attach(HWND window, int width, int height);
   // At WM_NCDESTROY of the window: its fonts go with it.
   void Detach();
 
@@ -46,11 +47,12 @@ class WindowLayout {
   // scale changes.
   void Keep(HWND control, const Rect& place);
 
-  // WM_DPICHANGED: every font made again at the new scale and handed to
-  // the controls that had it, every control placed again, and the window
-  // moved to the rectangle the system suggests. Texts, lists and
-  // selections stay as they are.
-  void OnDpiChanged(WPARAM wParam, LPARAM lParam);
+  // WM_GETDPISCALEDSIZE: the window's size at the new scale, which the
+  // system then suggests. WM_DPICHANGED: every font made again at the new
+  // scale and handed to the controls that had it, every control placed
+  // again, and the window moved to the suggested rectangle. Texts, lists
+  // and selections stay as they are. True when `message` was one of them.
+  bool HandleScaleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
  private:
   struct MadeFont {
@@ -62,8 +64,11 @@ class WindowLayout {
     Rect place;
   };
   void DeleteFonts();
+  void Rescale(const Scale& scale);
+  void MoveToSuggested(const RECT& suggested);
 
   HWND window_ = nullptr;
+  SIZE size_{};  // the outer size at 96 dpi
   Scale scale_;
   std::vector<MadeFont> fonts_;
   HFONT guiFont_ = nullptr;  // made only when the scale is not the system's

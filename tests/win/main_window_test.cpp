@@ -122,8 +122,8 @@ TEST_F(MainWindowTest, PictureButtonAtTheDisplayScale) {
   EXPECT_EQ(ColourAt(button, {scale(3), scale(20)}), RGB(0, 0, 128));
 }
 
-// Moved to a monitor of another scale, the window takes the suggested
-// rectangle and lays itself out again; the folder, the files and the
+// Moved to a monitor of another scale, the window asks for its size at
+// that scale, takes the suggested rectangle and lays itself out again; the folder, the files and the
 // selection stay.
 TEST_F(MainWindowTest, MovingToAnotherScaleKeepsEverything) {
   for (const char* name : {"b.txt", "a.txt", "c.txt"}) folder.AddFile(name);
@@ -131,8 +131,11 @@ TEST_F(MainWindowTest, MovingToAnotherScaleKeepsEverything) {
   Pick("a.txt");
   Pick("c.txt");
   const int dpi = RunDpi() * 3 / 2;
-  const platform::Scale scale{dpi};
-  const RECT suggested{20, 10, 20 + scale(641), 10 + scale(527)};
+  SIZE size{};
+  ASSERT_TRUE(SendMessageW(window.handle(), WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size)));
+  ExpectScaled(size.cx, 641, dpi);
+  ExpectScaled(size.cy, 527, dpi);
+  const RECT suggested{20, 10, 20 + size.cx, 10 + size.cy};
   SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 
   RECT frame;

@@ -147,7 +147,7 @@ void EditWindow::OnCommand(int id, int code) {
 }
 
 void EditWindow::OnCreate(HWND window) {
-  layout_.Attach(window);
+  layout_.Attach(window, kWidth, kHeight);
   const EditFonts fonts{layout_.Font({-19, kYaHei}), layout_.Font({-12, kYaHei}),
                         layout_.Font({-12, kSong}), layout_.Font({-20, L"", false, GB2312_CHARSET})};
   CreateEditControls(window, fonts, controls_);
@@ -159,6 +159,11 @@ void EditWindow::OnCreate(HWND window) {
 }
 
 LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const platform::Scale before = layout_.scale();
+  if (LRESULT result = 0; layout_.HandleScaleMessage(message, wParam, lParam, result)) {
+    previewList_.Rescale(before, layout_.scale());
+    return result;
+  }
   switch (message) {
     case WM_NCCREATE:
       handle_ = window;
@@ -169,12 +174,6 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
-    case WM_DPICHANGED: {
-      const platform::Scale before = layout_.scale();
-      layout_.OnDpiChanged(wParam, lParam);
-      previewList_.Rescale(before, layout_.scale());
-      return 0;
-    }
     case WM_NOTIFY:
       if (const auto result = previewList_.OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return *result;
       break;

@@ -64,7 +64,7 @@ PreviewList::~PreviewList() {
 }
 
 void PreviewList::Rescale(const platform::Scale& from, const platform::Scale& to) {
-  if (!list_) return;
+  if (!list_ || from == to) return;
   for (int column = 0; column <= kNewNameColumn; ++column) {
     ListView_SetColumnWidth(list_, column, MulDiv(ListView_GetColumnWidth(list_, column), to.dpi, from.dpi));
   }

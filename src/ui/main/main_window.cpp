@@ -176,6 +176,7 @@ void MainWindow::OnCommand(int id, int code) {
 }
 
 LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result = 0; layout_.HandleScaleMessage(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_NCCREATE:
       handle_ = window;
@@ -184,11 +185,8 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       SetClassLongPtrW(window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(background_));
       break;
     case WM_CREATE:
-      layout_.Attach(window);
+      layout_.Attach(window, kWidth, kHeight);
       CreateControls();
-      return 0;
-    case WM_DPICHANGED:
-      layout_.OnDpiChanged(wParam, lParam);
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
