@@ -82,6 +82,14 @@ constexpr MainPlace kMainPlaces[] = {
 };
 constexpr SIZE kMainClient{635, 483};
 
+// A setting of the process's manifest as the system reads it.
+std::wstring ManifestSetting(const wchar_t* space, const wchar_t* name) {
+  wchar_t value[64] = {};
+  SIZE_T written = 0;
+  if (!QueryActCtxSettingsW(0, nullptr, space, name, value, 64, &written)) return L"";
+  return value;
+}
+
 void ExpectMainLayoutAt(HWND main, int dpi) {
   for (const MainPlace& control : kMainPlaces) {
     SCOPED_TRACE(control.id);
@@ -94,9 +102,13 @@ void ExpectMainLayoutAt(HWND main, int dpi) {
 }
 
 TEST_F(MainWindowTest, LayoutAtTheDisplayScale) {
-  // Declared in the manifest: the system does not stretch the windows.
-  EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()),
-            DPI_AWARENESS_PER_MONITOR_AWARE);
+  // The program's manifest (this test carries the same) tells the system
+  // not to stretch its windows: per-monitor v2, else per-monitor, else
+  // system-aware where only the older setting is read.
+  EXPECT_EQ(ManifestSetting(L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"),
+            L"PerMonitorV2, PerMonitor");
+  EXPECT_EQ(ManifestSetting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"),
+            L"true/pm");
   HWND main = window.handle();
   EXPECT_EQ(WindowText(main), "澄川改名宝V1.00");
   ExpectWindowAt(main, 641, 527, kMainClient, RunDpi());
