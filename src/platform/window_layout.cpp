@@ -8,10 +8,10 @@ namespace {
 
 constexpr wchar_t kLayoutProperty[] = L"RntoolWindowLayout";
 
-HFONT MakeFont(const FontSpec& spec, const Scale& scale) {
-  return CreateFontW(scale(spec.height), 0, 0, 0, FW_NORMAL, FALSE, spec.underline, FALSE,
-                     spec.charSet, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, spec.face);
+HFONT MakeFont(const FontDescription& font, const Scale& scale) {
+  return CreateFontW(scale(font.height), 0, 0, 0, FW_NORMAL, FALSE, font.underline, FALSE, font.charSet,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                     font.face);
 }
 
 // The stock GUI font is made at the system's dpi; at any other the same
@@ -25,7 +25,7 @@ HFONT MakeGuiFont(const Scale& scale) {
   return CreateFontIndirectW(&font);
 }
 
-bool SameSpec(const FontSpec& a, const FontSpec& b) {
+bool SameDescription(const FontDescription& a, const FontDescription& b) {
   return a.height == b.height && std::wcscmp(a.face, b.face) == 0 && a.underline == b.underline &&
          a.charSet == b.charSet;
 }
@@ -61,11 +61,11 @@ void WindowLayout::DeleteFonts() {
   guiFont_ = nullptr;
 }
 
-HFONT WindowLayout::Font(const FontSpec& spec) {
+HFONT WindowLayout::Font(const FontDescription& description) {
   for (const MadeFont& made : fonts_) {
-    if (SameSpec(made.spec, spec)) return made.font;
+    if (SameDescription(made.description, description)) return made.font;
   }
-  fonts_.push_back({spec, MakeFont(spec, scale_)});
+  fonts_.push_back({description, MakeFont(description, scale_)});
   return fonts_.back().font;
 }
 
@@ -95,7 +95,7 @@ void WindowLayout::Rescale(const Scale& scale) {
   std::vector<std::pair<HFONT, HFONT>> swaps;
   swaps.reserve(fonts_.size() + 1);
   for (MadeFont& made : fonts_) {
-    HFONT remade = MakeFont(made.spec, scale);
+    HFONT remade = MakeFont(made.description, scale);
     swaps.emplace_back(made.font, remade);
     made.font = remade;
   }

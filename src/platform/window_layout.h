@@ -13,7 +13,7 @@
 
 namespace platform {
 
-struct FontSpec {
+struct FontDescription {
   int height;            // negative: character height in pixels at 96 dpi
   const wchar_t* face;   // empty: the system picks one for the character set
   bool underline = false;
@@ -36,9 +36,9 @@ class WindowLayout {
 
   const Scale& scale() const { return scale_; }
 
-  // A font of `spec` at the window's scale, owned by the layout; asked
+  // A font of `description` at the window's scale, owned by the layout; asked
   // again, the same font.
-  HFONT Font(const FontSpec& spec);
+  HFONT Font(const FontDescription& description);
   // The default GUI font at the window's scale.
   HFONT GuiFont() const;
 
@@ -56,7 +56,7 @@ class WindowLayout {
 
  private:
   struct MadeFont {
-    FontSpec spec;
+    FontDescription description;
     HFONT font;
   };
   struct Placed {
