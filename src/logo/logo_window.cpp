@@ -52,36 +52,20 @@ HBITMAP LoadBanner(HINSTANCE instance, int id) {
   return bitmap;
 }
 
-// The banner drawn for the window's display scale, loaded when first
-// painted at that scale.
-struct Banner {
-  HBITMAP picture = nullptr;
-  platform::PictureChoice choice{-1, 0};
-
-  ~Banner() {
-    if (picture) DeleteObject(picture);
-  }
-  HBITMAP For(HWND window, const platform::PictureChoice& wanted) {
-    if (wanted.idOffset != choice.idOffset) {
-      if (picture) DeleteObject(picture);
-      auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-      picture = LoadBanner(instance, IDR_BANNER + wanted.idOffset);
-      choice = wanted;
-    }
-    return picture;
-  }
-};
-
-Banner* BannerOf(HWND window) { return reinterpret_cast<Banner*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
+// The banner drawn for the window's display scale.
+platform::ScaledPictures* BannerOf(HWND window) {
+  return reinterpret_cast<platform::ScaledPictures*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
 
 void Paint(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   const platform::Scale scale = platform::ScaleOf(window);
-  const platform::PictureChoice choice = platform::ChoosePicture(scale);
-  if (HBITMAP banner = BannerOf(window)->For(window, choice)) {
+  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+  platform::ScaledPictures& pictures = *BannerOf(window);
+  if (HBITMAP banner = pictures.For(instance, scale).front()) {
     // From the top-left corner: the window is 2 columns narrower than the picture.
-    const SIZE size = platform::SizeAt(scale, choice, platform::BitmapSize(banner));
+    const SIZE size = platform::SizeAt(scale, pictures.choice(), platform::BitmapSize(banner));
     platform::DrawPicture(dc, {0, 0, size.cx, size.cy}, banner);
   }
   EndPaint(window, &paint);
@@ -90,19 +74,17 @@ void Paint(HWND window) {
 LRESULT CALLBACK LogoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new Banner));
+      SetWindowLongPtrW(window, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(new platform::ScaledPictures({IDR_BANNER}, LoadBanner)));
       return 0;
     case WM_PAINT:
       if (!BannerOf(window)) break;
       Paint(window);
       return 0;
-    case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:  // the banner for the new scale is chosen when painted
+      platform::MoveToSuggested(window, lParam);
       InvalidateRect(window, nullptr, FALSE);
       return 0;
-    }
     case WM_KEYDOWN:
       if (wParam == VK_ESCAPE) DestroyWindow(window);
       return 0;

@@ -1,6 +1,7 @@
 #include "platform/scaled_picture.h"
 
 #include <iterator>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -44,6 +45,25 @@ void DrawPicture(HDC dc, const RECT& target, HBITMAP picture) {
   }
   SelectObject(pictureDc, old);
   DeleteDC(pictureDc);
+}
+
+ScaledPictures::~ScaledPictures() { Unload(); }
+
+void ScaledPictures::Unload() {
+  for (HBITMAP picture : loaded_) {
+    if (picture) DeleteObject(picture);
+  }
+  loaded_.clear();
+}
+
+const std::vector<HBITMAP>& ScaledPictures::For(HINSTANCE instance, const Scale& scale) {
+  const PictureChoice wanted = ChoosePicture(scale);
+  if (wanted.idOffset != choice_.idOffset || loaded_.empty()) {
+    Unload();
+    for (int id : ids_) loaded_.push_back(load_(instance, id + wanted.idOffset));
+    choice_ = wanted;
+  }
+  return loaded_;
 }
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/display_scale.h"
 
 namespace platform {
@@ -28,5 +30,30 @@ void DrawPicture(HDC dc, const RECT& target, HBITMAP picture);
 
 // The width and height of a bitmap; zero when it is none.
 SIZE BitmapSize(HBITMAP picture);
+
+// A few pictures of the program (their 100 % resource identifiers), kept
+// as drawn for the scale they were last asked at.
+class ScaledPictures {
+ public:
+  using Loader = HBITMAP (*)(HINSTANCE instance, int id);
+  ScaledPictures(std::vector<int> ids, Loader load) : ids_(std::move(ids)), load_(load) {}
+  ScaledPictures(const ScaledPictures&) = delete;
+  ScaledPictures& operator=(const ScaledPictures&) = delete;
+  ~ScaledPictures();
+
+  // The pictures for `scale`, in the order of the identifiers; loaded from
+  // `instance` when the scale asks for others than those held.
+  const std::vector<HBITMAP>& For(HINSTANCE instance, const Scale& scale);
+  // What the pictures held were drawn for.
+  const PictureChoice& choice() const { return choice_; }
+
+ private:
+  void Unload();
+
+  std::vector<int> ids_;
+  Loader load_;
+  std::vector<HBITMAP> loaded_;
+  PictureChoice choice_{-1, 0};
+};
 
 }  // namespace platform

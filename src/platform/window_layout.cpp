@@ -84,7 +84,7 @@ bool WindowLayout::HandleScaleMessage(UINT message, WPARAM wParam, LPARAM lParam
   if (message != WM_DPICHANGED) return false;
   const Scale scale{HIWORD(wParam)};
   if (scale.dpi > 0 && !(scale == scale_)) Rescale(scale);
-  if (lParam) MoveToSuggested(*reinterpret_cast<const RECT*>(lParam));
+  MoveToSuggested(window_, lParam);
   InvalidateRect(window_, nullptr, TRUE);
   result = 0;
   return true;
@@ -119,9 +119,11 @@ void WindowLayout::Rescale(const Scale& scale) {
   if (oldGui) DeleteObject(oldGui);
 }
 
-void WindowLayout::MoveToSuggested(const RECT& suggested) {
-  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+void MoveToSuggested(HWND window, LPARAM lParam) {
+  const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+  if (!suggested) return;
+  SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+               suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 WindowLayout* LayoutOf(HWND window) {

@@ -65,7 +65,6 @@ class WindowLayout {
   };
   void DeleteFonts();
   void Rescale(const Scale& scale);
-  void MoveToSuggested(const RECT& suggested);
 
   HWND window_ = nullptr;
   SIZE size_{};  // the outer size at 96 dpi
@@ -74,6 +73,10 @@ class WindowLayout {
   HFONT guiFont_ = nullptr;  // made only when the scale is not the system's
   std::vector<Placed> controls_;
 };
+
+// WM_DPICHANGED: moves `window` to the rectangle the system suggests
+// (`lParam`).
+void MoveToSuggested(HWND window, LPARAM lParam);
 
 // The layout of the top-level window holding `window`, if it has one.
 WindowLayout* LayoutOf(HWND window);

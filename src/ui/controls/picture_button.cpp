@@ -14,22 +14,17 @@ constexpr COLORREF kTransparentColour = RGB(0, 0, 255);
 
 constexpr int kFocusInset = 2;
 
+HBITMAP LoadBitmapResource(HINSTANCE instance, int id) {
+  return static_cast<HBITMAP>(
+      LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+}
+
 struct ButtonState {
-  ButtonPictures pictures;
+  explicit ButtonState(const ButtonPictures& ids)
+      : pictures({ids.normal, ids.mouseOver, ids.pressed}, LoadBitmapResource) {}
+  platform::ScaledPictures pictures;  // in the order of ButtonLook
   bool mouseOver = false;
   bool pressed = false;
-  // The bitmaps of the three looks drawn for `choice`, loaded when first
-  // painted at that scale.
-  HBITMAP loaded[3] = {};
-  platform::PictureChoice choice{-1, 0};
-
-  ~ButtonState() { Unload(); }
-  void Unload() {
-    for (HBITMAP& picture : loaded) {
-      if (picture) DeleteObject(picture);
-      picture = nullptr;
-    }
-  }
 };
 
 ButtonState* StateOf(HWND button) {
@@ -43,18 +38,8 @@ ButtonLook LookOf(const ButtonState& state) {
 
 HBITMAP PictureFor(HWND button, const platform::Scale& scale) {
   ButtonState& state = *StateOf(button);
-  const platform::PictureChoice choice = platform::ChoosePicture(scale);
-  if (choice.idOffset != state.choice.idOffset) {
-    state.Unload();
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(button, GWLP_HINSTANCE));
-    const int ids[3] = {state.pictures.normal, state.pictures.mouseOver, state.pictures.pressed};
-    for (int i = 0; i < 3; ++i) {
-      state.loaded[i] = static_cast<HBITMAP>(LoadImageW(
-          instance, MAKEINTRESOURCEW(ids[i] + choice.idOffset), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    }
-    state.choice = choice;
-  }
-  return state.loaded[static_cast<int>(LookOf(state))];
+  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(button, GWLP_HINSTANCE));
+  return state.pictures.For(instance, scale)[static_cast<size_t>(LookOf(state))];
 }
 
 // The picture goes onto the window's background at its own size first, so
@@ -77,7 +62,7 @@ void DrawCentred(HWND button, HDC dc, const RECT& area, HBITMAP picture, const p
   SelectObject(composedDc, oldComposed);
   DeleteDC(composedDc);
 
-  const SIZE shown = platform::SizeAt(scale, StateOf(button)->choice, size);
+  const SIZE shown = platform::SizeAt(scale, StateOf(button)->pictures.choice(), size);
   const int left = (area.right - shown.cx) / 2;
   const int top = (area.bottom - shown.cy) / 2;
   platform::DrawPicture(dc, {left, top, left + shown.cx, top + shown.cy}, composed);
@@ -124,8 +109,7 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
   switch (message) {
     case WM_NCCREATE: {
       const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-      auto state = std::make_unique<ButtonState>();
-      state->pictures = *static_cast<ButtonPictures*>(create->lpCreateParams);
+      auto state = std::make_unique<ButtonState>(*static_cast<ButtonPictures*>(create->lpCreateParams));
       SetWindowLongPtrW(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
       break;
     }
