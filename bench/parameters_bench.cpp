@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   rules::ProgramState state;
   ui::EditWindow edit(state);
-  ShowWindow(edit.Open(owner, "C:\\", "a.txt"), SW_SHOW);
+  ShowWindow(edit.Open(owner, "C:\\", {"a.txt"}), SW_SHOW);
 
   PROCESS_MEMORY_COUNTERS before{}, after{};
   // The peak so far is the idle mark: the peak can only rise from there.

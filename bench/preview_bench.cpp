@@ -29,15 +29,15 @@ double Median(std::vector<double> times) {
   return times[times.size() / 2];
 }
 
-// Every file of `folder`, joined as the file box's selection text.
-std::string EveryFile(const std::wstring& folder) {
-  std::string selection;
+// Every file of `folder`, as the file box hands them over.
+rules::NameList EveryFile(const std::wstring& folder) {
+  rules::NameList selection;
   WIN32_FIND_DATAW entry;
   HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) return selection;
   do {
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    selection += (selection.empty() ? "" : ";") + platform::ToGbk(entry.cFileName);
+    selection.push_back(platform::ToGbk(entry.cFileName));
   } while (FindNextFileW(search, &entry));
   FindClose(search);
   return selection;
@@ -67,15 +67,15 @@ int main(int argc, char** argv) {
   // The four are measured in turn within each round, so that a busy moment
   // of the machine weighs on all of them alike.
   platform::WindowsFiles files;
-  std::vector<std::u16string> keys;
+  exec::FolderListing listing;
   std::vector<double> computations, listings, plannings, previews;
   for (int round = 0; round < rounds; ++round) {
     computations.push_back(MedianSeconds(1, [&] {
       rules::ComputeNewNames(ui::edit::ReadRenameOptions(edit.controls()), state);
     }));
-    listings.push_back(MedianSeconds(1, [&] { keys = files.ListEntryKeys(folder); }));
+    listings.push_back(MedianSeconds(1, [&] { listing = files.ListFolder(folder); }));
     plannings.push_back(MedianSeconds(1, [&] {
-      exec::PlanRenames(keys, state.CurrentNames, state.NewNames,
+      exec::PlanRenames(listing, state.CurrentNames, state.NewNames,
                         exec::ListOrder(state.CurrentNames.size()), files);
     }));
     previews.push_back(MedianSeconds(1, [&] {
@@ -87,15 +87,15 @@ int main(int argc, char** argv) {
     std::printf("round %d: computation %.3f, listing %.3f, planning %.3f, Preview %.3f\n", round,
                 computations[round], listings[round], plannings[round], previews[round]);
   }
-  const double computation = Median(computations), listing = Median(listings);
+  const double computation = Median(computations), listingTime = Median(listings);
   const double planning = Median(plannings), preview = Median(previews);
   std::printf("names: %zu, folder entries: %zu, preview rows: %d\n", state.CurrentNames.size(),
-              keys.size(), ListView_GetItemCount(edit.control(ui::edit::超级列表框1)));
+              listing.keys.size(), ListView_GetItemCount(edit.control(ui::edit::超级列表框1)));
   std::printf("computation alone (add characters): %.4f s, one listing of the folder: %.4f s "
               "(medians of %d)\n",
-              computation, listing, rounds);
+              computation, listingTime, rounds);
   std::printf("planning the rows alone: %.4f s\n", planning);
   std::printf("Preview with marks, list update and repaint: %.4f s\n", preview);
-  std::printf("ratio to computation + listing: %.2fx\n", preview / (computation + listing));
+  std::printf("ratio to computation + listing: %.2fx\n", preview / (computation + listingTime));
   return 0;
 }

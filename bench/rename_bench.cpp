@@ -42,13 +42,13 @@ class AnsweringDesktop final : public platform::DesktopInteractions {
 class CountingFiles final : public exec::FileOperations {
  public:
   size_t calls = 0;
-  bool Exists(const std::string&) override { return ++calls, true; }
-  exec::RenameOutcome Rename(const std::string&, const std::string&) override {
+  bool Exists(const std::string&, const std::string&) override { return ++calls, true; }
+  exec::RenameOutcome Rename(const std::string&, const std::string&, const std::string&) override {
     ++calls;
     return {true, {}};
   }
   // An empty folder, but names are folded as on the real file system.
-  std::vector<std::u16string> ListEntryKeys(const std::string&) override { return {}; }
+  exec::FolderListing ListFolder(const std::string& folder) override { return {{}, folder.size() + 4}; }
   bool NameKey(std::string_view name, std::u16string& key) override {
     return realNames_.NameKey(name, key);
   }
@@ -116,7 +116,7 @@ double LongestUnanswered(bool probe, HWND window, Work work) {
 }
 
 Timings ThroughTheEditWindow(rules::ProgramState& state, const std::string& folder,
-                             const std::string& selection, exec::FileOperations* files) {
+                             const rules::NameList& selection, exec::FileOperations* files) {
   HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   ui::EditWindow edit(state);
@@ -158,8 +158,8 @@ int main(int argc, char** argv) {
   const std::vector<std::wstring> names = FileNames(folder);
   const double plainForward = PlainLoop(folder, names, L"", L"y");
   const double plainBack = PlainLoop(folder, names, L"y", L"");
-  std::string selection;
-  for (const std::wstring& name : names) selection += (selection.empty() ? "" : ";") + platform::ToGbk(name);
+  rules::NameList selection;
+  for (const std::wstring& name : names) selection.push_back(platform::ToGbk(name));
   rules::ProgramState realState;
   const Timings real = ThroughTheEditWindow(realState, platform::ToGbk(folder) + "\\", selection, nullptr);
   std::printf("%zu real files: plain MoveFileW loop %.3f s there, %.3f s back\n", names.size(),
@@ -171,8 +171,8 @@ int main(int argc, char** argv) {
 
   // 2. and 3. 100,000 picked names, file layer counting only.
   constexpr int kPicked = 100000;
-  std::string many;
-  for (int i = 0; i < kPicked; ++i) many += (i ? ";" : "") + std::string("报告_第") + std::to_string(i) + ".doc";
+  rules::NameList many;
+  for (int i = 0; i < kPicked; ++i) many.push_back("报告_第" + std::to_string(i) + ".doc");
   CountingFiles counting;
   rules::ProgramState manyState;
   const Timings own = ThroughTheEditWindow(manyState, "C:\\none\\", many, &counting);

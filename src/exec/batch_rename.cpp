@@ -37,9 +37,10 @@ enum class Run { Batch, Undo };
 
 // The plan of renaming CurrentNames to `targets` in the folder as it is on
 // disk now.
-RenamePlan PlanOnDisk(const rules::ProgramState& state, const rules::NameList& targets,
+RenamePlan PlanOnDisk(Run run, const rules::ProgramState& state, const rules::NameList& targets,
                       const std::vector<size_t>& order, FileOperations& files) {
-  return PlanRenames(files.ListEntryKeys(state.FolderPath), state.CurrentNames, targets, order, files);
+  return PlanRenames(files.ListFolder(state.FolderPath), state.CurrentNames, targets, order, files,
+                     run == Run::Batch ? Targets::NewNames : Targets::FormerNames);
 }
 
 // Carries out a plan, row by row, keeping CurrentNames equal to the names
@@ -50,7 +51,7 @@ class PlannedRun {
   PlannedRun(Run run, rules::ProgramState& state, const rules::NameList& targets,
              FileOperations& files, RenameWindow& window, std::vector<size_t> order)
       : run_(run), state_(state), targets_(targets), files_(files), window_(window),
-        plan_(PlanOnDisk(state, targets, order, files)) {}
+        plan_(PlanOnDisk(run, state, targets, order, files)) {}
 
   // The rows in the order they were handled (all of them unless a No stopped the run).
   std::vector<size_t> Carry() {
@@ -81,10 +82,7 @@ class PlannedRun {
   };
 
   bool Move(size_t row, const std::string& to) {
-    // Two buffers serve every rename: a path costs no allocation.
-    fromPath_.assign(state_.FolderPath).append(state_.CurrentNames[row]);
-    toPath_.assign(state_.FolderPath).append(to);
-    const RenameOutcome outcome = files_.Rename(fromPath_, toPath_);
+    const RenameOutcome outcome = files_.Rename(state_.FolderPath, state_.CurrentNames[row], to);
     if (outcome.done) {
       state_.CurrentNames[row] = to;
       return true;
@@ -135,7 +133,7 @@ class PlannedRun {
       return kUndoFailureStart + name + kUndoFailureMiddle + targets_[row] + kUndoFailureEnd;
     }
     // The existence test only words the prompt, so it runs only on failure.
-    const bool sourceMissing = !files_.Exists(state_.FolderPath + name);
+    const bool sourceMissing = !files_.Exists(state_.FolderPath, name);
     return (sourceMissing ? kMissingSource : "") + name + kBatchFailureMiddle + targets_[row] +
            kBatchFailureEnd;
   }
@@ -161,7 +159,6 @@ class PlannedRun {
   RenameWindow& window_;
   const RenamePlan plan_;
   std::optional<Parked> parked_;
-  std::string fromPath_, toPath_;
 };
 
 // The batch's order reversed; rows it never reached would have come last.
@@ -188,7 +185,7 @@ bool IsOrderOf(const std::vector<size_t>& order, size_t count) {
 }  // namespace
 
 RenamePlan PlanBatch(const rules::ProgramState& state, FileOperations& files) {
-  return PlanOnDisk(state, state.NewNames, ListOrder(state.CurrentNames.size()), files);
+  return PlanOnDisk(Run::Batch, state, state.NewNames, ListOrder(state.CurrentNames.size()), files);
 }
 
 void BatchRename(rules::ProgramState& state, FileOperations& files, RenameWindow& window) {

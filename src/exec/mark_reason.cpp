@@ -7,6 +7,8 @@ std::string MarkReason(const RenamePlan& plan, size_t row, const rules::NameList
   switch (plan.verdicts[row]) {
     case Verdict::Invalid:
       return "新文件名无效：Windows 不允许这样的文件名。";
+    case Verdict::TooLong:
+      return "新文件名过长：名称或完整路径超出 Windows 允许的长度。";
     case Verdict::Duplicate: {
       const size_t claimant = plan.claimants[row];
       const std::string number = std::to_string(claimant + 1);

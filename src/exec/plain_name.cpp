@@ -32,12 +32,18 @@ bool IsDeviceName(std::u16string_view folded) {
 }  // namespace
 
 bool IsPlainFileName(std::u16string_view folded) {
-  if (folded.empty() || folded.size() > kLongestName) return false;
+  if (folded.empty()) return false;
   if (folded.back() == u'.' || folded.back() == u' ') return false;
   for (char16_t unit : folded) {
     if (IsForbidden(unit)) return false;
   }
   return !IsDeviceName(folded);
+}
+
+bool IsFormerName(std::u16string_view folded) {
+  if (folded.empty() || folded == u"." || folded == u"..") return false;
+  return folded.find_first_of(u"\\/", 0, 2) == std::u16string_view::npos &&
+         folded.find(u'\0') == std::u16string_view::npos;
 }
 
 }  // namespace exec

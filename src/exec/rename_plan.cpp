@@ -58,11 +58,12 @@ class KeyStore {
 
 class Planner {
  public:
-  Planner(const std::vector<std::u16string>& folderKeys, const rules::NameList& current,
-          const rules::NameList& targets, FileOperations& names)
-      : current_(current), targets_(targets), names_(names), count_(current.size()),
-        from_(count_, names), to_(count_, names), table_(folderKeys.size() + 2 * count_) {
-    for (const std::u16string& key : folderKeys) ++table_.Add(key).inFolder;
+  Planner(const FolderListing& folder, const rules::NameList& current,
+          const rules::NameList& targets, FileOperations& names, Targets kind)
+      : current_(current), targets_(targets), names_(names), kind_(kind),
+        pathUnits_(folder.pathUnits), count_(current.size()), from_(count_, names),
+        to_(count_, names), table_(folder.keys.size() + 2 * count_) {
+    for (const std::u16string& key : folder.keys) ++table_.Add(key).inFolder;
     plan_.verdicts.assign(count_, Verdict::Deliverable);
     plan_.claimants.resize(count_);
     exists_.assign(count_, false);
@@ -105,7 +106,11 @@ class Planner {
     }
   }
 
-  // Unchanged, invalid and later duplicate rows, in list order.
+  bool IsAllowedTarget(KeyView key) const {
+    return kind_ == Targets::NewNames ? IsPlainFileName(key) : IsFormerName(key);
+  }
+
+  // Unchanged, invalid, too long and later duplicate rows, in list order.
   void JudgeTargets() {
     for (size_t row = 0; row < count_; ++row) {
       plan_.claimants[row] = row;
@@ -113,8 +118,10 @@ class Planner {
         plan_.verdicts[row] = Verdict::Invalid;
       } else if (targets_[row] == current_[row]) {
         plan_.verdicts[row] = Verdict::Unchanged;
-      } else if (!to_.Has(row) || !IsPlainFileName(to_[row])) {
+      } else if (!to_.Has(row) || !IsAllowedTarget(to_[row])) {
         plan_.verdicts[row] = Verdict::Invalid;
+      } else if (!FitsInFolder(pathUnits_, to_[row].size())) {
+        plan_.verdicts[row] = Verdict::TooLong;
       } else {
         NameTable::Entry& name = table_.Add(to_[row]);
         if (name.claimant == kNoRow) {
@@ -206,7 +213,7 @@ class Planner {
     for (unsigned attempt = 1;; ++attempt) {
       const std::string name = base + kParkSuffix + (attempt > 1 ? std::to_string(attempt) : "");
       const bool converts = names_.NameKey(name, key);
-      if ((!converts || key.size() > kLongestName) && !base.empty()) {
+      if ((!converts || !FitsInFolder(pathUnits_, key.size())) && !base.empty()) {
         base = WithoutLastCharacter(base);
         --attempt;
         continue;
@@ -220,6 +227,8 @@ class Planner {
   const rules::NameList& current_;
   const rules::NameList& targets_;
   FileOperations& names_;
+  const Targets kind_;
+  const size_t pathUnits_;
   const size_t count_;
   KeyStore from_, to_;
   NameTable table_;
@@ -234,10 +243,10 @@ class Planner {
 
 }  // namespace
 
-RenamePlan PlanRenames(const std::vector<std::u16string>& folderKeys, const rules::NameList& current,
+RenamePlan PlanRenames(const FolderListing& folder, const rules::NameList& current,
                        const rules::NameList& targets, const std::vector<size_t>& order,
-                       FileOperations& names) {
-  return Planner(folderKeys, current, targets, names).Plan(order);
+                       FileOperations& names, Targets kind) {
+  return Planner(folder, current, targets, names, kind).Plan(order);
 }
 
 std::vector<size_t> ListOrder(size_t count) {

@@ -18,13 +18,15 @@ enum class Verdict : uint8_t {
   Deliverable,
   SourceMissing,  // still tried: the folder may have changed since it was read
   Invalid,        // not a plain file name on Windows
+  TooLong,        // the name, or the path it gives, is longer than Windows takes
   Duplicate,      // an earlier row in list order claims the same name
   Taken,          // an entry that stays has the name when the row's turn comes
 };
 
 // Rows that are never handed to the file system.
 constexpr bool IsRefused(Verdict verdict) {
-  return verdict == Verdict::Invalid || verdict == Verdict::Duplicate || verdict == Verdict::Taken;
+  return verdict == Verdict::Invalid || verdict == Verdict::TooLong || verdict == Verdict::Duplicate ||
+         verdict == Verdict::Taken;
 }
 // Rows the preview marks: the batch will fail on them.
 constexpr bool IsMarked(Verdict verdict) {
@@ -47,14 +49,18 @@ struct RenamePlan {
   std::vector<RenameStep> steps;
 };
 
-// Plans renaming each `current`[i] to `targets`[i] inside a folder whose
-// entries are `folderKeys` (as FileOperations::ListEntryKeys gives them).
-// Claims on a name go by list order. Rows are taken in `order` (a
-// permutation of the rows) unless a row must wait for another to leave its
-// target name first. `names` folds names as the file system does.
-RenamePlan PlanRenames(const std::vector<std::u16string>& folderKeys, const rules::NameList& current,
+// What the targets are: new names, held to the plain-name test, or the
+// names the files had before (which the file system held as they are).
+enum class Targets { NewNames, FormerNames };
+
+// Plans renaming each `current`[i] to `targets`[i] inside `folder` (as
+// FileOperations::ListFolder gives it). Claims on a name go by list order.
+// Rows are taken in `order` (a permutation of the rows) unless a row must
+// wait for another to leave its target name first. `names` folds names as
+// the file system does.
+RenamePlan PlanRenames(const FolderListing& folder, const rules::NameList& current,
                        const rules::NameList& targets, const std::vector<size_t>& order,
-                       FileOperations& names);
+                       FileOperations& names, Targets kind = Targets::NewNames);
 
 // 0, 1, ..., count - 1.
 std::vector<size_t> ListOrder(size_t count);

@@ -19,21 +19,31 @@ struct RenameOutcome {
   std::string strandedAs;
 };
 
+// A folder as the planner sees it.
+struct FolderListing {
+  // The name of every entry (files and sub-folders alike) as the file
+  // system compares names: UTF-16 with letter case folded.
+  std::vector<std::u16string> keys;
+  // The UTF-16 units of the folder's path as the file system gets it.
+  size_t pathUnits = 0;
+};
+
+// Every call names a folder (a folder text, as FolderPath holds it) and
+// names inside it; how the two become a path is the file system's affair.
 class FileOperations {
  public:
   virtual ~FileOperations() = default;
-  // True when an entry exists at `path`.
-  virtual bool Exists(const std::string& path) = 0;
-  // Renames one file, never replacing an existing one. Succeeds when source
-  // and target are the same file; a change of letter case really reaches
-  // the disk.
-  virtual RenameOutcome Rename(const std::string& from, const std::string& to) = 0;
-  // The name of every entry of `folder` (files and sub-folders alike) as
-  // the file system compares names: UTF-16 with letter case folded.
-  virtual std::vector<std::u16string> ListEntryKeys(const std::string& folder) = 0;
-  // Sets `key` to `name` folded the way ListEntryKeys folds; false when
-  // code page 936 can't carry the name to UTF-16 and back without loss.
-  // (One buffer serves many names, so a key costs no allocation.)
+  // True when an entry named `name` exists in `folder`.
+  virtual bool Exists(const std::string& folder, const std::string& name) = 0;
+  // Renames one file of `folder`, never replacing an existing one.
+  // Succeeds when source and target are the same file; a change of letter
+  // case really reaches the disk.
+  virtual RenameOutcome Rename(const std::string& folder, const std::string& from,
+                               const std::string& to) = 0;
+  virtual FolderListing ListFolder(const std::string& folder) = 0;
+  // Sets `key` to `name` folded the way ListFolder folds; false when some
+  // bytes of the name are no character. (One buffer serves many names, so
+  // a key costs no allocation.)
   virtual bool NameKey(std::string_view name, std::u16string& key) = 0;
 };
 

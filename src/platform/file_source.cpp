@@ -2,13 +2,16 @@
 
 #include <algorithm>
 
-#include "platform/gbk_convert.h"
+#include "platform/file_paths.h"
 
 namespace platform {
 
-FileSource::FileSource(const std::string& path)
-    : file_(CreateFileW(ToWide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+FileSource::FileSource(const std::string& path) : file_(INVALID_HANDLE_VALUE) {
+  if (const std::optional<std::wstring> wide = FileSystemPathOf(path)) {
+    file_ = CreateFileW(wide->c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                        nullptr);
+  }
+}
 
 FileSource::~FileSource() {
   if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);

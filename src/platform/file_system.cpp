@@ -2,30 +2,21 @@
 
 #include <windows.h>
 
+#include "platform/file_paths.h"
 #include "platform/gbk_convert.h"
 
 namespace platform {
 namespace {
 
-bool IsDotEntry(const wchar_t* name) {
-  return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
-}
-
 // Every entry of `folder` whose directory bit equals `folders`.
-std::vector<std::string> ListEntries(std::string_view folder, bool folders) {
+std::vector<std::string> ListEntries(std::string_view folder, bool folders, FileCalls& calls) {
   std::vector<std::string> names;
-  const std::wstring pattern = ToWide(folder) + L"*.*";
-  WIN32_FIND_DATAW entry;
-  HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
-                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
+  const std::optional<std::wstring> path = FileSystemFolder(folder);
+  if (!path) return names;
+  ForEachEntry(calls, *path, [&](const WIN32_FIND_DATAW& entry) {
     const bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    if (isFolder == folders && !IsDotEntry(entry.cFileName)) {
-      names.push_back(ToGbk(entry.cFileName));
-    }
-  } while (FindNextFileW(search, &entry));
-  FindClose(search);
+    if (isFolder == folders) names.push_back(ToGbk(entry.cFileName));
+  });
   return names;
 }
 
@@ -42,10 +33,12 @@ DriveKind KindOf(UINT driveType) {
 
 }  // namespace
 
-std::vector<std::string> ListFileNames(std::string_view folder) { return ListEntries(folder, false); }
+std::vector<std::string> ListFileNames(std::string_view folder, FileCalls& calls) {
+  return ListEntries(folder, false, calls);
+}
 
-std::vector<std::string> ListSubfolderNames(std::string_view folder) {
-  return ListEntries(folder, true);
+std::vector<std::string> ListSubfolderNames(std::string_view folder, FileCalls& calls) {
+  return ListEntries(folder, true, calls);
 }
 
 std::vector<DriveInfo> ListDrives() {

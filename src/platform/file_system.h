@@ -5,14 +5,17 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_calls.h"
+
 namespace platform {
 
-// Names of every file (not folder) in `folder`, whatever its attributes, in
-// the order the file system gives them. A folder that can't be read gives
-// no names. `folder` ends in "\".
-std::vector<std::string> ListFileNames(std::string_view folder);
+// Names of every file (not folder) in `folder` (a folder text), whatever
+// its attributes, exactly as they are, in the order the file system gives
+// them. A folder that can't be read gives no names.
+std::vector<std::string> ListFileNames(std::string_view folder, FileCalls& calls = SystemFileCalls());
 // Names of the sub-folders of `folder`, without "." and "..".
-std::vector<std::string> ListSubfolderNames(std::string_view folder);
+std::vector<std::string> ListSubfolderNames(std::string_view folder,
+                                            FileCalls& calls = SystemFileCalls());
 
 enum class DriveKind { Removable, Fixed, Network, CdRom, RamDisk, Other };
 struct DriveInfo {

@@ -1,20 +1,27 @@
-// The one place where GBK texts meet the UTF-16 of the W functions. Code
-// page 936 is named explicitly, so the program behaves the same on a
-// Windows of any language.
+// The one place where the program's texts meet the UTF-16 of the W
+// functions. Code page 936 is taken from the system by name, so the program
+// behaves the same on a Windows of any language; a character it lacks is
+// carried as its GB18030 four-byte code (rules/text_codec.h), so no name
+// is ever changed on the way.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "rules/text_codec.h"
+
 namespace platform {
 
 inline constexpr unsigned kGbkCodePage = 936;
 
-std::wstring ToWide(std::string_view gbk);
+// The conversion, made once from the system's code page 936.
+const rules::TextCodec& Codec();
+
+// For showing: bytes that are no character show as U+FFFD.
+std::wstring ToWide(std::string_view text);
 std::string ToGbk(std::wstring_view wide);
-// The UTF-16 form of `gbk` when code page 936 carries it there and back
-// without loss (0x80 alone is the euro sign); nothing otherwise.
-std::optional<std::wstring> ToWideExactly(std::string_view gbk);
+// The UTF-16 of `text`, or nothing when some of its bytes are no character.
+std::optional<std::wstring> ToWideExactly(std::string_view text);
 
 }  // namespace platform

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
-#include "platform/gbk_convert.h"
+#include <string>
+
+#include "platform/file_paths.h"
 
 namespace platform {
 namespace {
@@ -18,24 +20,37 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
   return FlushFileBuffers(file) != FALSE;
 }
 
+// A new, empty file beside `target` (CREATE_NEW, so never one that is
+// there), with its path in `path`.
+HANDLE CreateFileBeside(const std::wstring& target, std::wstring& path) {
+  const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
+  const std::wstring stem = L"~krn" + std::to_wstring(GetCurrentProcessId()) + L"-";
+  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    path = folder + stem + std::to_wstring(GetTickCount64() + attempt) + L".tmp";
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
 }  // namespace
 
 bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
-  const std::wstring target = ToWide(path);
+  const std::optional<std::wstring> target = FileSystemPathOf(path);
+  if (!target) return false;
   // A read-only file is not to be written over (some file systems would
   // let the replacement through).
-  const DWORD attributes = GetFileAttributesW(target.c_str());
+  const DWORD attributes = GetFileAttributesW(target->c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-  const std::wstring folder = target.substr(0, target.find_last_of(L"\\/") + 1);
-  wchar_t temporary[MAX_PATH + 1] = {};
-  if (!GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"krn", 0, temporary)) return false;
-  HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  bool written = file != INVALID_HANDLE_VALUE && WriteAll(file, bytes);
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  written = written && MoveFileExW(temporary, target.c_str(),
+  std::wstring temporary;
+  HANDLE file = CreateFileBeside(*target, temporary);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool written = WriteAll(file, bytes);
+  CloseHandle(file);
+  written = written && MoveFileExW(temporary.c_str(), target->c_str(),
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!written) DeleteFileW(temporary);
+  if (!written) DeleteFileW(temporary.c_str());
   return written;
 }
 

@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include "exec/plain_name.h"
+#include "platform/file_paths.h"
 #include "platform/gbk_convert.h"
 
 namespace platform {
@@ -15,14 +14,6 @@ constexpr char kMiddleSuffix[] = ".~改大小写";
 bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
   return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
                               static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
-bool Move(const std::wstring& from, const std::wstring& to) {
-  return MoveFileExW(from.c_str(), to.c_str(), 0) != FALSE;
-}
-
-bool EntryExists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // A name for the middle step of a change of letter case: the file's own
@@ -39,51 +30,62 @@ std::wstring MiddleName(const std::wstring& name, unsigned attempt) {
   return base + suffix;
 }
 
+}  // namespace
+
+const std::optional<std::wstring>& WindowsFiles::PathOf(const std::string& folder) {
+  if (!folderKnown_ || folder != folderText_) {
+    folderText_ = folder;
+    folderPath_ = FileSystemFolder(folder);
+    folderKnown_ = true;
+  }
+  return folderPath_;
+}
+
 // Renames in two steps through a name no entry has yet.
-exec::RenameOutcome RenameCaseOnly(const std::wstring& from, const std::wstring& to) {
-  const size_t nameStart = from.find_last_of(L"\\/") + 1;
-  const std::wstring folder = from.substr(0, nameStart);
+exec::RenameOutcome WindowsFiles::RenameCaseOnly(const std::wstring& folder, const std::wstring& from,
+                                                 const std::wstring& to) {
   for (unsigned attempt = 1; attempt <= 100; ++attempt) {
-    const std::wstring middle = MiddleName(from.substr(nameStart), attempt);
+    const std::wstring middle = MiddleName(from, attempt);
     if (EntryExists(folder + middle)) continue;
-    if (!Move(from, folder + middle)) return {};
-    if (Move(folder + middle, to)) return {true, {}};
+    if (!calls_.Move(folder + from, folder + middle)) return {};
+    if (calls_.Move(folder + middle, folder + to)) return {true, {}};
     // Never leave the file under the middle name, or else say where it is.
-    if (Move(folder + middle, from)) return {};
+    if (calls_.Move(folder + middle, folder + from)) return {};
     return {false, ToGbk(middle)};
   }
   return {};
 }
 
-}  // namespace
-
-std::vector<std::u16string> WindowsFiles::ListEntryKeys(const std::string& folder) {
-  std::vector<std::u16string> keys;
-  const std::wstring pattern = ToWide(folder) + L"*";
-  WIN32_FIND_DATAW entry;
-  HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
-                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (search == INVALID_HANDLE_VALUE) return keys;
-  do {
-    std::wstring name = entry.cFileName;
-    if (name != L"." && name != L"..") keys.push_back(keys_.FromWide(name));
-  } while (FindNextFileW(search, &entry));
-  FindClose(search);
-  return keys;
+exec::FolderListing WindowsFiles::ListFolder(const std::string& folder) {
+  exec::FolderListing listing;
+  const std::optional<std::wstring>& path = PathOf(folder);
+  if (!path) return listing;
+  listing.pathUnits = path->size();
+  ForEachEntry(calls_, *path, [&](const WIN32_FIND_DATAW& entry) {
+    listing.keys.push_back(keys_.FromWide(entry.cFileName));
+  });
+  return listing;
 }
 
 bool WindowsFiles::NameKey(std::string_view name, std::u16string& key) {
   return keys_.FromGbk(name, key);
 }
 
-bool WindowsFiles::Exists(const std::string& path) { return EntryExists(ToWide(path)); }
+bool WindowsFiles::Exists(const std::string& folder, const std::string& name) {
+  const std::optional<std::wstring>& path = PathOf(folder);
+  const std::optional<std::wstring> wide = ToWideExactly(name);
+  return path && wide && EntryExists(*path + *wide);
+}
 
-exec::RenameOutcome WindowsFiles::Rename(const std::string& from, const std::string& to) {
-  const std::wstring source = ToWide(from);
-  const std::wstring target = ToWide(to);
-  if (source == target) return {EntryExists(source), {}};  // onto itself: nothing to do
-  if (SameIgnoringCase(source, target)) return RenameCaseOnly(source, target);
-  return {Move(source, target), {}};
+exec::RenameOutcome WindowsFiles::Rename(const std::string& folder, const std::string& from,
+                                         const std::string& to) {
+  const std::optional<std::wstring>& path = PathOf(folder);
+  const std::optional<std::wstring> source = ToWideExactly(from);
+  const std::optional<std::wstring> target = ToWideExactly(to);
+  if (!path || !source || !target) return {};
+  if (*source == *target) return {EntryExists(*path + *source), {}};  // onto itself: nothing to do
+  if (SameIgnoringCase(*source, *target)) return RenameCaseOnly(*path, *source, *target);
+  return {calls_.Move(*path + *source, *path + *target), {}};
 }
 
 }  // namespace platform

@@ -1,27 +1,45 @@
 // The file operations of batch rename and undo on the Windows file system.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "exec/rename_ports.h"
+#include "platform/file_calls.h"
 #include "platform/name_keys.h"
 
 namespace platform {
 
+// Every path it hands to the system is a folder made by FileSystemFolder
+// (once for each folder text in a row) followed by a name as it stands.
 class WindowsFiles final : public exec::FileOperations {
  public:
-  // True when an entry exists at the path; no wildcard is looked at, so a
-  // name holding "?" (a character GBK can't show) matches nothing else.
-  bool Exists(const std::string& path) override;
-  // MoveFileW without replacing. A change of letter case only goes through
-  // a free middle name in the same folder that starts with the file's own
-  // name, since some file systems (and Wine) report success without
-  // changing the case; if the second step fails, the file gets its
+  explicit WindowsFiles(FileCalls& calls = SystemFileCalls()) : calls_(calls) {}
+
+  // True when an entry exists under that very name; no wildcard is looked at.
+  bool Exists(const std::string& folder, const std::string& name) override;
+  // MoveFileExW without replacing. A change of letter case only goes
+  // through a free middle name in the same folder that starts with the
+  // file's own name, since some file systems (and Wine) report success
+  // without changing the case; if the second step fails, the file gets its
   // original name back, or else the outcome names where it is.
-  exec::RenameOutcome Rename(const std::string& from, const std::string& to) override;
-  std::vector<std::u16string> ListEntryKeys(const std::string& folder) override;
+  exec::RenameOutcome Rename(const std::string& folder, const std::string& from,
+                             const std::string& to) override;
+  exec::FolderListing ListFolder(const std::string& folder) override;
   bool NameKey(std::string_view name, std::u16string& key) override;
 
  private:
+  // The path of a folder text, or nothing when it is no exact text.
+  const std::optional<std::wstring>& PathOf(const std::string& folder);
+  exec::RenameOutcome RenameCaseOnly(const std::wstring& folder, const std::wstring& from,
+                                     const std::wstring& to);
+  bool EntryExists(const std::wstring& path) { return calls_.Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+
+  FileCalls& calls_;
   NameKeys keys_;
+  std::string folderText_;
+  std::optional<std::wstring> folderPath_;
+  bool folderKnown_ = false;
 };
 
 }  // namespace platform

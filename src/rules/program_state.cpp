@@ -1,15 +1,11 @@
 #include "rules/program_state.h"
 
-#include "rules/gbk_text.h"
-
 namespace rules {
 
-NameList CutAtSemicolons(std::string_view selection) { return CutAt(selection, ';'); }
-
-void ProgramState::FillFromSelection(std::string_view folderText, std::string_view selectionText) {
+void ProgramState::FillFromPicked(std::string_view folderText, const NameList& picked) {
   Release();
   FolderPath = folderText;
-  CurrentNames = CutAtSemicolons(selectionText);
+  CurrentNames = picked;
   NewNames = CurrentNames;
   UndoNames = CurrentNames;
 }

@@ -10,10 +10,6 @@ namespace rules {
 
 using NameList = std::vector<std::string>;
 
-// Cuts a selection text at each ";" (a double-byte character is one unit):
-// every ";" ends one name, even an empty one; a non-empty rest is one more.
-NameList CutAtSemicolons(std::string_view selection);
-
 struct ProgramState {
   std::string FolderPath;  // always ends in a path separator once filled
   NameList CurrentNames;
@@ -22,9 +18,9 @@ struct ProgramState {
   // The rows in the order Undo takes them: the last batch's order reversed.
   std::vector<size_t> UndoOrder;
 
-  // Replaces all four with a folder and three separate lists cut from the
-  // selection text.
-  void FillFromSelection(std::string_view folderText, std::string_view selectionText);
+  // Replaces all four with a folder and three separate copies of the
+  // picked names.
+  void FillFromPicked(std::string_view folderText, const NameList& picked);
   void Release();
 };
 

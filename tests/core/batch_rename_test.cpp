@@ -40,7 +40,7 @@ class BatchRenameTest : public testing::Test {
   // with `targets` previewed.
   void Pick(const rules::NameList& names, const rules::NameList& targets) {
     for (const std::string& name : names) files.files["C:\\d\\" + name] = "contents of " + name;
-    state.FillFromSelection("C:\\d\\", "");
+    state.FillFromPicked("C:\\d\\", {});
     state.CurrentNames = state.UndoNames = names;
     state.NewNames = targets;
     window.oldCells = names;
@@ -339,9 +339,24 @@ TEST(IsPlainFileName, RefusesWhatWouldNotStayAPlainName) {
   EXPECT_TRUE(IsPlain("\x81\x40"));  // a character whose trail byte is "@"
   EXPECT_TRUE(IsPlain("\x81\x5C"));  // trail byte "\" is part of the character
   EXPECT_TRUE(IsPlain("COM0"));
-  EXPECT_TRUE(IsPlain(std::string(255, 'x')));
-  EXPECT_FALSE(IsPlain(std::string(256, 'x')));
-  EXPECT_TRUE(IsPlain(std::string(254, 'x') + "报"));  // 256 bytes, 255 units
+}
+
+// Undo gives back names the disk held, as they were.
+TEST(IsFormerName, TakesEveryNameADiskHoldsButNoSeparator) {
+  for (const char* held : {"report.", "memo.txt ", "CON", "a?", "dot.", " "}) {
+    const auto key = SimulatedNameKey(held);
+    EXPECT_TRUE(key && IsFormerName(*key)) << held;
+  }
+  for (const char* bad : {"", ".", "..", "a\\b", "a/b"}) {
+    EXPECT_FALSE(IsFormerName(*SimulatedNameKey(bad))) << bad;
+  }
+}
+
+TEST(FitsInFolder, NamesUpTo255UnitsAndPathsUpTo32767) {
+  EXPECT_TRUE(FitsInFolder(10, 255));
+  EXPECT_FALSE(FitsInFolder(10, 256));
+  EXPECT_TRUE(FitsInFolder(32767 - 200, 200));
+  EXPECT_FALSE(FitsInFolder(32767 - 200, 201));
 }
 
 }  // namespace

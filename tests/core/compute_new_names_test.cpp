@@ -7,7 +7,7 @@ namespace {
 
 ProgramState PickedState() {
   ProgramState state;
-  state.FillFromSelection("C:\\work\\", "abc.txt;Read Me.md");
+  state.FillFromPicked("C:\\work\\", {"abc.txt", "Read Me.md"});
   return state;
 }
 

@@ -5,16 +5,6 @@
 namespace rules {
 namespace {
 
-TEST(CutAtSemicolons, EveryRuleOfCutting) {
-  EXPECT_EQ(CutAtSemicolons(""), NameList{});
-  EXPECT_EQ(CutAtSemicolons("a.txt;b.txt"), (NameList{"a.txt", "b.txt"}));
-  EXPECT_EQ(CutAtSemicolons("a;;b;"), (NameList{"a", "", "b"}));
-  EXPECT_EQ(CutAtSemicolons(";"), NameList{""});
-  EXPECT_EQ(CutAtSemicolons("文件.txt"), NameList{"文件.txt"});
-  // A ";" right after a lead byte belongs to that character.
-  EXPECT_EQ(CutAtSemicolons("\x81;b;c"), (NameList{"\x81;b", "c"}));
-}
-
 TEST(ProgramState, StartsEmpty) {
   ProgramState state;
   EXPECT_EQ(state.FolderPath, "");
@@ -25,8 +15,8 @@ TEST(ProgramState, StartsEmpty) {
 
 TEST(ProgramState, FillGivesThreeSeparateEqualLists) {
   ProgramState state;
-  state.FillFromSelection("C:\\old\\", "x;y;z");
-  state.FillFromSelection("D:\\Tools/", "a.txt;报告.doc");
+  state.FillFromPicked("C:\\old\\", {"x", "y", "z"});
+  state.FillFromPicked("D:\\Tools/", {"a.txt", "报告.doc"});
   EXPECT_EQ(state.FolderPath, "D:\\Tools/");
   const NameList picked{"a.txt", "报告.doc"};
   EXPECT_EQ(state.CurrentNames, picked);
@@ -42,7 +32,7 @@ TEST(ProgramState, FillGivesThreeSeparateEqualLists) {
 
 TEST(ProgramState, ReleaseEmptiesEverything) {
   ProgramState state;
-  state.FillFromSelection("C:\\", "a;b");
+  state.FillFromPicked("C:\\", {"a", "b"});
   state.Release();
   EXPECT_EQ(state.FolderPath, "");
   EXPECT_TRUE(state.CurrentNames.empty() && state.NewNames.empty() && state.UndoNames.empty());

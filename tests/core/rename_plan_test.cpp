@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "exec/batch_rename.h"
+#include "exec/plain_name.h"
 #include "recording_window.h"
 #include "simulated_folder.h"
 
@@ -41,7 +42,7 @@ class PlanTest : public testing::Test {
     }
     for (const std::string& name : others) files.files[kFolder + name] = "other " + name;
     for (const std::string& name : missing) files.files.erase(kFolder + name);
-    return PlanRenames(files.ListEntryKeys(kFolder), current, targets, ListOrder(rows.size()), files);
+    return PlanRenames(files.ListFolder(kFolder), current, targets, ListOrder(rows.size()), files);
   }
   // The plan's steps as "row" or "row>parking name".
   static std::vector<std::string> Steps(const RenamePlan& plan) {
@@ -139,10 +140,37 @@ TEST_F(PlanTest, MissingSourcesAreMarkedButStillTried) {
   EXPECT_FALSE(IsRefused(V::SourceMissing));
 }
 
-TEST_F(PlanTest, UnconvertibleAndOverlongNamesAreInvalid) {
-  const RenamePlan plan =
-      Plan({{"a", "\x81"}, {"b", std::string(256, 'b')}, {"c", "\x80.txt"}, {"d", ""}});
-  EXPECT_EQ(plan.verdicts, (std::vector<V>{V::Invalid, V::Invalid, V::Deliverable, V::Invalid}));
+TEST_F(PlanTest, UnconvertibleNamesAreInvalidAndOverlongOnesTooLong) {
+  const RenamePlan plan = Plan({{"a", "\x81"},
+                                {"b", std::string(256, 'b')},
+                                {"c", "\x80.txt"},
+                                {"d", ""},
+                                {"e", std::string(255, 'e')},
+                                {"f", std::string(254, 'f') + "报"}});  // 256 bytes, 255 units
+  EXPECT_EQ(plan.verdicts, (std::vector<V>{V::Invalid, V::TooLong, V::Deliverable, V::Invalid,
+                                           V::Deliverable, V::Deliverable}));
+}
+
+// A new name that would make the full path longer than Windows takes is
+// marked, even when the name itself is short; one that still fits is not.
+TEST_F(PlanTest, APathOverTheLimitIsTooLong) {
+  const rules::NameList from{"a", "b", "c"}, to{"12345", "123456", "c"};
+  for (const std::string& name : from) files.files[kFolder + name] = name;
+  FolderListing deep = files.ListFolder(kFolder);
+  deep.pathUnits = kLongestPath - 5;
+  const RenamePlan plan = PlanRenames(deep, from, to, ListOrder(3), files);
+  EXPECT_EQ(plan.verdicts, (std::vector<V>{V::Deliverable, V::TooLong, V::Unchanged}));
+}
+
+// Undo takes back names with a trailing dot or blank, which no new name may have.
+TEST_F(PlanTest, FormerNamesMayEndInADotOrABlank) {
+  const rules::NameList from{"report_", "memo_"}, to{"report.", "memo.txt "};
+  for (const std::string& name : from) files.files[kFolder + name] = name;
+  const FolderListing folder = files.ListFolder(kFolder);
+  EXPECT_EQ(PlanRenames(folder, from, to, ListOrder(2), files).verdicts,
+            (std::vector<V>{V::Invalid, V::Invalid}));
+  EXPECT_EQ(PlanRenames(folder, from, to, ListOrder(2), files, Targets::FormerNames).verdicts,
+            (std::vector<V>{V::Deliverable, V::Deliverable}));
 }
 
 // Random batches over a few short names: afterwards every file exists

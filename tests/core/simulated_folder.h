@@ -50,15 +50,17 @@ class SimulatedFolder final : public exec::FileOperations {
     }
     return nullptr;
   }
-  bool Exists(const std::string& path) override {
-    calls.push_back("exists " + path);
-    return Find(path) != nullptr;
+  bool Exists(const std::string& folder, const std::string& name) override {
+    calls.push_back("exists " + folder + name);
+    return Find(folder + name) != nullptr;
   }
   // A rename from one of these full paths gets half way: the file ends up
   // under the name given, in the same folder.
   std::map<std::string, std::string> strandings;
 
-  exec::RenameOutcome Rename(const std::string& from, const std::string& to) override {
+  exec::RenameOutcome Rename(const std::string& folder, const std::string& fromName,
+                             const std::string& toName) override {
+    const std::string from = folder + fromName, to = folder + toName;
     calls.push_back("rename " + from + " > " + to);
     const std::string* source = Find(from);
     if (!source || locked.count(*source)) return {};
@@ -66,7 +68,6 @@ class SimulatedFolder final : public exec::FileOperations {
     const std::string* target = Find(to);
     if (stranding == strandings.end() && target && target != source) return {};  // never replaces
     const std::string contents = files.at(*source);
-    const std::string folder = source->substr(0, source->rfind('\\') + 1);
     files.erase(*source);
     if (stranding != strandings.end()) {
       files[folder + stranding->second] = contents;
@@ -75,12 +76,13 @@ class SimulatedFolder final : public exec::FileOperations {
     files[to] = contents;
     return {true, {}};
   }
-  std::vector<std::u16string> ListEntryKeys(const std::string& folder) override {
-    std::vector<std::u16string> keys;
+  // The path of a folder as the model gives it: "\\?\" in front.
+  exec::FolderListing ListFolder(const std::string& folder) override {
+    exec::FolderListing listing{{}, folder.size() + 4};
     for (const auto& [path, contents] : files) {
-      if (path.rfind(folder, 0) == 0) keys.push_back(*SimulatedNameKey(path.substr(folder.size())));
+      if (path.rfind(folder, 0) == 0) listing.keys.push_back(*SimulatedNameKey(path.substr(folder.size())));
     }
-    return keys;
+    return listing;
   }
   bool NameKey(std::string_view name, std::u16string& key) override {
     const auto folded = SimulatedNameKey(name);

@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
 
   ui::EditWindow editWindow(state);
   HWND edit = editWindow.Open(main, platform::ToGbk(folder) + "\\",
-                              "a.txt;报告 第1章.doc;MyFile.TXT;photo_2024.jpg");
+                              {"a.txt", "报告 第1章.doc", "MyFile.TXT", "photo_2024.jpg"});
   ShowWindow(edit, SW_SHOW);
   const ui::edit::Control types[] = {ui::edit::单选框添加字符, ui::edit::单选框删除字符,
                                      ui::edit::单选框字符替换, ui::edit::单选框大小写转换,
@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
                             CREATE_ALWAYS, 0, nullptr));
   }
   ui::EditWindow markedWindow(state);
-  HWND marked = markedWindow.Open(main, marks, "a.txt;aa.txt;b.txt;gone.txt;报告.doc");
+  HWND marked = markedWindow.Open(main, marks, {"a.txt", "aa.txt", "b.txt", "gone.txt", "报告.doc"});
   ShowWindow(marked, SW_SHOW);
   SetWindowTextW(markedWindow.control(ui::edit::添加字符文本), L"a");
   markedWindow.Preview();

@@ -58,15 +58,13 @@ class BatchRenameWineTest : public EditWindowFixture {
  protected:
   // Files that hold their own names, all picked, in this order.
   void Open(const std::vector<std::string>& names) {
-    std::string selection;
     for (const std::string& name : names) {
       HANDLE file = CreateFileW(folder.Wide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
       DWORD written = 0;
       WriteFile(file, name.data(), static_cast<DWORD>(name.size()), &written, nullptr);
       CloseHandle(file);
-      selection += (selection.empty() ? "" : ";") + name;
     }
-    OpenEdit(folder.path() + "\\", selection);
+    OpenEdit(folder.path() + "\\", names);
   }
   // `count` names from a printf pattern with one number, from 0.
   static std::vector<std::string> Numbered(const char* pattern, int count) {

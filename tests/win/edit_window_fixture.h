@@ -19,11 +19,11 @@ namespace testing_support {
 
 class EditWindowFixture : public testing::Test {
  protected:
-  // Opens the Edit window on `folderText` with the names of `selection`.
-  void OpenEdit(const std::string& folderText, const std::string& selection) {
+  // Opens the Edit window on `folderText` with these names picked.
+  void OpenEdit(const std::string& folderText, const rules::NameList& picked) {
     owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(edit.Open(owner, folderText, selection), nullptr);
+    ASSERT_NE(edit.Open(owner, folderText, picked), nullptr);
   }
   void TearDown() override {
     if (owner) DestroyWindow(owner);

@@ -26,7 +26,7 @@ using platform::MessageRequest;
 
 class EditWindowTest : public EditWindowFixture {
  protected:
-  void SetUp() override { OpenEdit("C:\\work\\", "abc.txt;Read Me.md;报告.doc"); }
+  void SetUp() override { OpenEdit("C:\\work\\", {"abc.txt", "Read Me.md", "报告.doc"}); }
 
   bool Checked(Control id) const { return SendMessageW(Get(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
   bool Shown(Control id) const { return (GetWindowLongPtrW(Get(id), GWL_STYLE) & WS_VISIBLE) != 0; }

@@ -108,14 +108,5 @@ TEST_F(FileBoxTest, EmptyFolderTextMeansTheCurrentFolder) {
   EXPECT_EQ(window.fileBox().Names(), std::vector<std::string>{"here.txt"});
 }
 
-TEST_F(FileBoxTest, NameOutsideGbkIsListedAsConvertedWithoutHarm) {
-  // U+0E01 (Thai) has no GBK form.
-  const std::wstring name = platform::ToWide(folder.path()) + L"\\\u0E01.txt";
-  CloseHandle(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  window.SetInitialFolder(folder.path());
-  ASSERT_EQ(window.fileBox().Names().size(), 1u);
-  EXPECT_EQ(window.fileBox().Names()[0], "?.txt");
-}
-
 }  // namespace
 }  // namespace testing_support

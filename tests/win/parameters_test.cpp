@@ -23,7 +23,7 @@ const std::string kDamaged = "此配置文件数据不正确，可能已经损�
 
 class ParametersTest : public EditWindowFixture {
  protected:
-  void SetUp() override { OpenEdit("C:\\work\\", "a.txt"); }
+  void SetUp() override { OpenEdit("C:\\work\\", {"a.txt"}); }
 
   std::string Path(const char* name) const { return folder.path() + "\\" + name; }
   void Write(const char* name, const std::string& bytes) {

@@ -36,12 +36,12 @@ EditWindow::~EditWindow() {
   if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
 }
 
-HWND EditWindow::Open(HWND owner, std::string_view folderText, std::string_view selectionText) {
+HWND EditWindow::Open(HWND owner, std::string_view folderText, const rules::NameList& picked) {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
   platform::RegisterWindowClass(instance, kClassName, platform::ObjectWindowProc<EditWindow>,
                                 GetSysColorBrush(COLOR_BTNFACE));
   openingFolder_ = folderText;
-  openingSelection_ = selectionText;
+  openingPicked_ = &picked;
   CreateWindowExW(0, kClassName, platform::ToWide(kTitle).c_str(),
                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight,
                   owner, nullptr, instance, this);
@@ -154,7 +154,7 @@ void EditWindow::OnCreate(HWND window) {
   // Opening: the rule of the checked type leaves one panel, then the
   // hand-over fills the shared state and the rows.
   OnOptionClicked(controls_, 单选框添加字符);
-  state_.FillFromSelection(openingFolder_, openingSelection_);
+  state_.FillFromPicked(openingFolder_, *openingPicked_);
   previewList_.Attach(controls_[超级列表框1], state_);
 }
 
@@ -198,9 +198,9 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void RunEditWindow(HWND owner, rules::ProgramState& state, std::string_view folderText,
-                   std::string_view selectionText, std::function<void()> openFolder) {
+                   const rules::NameList& picked, std::function<void()> openFolder) {
   EditWindow window(state, std::move(openFolder));
-  if (window.Open(owner, folderText, selectionText)) window.RunModal(owner);
+  if (window.Open(owner, folderText, picked)) window.RunModal(owner);
 }
 
 }  // namespace ui

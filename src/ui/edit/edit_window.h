@@ -27,8 +27,8 @@ class EditWindow {
 
   // Creates the window, still hidden, over `owner`, running the opening steps:
   // only the add-characters panel shown, the shared state filled from the
-  // file box's texts, one row per picked name.
-  HWND Open(HWND owner, std::string_view folderText, std::string_view selectionText);
+  // file box's folder text and picked names, one row per picked name.
+  HWND Open(HWND owner, std::string_view folderText, const rules::NameList& picked);
   // Shows the window and handles messages until it has closed; `owner`
   // takes no input meanwhile.
   void RunModal(HWND owner);
@@ -68,7 +68,7 @@ class EditWindow {
   exec::FileOperations* files_ = &windowsFiles_;
   HWND handle_ = nullptr;
   std::string_view openingFolder_;
-  std::string_view openingSelection_;
+  const rules::NameList* openingPicked_ = nullptr;
   platform::WindowLayout layout_;
   edit::EditControls controls_;
   edit::PreviewList previewList_;
@@ -79,6 +79,6 @@ class EditWindow {
 
 // Opens the Edit window over `owner` and returns when it has closed.
 void RunEditWindow(HWND owner, rules::ProgramState& state, std::string_view folderText,
-                   std::string_view selectionText, std::function<void()> openFolder);
+                   const rules::NameList& picked, std::function<void()> openFolder);
 
 }  // namespace ui

@@ -6,7 +6,6 @@
 #include "platform/gbk_convert.h"
 #include "platform/window_layout.h"
 #include "rules/gbk_text.h"
-#include "rules/program_state.h"
 #include "ui/main/list_order.h"
 
 namespace ui {
@@ -48,7 +47,7 @@ void FileBox::SetFolder(std::string_view folderText) {
   folderText_ = folderText.empty() ? platform::CurrentFolder() : std::string(folderText);
   const std::string searched =
       rules::EndsWithCharacter(folderText_, '\\') ? folderText_ : folderText_ + "\\";
-  const rules::NameList noted = rules::CutAtSemicolons(selectionText_);
+  const std::vector<std::string> noted = selectedNames_;
 
   std::vector<std::string> names = platform::ListFileNames(searched);
   DropRepeatedNames(names);
@@ -89,6 +88,7 @@ bool FileBox::SelectAllOnCtrlA(const MSG& message) {
 void FileBox::OnSelectionChanged() {
   const auto count = SendMessageW(handle_, LB_GETSELCOUNT, 0, 0);
   selectionText_.clear();
+  selectedNames_.clear();
   if (count <= 0) return;
   std::vector<int> selected(static_cast<size_t>(count));
   SendMessageW(handle_, LB_GETSELITEMS, static_cast<WPARAM>(count),
@@ -96,6 +96,7 @@ void FileBox::OnSelectionChanged() {
   for (size_t i = 0; i < selected.size(); ++i) {
     if (i > 0) selectionText_ += ';';
     selectionText_ += names_[static_cast<size_t>(selected[i])];
+    selectedNames_.push_back(names_[static_cast<size_t>(selected[i])]);
   }
 }
 

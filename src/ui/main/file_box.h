@@ -1,5 +1,6 @@
 // The file box: every file of one folder, sorted as a sorted list box sorts
-// them, with multiple selection kept as a ";"-joined selection text.
+// them, with multiple selection kept as a list of the picked names (and as
+// a ";"-joined selection text, which says whether any is picked).
 #pragma once
 
 #include <windows.h>
@@ -27,7 +28,9 @@ class FileBox {
   const std::string& FolderText() const { return folderText_; }
   // The selected names in list order, joined by ";"; empty when none.
   const std::string& SelectionText() const { return selectionText_; }
-  // On LBN_SELCHANGE: rebuilds the selection text.
+  // The selected names in list order, each exactly as it is on disk.
+  const std::vector<std::string>& SelectedNames() const { return selectedNames_; }
+  // On LBN_SELCHANGE: rebuilds the selection.
   void OnSelectionChanged();
   // Ctrl+A pressed in the box selects every file, as a click would. True
   // when `message` was that key.
@@ -42,6 +45,7 @@ class FileBox {
   HWND handle_ = nullptr;
   std::string folderText_;
   std::string selectionText_;
+  std::vector<std::string> selectedNames_;
   std::vector<std::string> names_;
 };
 

@@ -113,7 +113,7 @@ void MainWindow::EditNames() {
     return;
   }
   editing_ = true;
-  RunEditWindow(handle_, state_, fileBox_.FolderText(), fileBox_.SelectionText(),
+  RunEditWindow(handle_, state_, fileBox_.FolderText(), fileBox_.SelectedNames(),
                 [this] { OpenCurrentFolder(); });
   editing_ = false;
   // Hand-back: list the folder afresh so renamed files show their new names.
