@@ -42,7 +42,7 @@ std::map<std::string, std::string> Disk(const std::string& folder) {
   if (search == INVALID_HANDLE_VALUE) return files;
   do {
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    const std::wstring path = platform::ToWide(folder) + L"\\" + entry.cFileName;
+    const std::wstring path = L"\\\\?\\" + platform::ToWide(folder) + L"\\" + entry.cFileName;
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     char buffer[256] = {};
     DWORD read = 0;
@@ -452,6 +452,18 @@ TEST_F(BatchRenameWineTest, ProgressBarTakesMoreThan32767) {
   EXPECT_EQ(Progress(), 39000);
 }
 
+// The control `id` of the Edit window, inside whichever panel it is.
+HWND FindControl(HWND editWindow, Control id) {
+  struct Search { int id; HWND found; } search{id, nullptr};
+  EnumChildWindows(editWindow, [](HWND child, LPARAM address) {
+    auto& s = *reinterpret_cast<Search*>(address);
+    if (GetDlgCtrlID(child) != s.id) return TRUE;
+    s.found = child;
+    return FALSE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 // The whole road: files picked in the Main window, Edit-names, options,
 // Preview, Batch rename, Undo, all inside the modal Edit window.
 TEST_F(MainWindowTest, FromClickToDiskAndBack) {
@@ -475,16 +487,7 @@ TEST_F(MainWindowTest, FromClickToDiskAndBack) {
   desktop.Answer(MessageAnswer::Yes);  // undo
   static std::function<void(HWND)> drive;
   drive = [](HWND editWindow) {
-    auto find = [editWindow](Control id) {
-      struct Search { int id; HWND found; } search{id, nullptr};
-      EnumChildWindows(editWindow, [](HWND child, LPARAM address) {
-        auto& s = *reinterpret_cast<Search*>(address);
-        if (GetDlgCtrlID(child) != s.id) return TRUE;
-        s.found = child;
-        return FALSE;
-      }, reinterpret_cast<LPARAM>(&search));
-      return search.found;
-    };
+    auto find = [editWindow](Control id) { return FindControl(editWindow, id); };
     SetWindowTextW(find(添加字符文本), L"_");
     SetWindowTextW(find(添加位置), L"1");
     PostMessageW(find(按钮预览), BM_CLICK, 0, 0);
@@ -507,5 +510,118 @@ TEST_F(MainWindowTest, FromClickToDiskAndBack) {
   EXPECT_EQ(window.fileBox().SelectionText(), "a.txt;b.txt");
 }
 
+
+// Names that code page 936 has no code for, names Win32 would change on
+// the way, and a ";" inside a name: from the click in the file box to the
+// disk and back, only the picked file changes, to exactly the name the
+// Preview showed, and Undo brings back every name exactly.
+struct Road {
+  const char* label;
+  std::vector<std::wstring> files;  // the first one is picked
+  Control type;                     // 单选框添加字符 (text in front) or 单选框字符替换
+  std::wstring text, replacement;
+  std::wstring renamedTo;
+  std::wstring subfolder;  // when not empty, the files are there and it is chosen in the tree
+};
+
+void PrintTo(const Road& road, std::ostream* out) { *out << road.label; }
+
+class ExactNamesTest : public MainWindowTest, public testing::WithParamInterface<Road> {};
+
+TEST_P(ExactNamesTest, OnlyThePickedFileChangesAndUndoBringsBackEveryName) {
+  const Road& road = GetParam();
+  std::string where = folder.path(), prefix;
+  if (!road.subfolder.empty()) {
+    prefix = platform::ToGbk(road.subfolder) + "\\";
+    folder.AddFolder(platform::ToGbk(road.subfolder));
+    where += "\\" + platform::ToGbk(road.subfolder);
+  }
+  for (const std::wstring& name : road.files) {
+    HANDLE file = CreateFileW(folder.Wide(prefix + platform::ToGbk(name)).c_str(), GENERIC_WRITE, 0,
+                              nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << road.label;
+    DWORD written = 0;
+    WriteFile(file, name.data(), static_cast<DWORD>(name.size() * 2), &written, nullptr);
+    CloseHandle(file);
+  }
+  window.SetInitialFolder(folder.path());
+  if (!road.subfolder.empty()) {
+    HWND tree = window.directoryBox().handle();
+    TreeView_SelectItem(tree, TreeView_GetChild(tree, TreeView_GetSelection(tree)));
+    SendMessageW(tree, WM_KEYDOWN, VK_RETURN, 0);
+    PumpMessages();
+    ASSERT_EQ(window.directoryBox().FolderText(), where);
+  }
+  Pick(platform::ToGbk(road.files[0]));
+  const std::map<std::string, std::string> before = Disk(where);
+  ASSERT_EQ(before.size(), road.files.size()) << road.label;
+
+  std::map<std::string, std::string> afterBatch;
+  static HWND undoButton, editWindowHandle;
+  static const Road* driven;
+  driven = &road;
+  desktop.onMessage = [&](const platform::MessageRequest& request) {
+    if (request.text == kDone) {
+      afterBatch = Disk(where);
+      PostMessageW(undoButton, BM_CLICK, 0, 0);
+    }
+    if (request.text == kUndoDone) PostMessageW(editWindowHandle, WM_CLOSE, 0, 0);
+  };
+  desktop.Answer(MessageAnswer::No);   // completion: no folder
+  desktop.Answer(MessageAnswer::Yes);  // undo
+  HHOOK hook = SetWindowsHookExW(WH_CBT, [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    wchar_t title[64] = {};
+    const HWND activated = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE) GetWindowTextW(activated, title, 64);
+    if (code == HCBT_ACTIVATE && platform::ToGbk(title) == "编辑窗口" && activated != editWindowHandle) {
+      editWindowHandle = activated;
+      auto find = [activated](Control id) { return FindControl(activated, id); };
+      SendMessageW(find(driven->type), BM_CLICK, 0, 0);
+      if (driven->type == 单选框字符替换) {
+        SendMessageW(find(单选框替换为), BM_CLICK, 0, 0);
+        SendMessageW(find(单选框全部替换), BM_CLICK, 0, 0);
+        SetWindowTextW(find(替换掉), driven->text.c_str());
+        SetWindowTextW(find(替换为), driven->replacement.c_str());
+      } else {
+        SetWindowTextW(find(添加字符文本), driven->text.c_str());
+        SetWindowTextW(find(添加位置), L"0");
+      }
+      PostMessageW(find(按钮预览), BM_CLICK, 0, 0);
+      PostMessageW(find(按钮更名), BM_CLICK, 0, 0);
+      undoButton = find(按钮撤销);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }, nullptr, GetCurrentThreadId());
+  editWindowHandle = nullptr;
+  Command(ui::kCommandEditNames);
+  UnhookWindowsHookEx(hook);
+
+  std::map<std::string, std::string> expected = before;
+  expected.erase(platform::ToGbk(road.files[0]));
+  expected[platform::ToGbk(road.renamedTo)] = before.at(platform::ToGbk(road.files[0]));
+  EXPECT_EQ(afterBatch, expected) << road.label;
+  EXPECT_EQ(state.NewNames, rules::NameList{platform::ToGbk(road.renamedTo)}) << road.label;
+  EXPECT_EQ(Disk(where), before) << road.label;
+  EXPECT_EQ(desktop.messages().back().text, kUndoDone) << road.label;
+  EXPECT_EQ(window.fileBox().SelectedNames(), rules::NameList{platform::ToGbk(road.files[0])});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, ExactNamesTest,
+    testing::Values(
+        Road{"semicolon", {L"a;b.txt", L"b.txt"}, 单选框添加字符, L"1", L"", L"1a;b.txt"},
+        Road{"trailing dot", {L"report.", L"report"}, 单选框字符替换, L".", L"_", L"report_"},
+        Road{"trailing blank", {L"memo.txt ", L"memo.txt"}, 单选框字符替换, L" ", L"_", L"memo.txt_"},
+        Road{"capital accent", {L"\u00C9cole.txt"}, 单选框添加字符, L"1", L"", L"1\u00C9cole.txt"},
+        Road{"superscript", {L"x\u00B2.txt", L"x2.txt"}, 单选框添加字符, L"1", L"", L"1x\u00B2.txt"},
+        Road{"emoji", {L"a\U0001F601.txt", L"a\U0001F600.txt"}, 单选框添加字符, L"1", L"",
+             L"1a\U0001F601.txt"},
+        Road{"typed text", {L"a.txt"}, 单选框添加字符, L"\u00D6", L"", L"\u00D6a.txt"},
+        Road{"folder", {L"x.txt"}, 单选框字符替换, L"x.", L"\U00020BB7.", L"\U00020BB7.txt", L"J\u00F6rg"}),
+    [](const testing::TestParamInfo<Road>& info) {
+      std::string name = info.param.label;
+      for (char& c : name) c = c == ' ' ? '_' : c;
+      return name;
+    });
 }  // namespace
 }  // namespace testing_support

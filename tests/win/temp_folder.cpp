@@ -1,35 +1,55 @@
 #include "temp_folder.h"
 
-#include <shellapi.h>
-
 #include "platform/gbk_convert.h"
 
 namespace testing_support {
 
+namespace {
+
+// Removes `folder` (a \\?\ path) with everything in it; SHFileOperation
+// would leave names that end in a dot or a blank.
+void RemoveAll(const std::wstring& folder) {
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = entry.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveAll(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+// A folder no earlier run left behind.
 TempFolder::TempFolder() {
-  wchar_t base[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, base);
+  const DWORD size = GetTempPathW(0, nullptr);
+  std::wstring base(size, L'\0');
+  base.resize(GetTempPathW(size, base.data()));
   static unsigned counter = 0;
-  const std::wstring folder = std::wstring(base) + L"rntool-test-" +
-                              std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(++counter);
-  CreateDirectoryW(folder.c_str(), nullptr);
+  std::wstring folder;
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    folder = base + L"rntool-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+             std::to_wstring(++counter);
+    if (CreateDirectoryW(folder.c_str(), nullptr)) break;
+  }
   path_ = platform::ToGbk(folder);
 }
 
-TempFolder::~TempFolder() {
-  // SHFileOperation wants a double-zero-terminated list.
-  std::wstring from = platform::ToWide(path_);
-  from.push_back(L'\0');
-  SHFILEOPSTRUCTW operation{};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_NO_UI;
-  SHFileOperationW(&operation);
-}
+TempFolder::~TempFolder() { RemoveAll(L"\\\\?\\" + platform::ToWide(path_)); }
 
+// Through \\?\, so that a name ending in a dot or a blank is made as it stands.
 std::wstring TempFolder::Wide(std::string_view name) const {
-  return platform::ToWide(path_) + L"\\" + platform::ToWide(name);
+  return L"\\\\?\\" + platform::ToWide(path_) + L"\\" + platform::ToWide(name);
 }
 
 void TempFolder::AddFile(std::string_view name, DWORD attributes) const {

@@ -18,6 +18,7 @@ class TempFolder {
   // Creates an empty file (or a sub-folder) named `name` (GBK).
   void AddFile(std::string_view name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) const;
   void AddFolder(std::string_view name) const;
+  // The path of `name` in the folder, for the file system, with \\?\ in front.
   std::wstring Wide(std::string_view name) const;
 
  private:

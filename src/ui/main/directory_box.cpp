@@ -31,30 +31,48 @@ int FolderIcon(bool open) {
   return info.iIcon;
 }
 
-HTREEITEM AddItem(HWND tree, HTREEITEM parent, const std::string& text, bool open) {
-  const std::wstring wide = platform::ToWide(text);
-  TVINSERTSTRUCTW insert{};
-  insert.hParent = parent;
-  insert.hInsertAfter = TVI_LAST;
-  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  insert.item.pszText = const_cast<wchar_t*>(wide.c_str());
-  insert.item.iImage = FolderIcon(open);
-  insert.item.iSelectedImage = FolderIcon(true);
-  return TreeView_InsertItem(tree, &insert);
-}
-
-std::string ItemText(HWND tree, HTREEITEM item) {
-  wchar_t buffer[MAX_PATH * 2] = {};
-  TVITEMW data{};
-  data.mask = TVIF_TEXT;
-  data.hItem = item;
-  data.pszText = buffer;
-  data.cchTextMax = MAX_PATH * 2;
-  TreeView_GetItem(tree, &data);
-  return platform::ToGbk(buffer);
+// The pieces of a folder path that become the tree's items: the root (a
+// drive such as C:, or \\server\share), then each folder under it.
+std::vector<std::string> ChainPieces(std::string_view path) {
+  std::string_view rest = path;
+  std::vector<std::string> pieces;
+  if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {
+    size_t end = path.find('\\', 2);
+    if (end != std::string_view::npos) end = path.find('\\', end + 1);
+    if (end == std::string_view::npos) end = path.size();
+    pieces.emplace_back(path.substr(0, end));
+    rest = path.substr(end);
+  }
+  for (std::string& piece : rules::CutAt(rest, '\\')) {
+    if (!piece.empty()) pieces.push_back(std::move(piece));
+  }
+  return pieces;
 }
 
 }  // namespace
+
+// Each item keeps the index of its name, which is held here exactly.
+HTREEITEM DirectoryBox::AddItem(HTREEITEM parent, const std::string& name, bool open) {
+  const std::wstring wide = platform::ToWide(name);
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parent;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+  insert.item.pszText = const_cast<wchar_t*>(wide.c_str());
+  insert.item.iImage = FolderIcon(open);
+  insert.item.iSelectedImage = FolderIcon(true);
+  insert.item.lParam = static_cast<LPARAM>(itemNames_.size());
+  itemNames_.push_back(name);
+  return TreeView_InsertItem(handle_, &insert);
+}
+
+const std::string& DirectoryBox::ItemName(HTREEITEM item) const {
+  TVITEMW data{};
+  data.mask = TVIF_PARAM;
+  data.hItem = item;
+  TreeView_GetItem(handle_, &data);
+  return itemNames_.at(static_cast<size_t>(data.lParam));
+}
 
 void DirectoryBox::Create(HWND parent, int id, const platform::Rect& place) {
   handle_ = platform::CreateChild(
@@ -74,18 +92,18 @@ void DirectoryBox::ShowChain(const std::string& chainPath) {
   requested_ = nullptr;
   SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
   TreeView_DeleteAllItems(handle_);
+  itemNames_.clear();
   HTREEITEM parent = TVI_ROOT;
   HTREEITEM last = nullptr;
-  for (const std::string& piece : rules::CutAt(chainPath, '\\')) {
-    if (piece.empty()) continue;
-    last = AddItem(handle_, parent, piece, true);
+  for (const std::string& piece : ChainPieces(chainPath)) {
+    last = AddItem(parent, piece, true);
     if (parent != TVI_ROOT) TreeView_Expand(handle_, parent, TVE_EXPAND);
     parent = last;
   }
   if (last) {
     std::vector<std::string> subfolders = platform::ListSubfolderNames(ChainTextOf(last) + "\\");
     SortLikeListBox(subfolders);
-    for (const std::string& name : subfolders) AddItem(handle_, last, name, false);
+    for (const std::string& name : subfolders) AddItem(last, name, false);
     TreeView_Expand(handle_, last, TVE_EXPAND);
     TreeView_SelectItem(handle_, last);
   }
@@ -94,9 +112,9 @@ void DirectoryBox::ShowChain(const std::string& chainPath) {
 }
 
 std::string DirectoryBox::ChainTextOf(HTREEITEM item) const {
-  std::string text = ItemText(handle_, item);
+  std::string text = ItemName(item);
   for (HTREEITEM up = TreeView_GetParent(handle_, item); up; up = TreeView_GetParent(handle_, up)) {
-    text = ItemText(handle_, up) + "\\" + text;
+    text = ItemName(up) + "\\" + text;
   }
   return text;
 }

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/window_helpers.h"
 
@@ -36,11 +37,14 @@ class DirectoryBox {
  private:
   void ShowChain(const std::string& chainPath);
   std::string ChainTextOf(HTREEITEM item) const;
+  HTREEITEM AddItem(HTREEITEM parent, const std::string& name, bool open);
+  const std::string& ItemName(HTREEITEM item) const;
   bool RequestOpen(HTREEITEM item);
 
   HWND handle_ = nullptr;
   HTREEITEM requested_ = nullptr;
   std::string folderText_;
+  std::vector<std::string> itemNames_;  // by the items' lParam
 };
 
 }  // namespace ui
