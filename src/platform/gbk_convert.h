@@ -15,6 +15,8 @@ namespace platform {
 
 inline constexpr unsigned kGbkCodePage = 936;
 
+// Code page 936 as the system converts it, read afresh.
+rules::CodePage936 SystemCodePage();
 // The conversion, made once from the system's code page 936.
 const rules::TextCodec& Codec();
 

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "../core/codec_expectations.h"
 #include "edit_window_fixture.h"
 #include "main_window_fixture.h"
 #include "platform/gbk_convert.h"
@@ -241,6 +242,34 @@ TEST(NameKeys, AgreeWithTheCodePageAndTheUpperCaseTable) {
   }
   EXPECT_TRUE(keys.FromGbk("a\xA3\xE1", key));  // a and full-width a fold to A and full-width A
   EXPECT_EQ(key, u"A\uFF21");
+}
+
+// The table read from the system in two calls holds exactly the codes that
+// the system converts there and back one at a time; with it, every scalar
+// value converts to a text and back, a character of code page 936 keeps
+// its code, and any other gets GB18030's four-byte code, or a unit code
+// where GB18030's pair is one that code page 936 gives to another
+// character (80 of them: CJK radicals, ideographic description characters).
+TEST(TextConversion, TakesCodePage936FromTheSystemAndGB18030ForTheRest) {
+  const rules::CodePage936 table = platform::SystemCodePage();
+  for (unsigned code = 0x80; code < 0x10000; ++code) {
+    const bool pair = code > 0xFF;
+    if (pair != (table.leads[code >> 8] != 0) || (pair && (code & 0xFF) < 0x40)) continue;
+    const std::string bytes = pair ? std::string{static_cast<char>(code >> 8), static_cast<char>(code)}
+                                   : std::string(1, static_cast<char>(code));
+    wchar_t unit[2] = {};
+    BOOL usedDefault = FALSE;
+    char back[4] = {};
+    const bool one = MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, bytes.data(),
+                                         static_cast<int>(bytes.size()), unit, 2) == 1;
+    const int backSize = one ? WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, unit, 1, back, 4,
+                                                   nullptr, &usedDefault) : 0;
+    const bool exact = one && !usedDefault && std::string(back, static_cast<size_t>(backSize)) == bytes;
+    const char16_t inTable = pair ? table.pairs[code] : table.bytes[code];
+    ASSERT_EQ(inTable, exact ? static_cast<char16_t>(unit[0]) : u'\0') << std::hex << code;
+  }
+  EXPECT_EQ(testing_support::CheckEveryScalarValue(platform::Codec(), table), 80u);
+  testing_support::CheckEveryTableCode(platform::Codec(), table);
 }
 
 TEST_F(BatchRenameWineTest, TheEuroSignIsAValidName) {
