@@ -10,6 +10,7 @@
 
 #include "display_scale_expect.h"
 #include "main_window_fixture.h"
+#include "manifest_setting.h"
 #include "platform/display_scale.h"
 #include "platform/gbk_convert.h"
 #include "platform/keyboard_focus.h"
@@ -81,14 +82,6 @@ constexpr MainPlace kMainPlaces[] = {
     {ui::kLabel2Id, {8, 448, 424, 40}},
 };
 constexpr SIZE kMainClient{635, 483};
-
-// A setting of the process's manifest as the system reads it.
-std::wstring ManifestSetting(const wchar_t* space, const wchar_t* name) {
-  wchar_t value[64] = {};
-  SIZE_T written = 0;
-  if (!QueryActCtxSettingsW(0, nullptr, space, name, value, 64, &written)) return L"";
-  return value;
-}
 
 void ExpectMainLayoutAt(HWND main, int dpi) {
   for (const MainPlace& control : kMainPlaces) {
