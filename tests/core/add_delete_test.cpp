@@ -46,7 +46,9 @@ INSTANTIATE_TEST_SUITE_P(
                     AddCase{"abcdef.txt", "_x", "-1e100", true, "abcdef.txt_x"},
                     AddCase{"abcdef.txt", "_x", "1e100", true, "_xabcdef.txt"},
                     // Position 1 cuts 文 after its lead byte.
-                    AddCase{"文.txt", "_", "1", false, "\xCE_\xC4.txt"}));
+                    AddCase{"文.txt", "_", "1", false, "\xCE_\xC4.txt"},
+                    // Position 2 cuts É (a four-byte code) in two: the plan marks that name invalid.
+                    AddCase{"\x81\x30\x87\x37.txt", "_", "2", false, "\x81\x30_\x87\x37.txt"}));
 
 struct DeleteCase {
   const char* name;

@@ -135,6 +135,9 @@ TEST(TextCase, ChangesAsciiLettersAndNeverADoubleByteCharacter) {
   EXPECT_EQ(TextToUpper(std::string("x") + kTrailIsLowerA), std::string("X") + kTrailIsLowerA);
   EXPECT_EQ(TextToLower(std::string("X") + kTrailIsUpperA), std::string("x") + kTrailIsUpperA);
   EXPECT_EQ(TextToUpper("ａｂ"), "ａｂ");  // full-width letters stay
+  // A four-byte code (here É, which GBK lacks) is two characters to them: unchanged.
+  EXPECT_EQ(TextToUpper("\x81\x30\x87\x37" "cole"), "\x81\x30\x87\x37" "COLE");
+  EXPECT_EQ(TextToLower("\x81\x30\x87\x37" "COLE"), "\x81\x30\x87\x37" "cole");
   EXPECT_EQ(TextToUpper("a\x81"), "A\x81");
   EXPECT_EQ(TextToUpper("@[`{"), "@[`{");
 }

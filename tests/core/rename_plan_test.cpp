@@ -12,7 +12,9 @@
 #include "exec/batch_rename.h"
 #include "exec/plain_name.h"
 #include "recording_window.h"
+#include "rules/compute_new_names.h"
 #include "simulated_folder.h"
+#include "unicode_folder.h"
 
 namespace exec {
 namespace {
@@ -146,9 +148,10 @@ TEST_F(PlanTest, UnconvertibleNamesAreInvalidAndOverlongOnesTooLong) {
                                 {"c", "\x80.txt"},
                                 {"d", ""},
                                 {"e", std::string(255, 'e')},
-                                {"f", std::string(254, 'f') + "报"}});  // 256 bytes, 255 units
+                                {"f", std::string(254, 'f') + "报"},  // 256 bytes, 255 units
+                                {"g", "\x81\x30_\x87\x37.txt"}});  // a four-byte code cut in two
   EXPECT_EQ(plan.verdicts, (std::vector<V>{V::Invalid, V::TooLong, V::Deliverable, V::Invalid,
-                                           V::Deliverable, V::Deliverable}));
+                                           V::Deliverable, V::Deliverable, V::Invalid}));
 }
 
 // A new name that would make the full path longer than Windows takes is
@@ -250,6 +253,75 @@ TEST(RandomBatches, LockedFilesAndStopsLeaveEveryFileUnderARealName) {
     for (size_t row = 0; row < state.CurrentNames.size(); ++row) {
       EXPECT_EQ(files.files.at(kFolder + state.CurrentNames[row]), "file " + state.UndoNames[row]);
     }
+  }
+}
+
+// Names of any character beside look-alikes (letters that differ only in
+// case or accent, a superscript beside its digit, emoji one apart, a
+// character beyond GBK, a lone surrogate), any computation on a random
+// pick: every file not picked stays as it was, every picked file has
+// exactly the name the Preview showed where it showed no mark (and its
+// old one elsewhere), and Undo gives every file its exact old name.
+TEST(RandomBatches, EveryNameExactlyAsPreviewedThenExactlyAsBefore) {
+  std::mt19937 random(916);
+  const std::vector<std::u16string> pieces = {u"a", u"A", u"\u00E9", u"\u00C9", u"e", u"2", u"\u00B2",
+                                              u"\U0001F600", u"\U0001F601", u"\U00020BB7", u"\u6587",
+                                              u".", u" ", u";", u"\xD800"};
+  auto text = [&](int most) {
+    std::u16string name;
+    for (int i = 0, length = 1 + static_cast<int>(random() % most); i < length; ++i) {
+      name += pieces[random() % pieces.size()];
+    }
+    return name;
+  };
+  const auto& codec = testing_support::ModelCodec();
+  for (int round = 0; round < 2000; ++round) {
+    testing_support::UnicodeFolder disk;
+    rules::ProgramState state;
+    state.FolderPath = kFolder;
+    for (int i = 0; i < 8; ++i) {
+      const std::u16string name = text(4);
+      const std::u16string key = testing_support::UnicodeFolder::Folded(name);
+      if (disk.entries.count(key) || !IsFormerName(key)) continue;
+      disk.Add(name, "file " + std::to_string(i));
+      if (random() % 3 != 0) state.CurrentNames.push_back(codec.FromUtf16(name));
+    }
+    state.NewNames = state.UndoNames = state.CurrentNames;
+    rules::RenameOptions options;
+    options.RenameType = 1 + static_cast<int>(random() % 4);
+    options.AddText = options.SearchText = codec.FromUtf16(text(2));
+    options.ReplacementText = codec.FromUtf16(text(2));
+    options.AddPosition = options.DeletePosition = std::to_string(random() % 6);
+    options.DeleteCount = std::to_string(random() % 5);
+    options.CaseMode = 1 + static_cast<int>(random() % 3);
+    rules::ComputeNewNames(options, state);
+    const RenamePlan preview = PlanBatch(state, disk);
+    const rules::NameList previewed = state.NewNames, picked = state.CurrentNames;
+    const auto before = disk.entries;
+
+    RecordingWindow window;
+    window.answerToAll = true;
+    BatchRename(state, disk, window);
+    // The renamed files leave their names, then take the new ones.
+    auto expected = before;
+    std::vector<std::pair<std::u16string, std::string>> arriving;
+    for (size_t row = 0; row < picked.size(); ++row) {
+      if (IsMarked(preview.verdicts[row])) continue;
+      std::u16string from, to;
+      ASSERT_TRUE(codec.ToUtf16(picked[row], from) && codec.ToUtf16(previewed[row], to));
+      arriving.emplace_back(to, expected.at(testing_support::UnicodeFolder::Folded(from)).contents);
+      expected.erase(testing_support::UnicodeFolder::Folded(from));
+    }
+    for (const auto& [name, contents] : arriving) expected[testing_support::UnicodeFolder::Folded(name)] = {name, contents};
+    auto same = [](const auto& a, const auto& b) {
+      return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const auto& x, const auto& y) {
+               return x.first == y.first && x.second.name == y.second.name && x.second.contents == y.second.contents;
+             });
+    };
+    ASSERT_TRUE(same(disk.entries, expected)) << round;
+    UndoLastBatch(state, disk, window);
+    ASSERT_TRUE(same(disk.entries, before)) << round;
+    EXPECT_EQ(state.CurrentNames, picked) << round;
   }
 }
 

@@ -69,6 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReplaceCase{"ab\x81", "zz", "X", kNth, 0, kIgnore, kRight, "ab\x81"},
         ReplaceCase{"ab\x81", "b", "X", kNth, 1, kIgnore, kRight, "aX\x81"},
         ReplaceCase{"ab\x81", "a", "X", kAll, 0, kIgnore, kRight, "Xb\x81"},
+        // The digits inside a four-byte code (É is 0x81 0x30 0x87 0x37) are
+        // trail bytes: never found, never replaced, from either end.
+        ReplaceCase{"\x81\x30\x87\x37" "0.txt", "0", "X", kAll, 0, kExact, kLeft, "\x81\x30\x87\x37" "X.txt"},
+        ReplaceCase{"\x81\x30\x87\x37" "07", "7", "X", kAll, 0, kIgnore, kRight, "\x81\x30\x87\x37" "0X"},
         // Case-sensitive replacement of a letter by its other case ends.
         ReplaceCase{"aAa", "a", "A", kAll, 0, kExact, kLeft, "AAA"}));
 
