@@ -7,6 +7,7 @@
 #include <string>
 
 #include "rules/compute_new_names.h"
+#include "rules/text_codec.h"
 
 namespace {
 
@@ -118,6 +119,43 @@ void BM_NumberChineseRightBracketed(benchmark::State& loop) {
   RunComputation(loop, options);
 }
 BENCHMARK(BM_NumberChineseRightBracketed)->Unit(benchmark::kMillisecond);
+
+// A code page 936 for the conversion: every pair of bytes it has is a
+// character (which ones does not change the cost of a look-up).
+const rules::TextCodec& Codec() {
+  static const rules::TextCodec codec = [] {
+    rules::CodePage936 table;
+    char16_t next = 0x4E00;
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+      table.leads[lead] = true;
+      for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+        if (trail != 0x7F) table.pairs[lead << 8 | trail] = next++;
+      }
+    }
+    return rules::TextCodec(table);
+  }();
+  return codec;
+}
+
+// The picked names, one in seven with characters code page 936 lacks (an
+// accent, an emoji), to UTF-16 and back, as listing and renaming do.
+void BM_ConvertNamesToAndFromUtf16(benchmark::State& loop) {
+  static const rules::NameList names = [] {
+    rules::NameList all = Names().CurrentNames;
+    for (size_t i = 0; i < all.size(); i += 7) all[i] += Codec().FromUtf16(u"\u00C9\U0001F600");
+    return all;
+  }();
+  std::u16string utf16;
+  for (auto _ : loop) {
+    for (const std::string& name : names) {
+      utf16.clear();
+      Codec().ToUtf16(name, utf16);
+      benchmark::DoNotOptimize(Codec().FromUtf16(utf16));
+    }
+  }
+  loop.SetItemsProcessed(loop.iterations() * kNameCount);
+}
+BENCHMARK(BM_ConvertNamesToAndFromUtf16)->Unit(benchmark::kMillisecond);
 
 // Prints, after the usual table, each benchmark's time per 100,000 names
 // and its ratio to copying the names, all from this one run.

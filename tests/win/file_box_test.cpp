@@ -7,6 +7,7 @@
 
 #include "main_window_fixture.h"
 #include "platform/gbk_convert.h"
+#include "ui/main/list_order.h"
 
 namespace testing_support {
 namespace {
@@ -49,6 +50,14 @@ TEST_F(FileBoxTest, ListsEveryFileInTheOrderOfASortedListBox) {
   EXPECT_EQ(window.fileBox().FolderText(), folder.path() + "\\");
   const auto shown = SendMessageW(window.fileBox().handle(), LB_GETCOUNT, 0, 0);
   EXPECT_EQ(shown, static_cast<LRESULT>(expected.size()));
+}
+
+// A name the folder gives twice (a case-sensitive share can) is listed once;
+// names that only compare equal are all kept, in the order they came.
+TEST(ListOrder, ANameGivenTwiceIsListedOnce) {
+  std::vector<std::string> names = {"b", "a", "A", "a", "B", "b", "文", "文"};
+  ui::SortLikeListBox(names);
+  EXPECT_EQ(names, (std::vector<std::string>{"a", "A", "b", "B", "文"}));
 }
 
 TEST_F(FileBoxTest, SelectionTextFollowsListOrderNotClickOrder) {

@@ -18,17 +18,6 @@ std::wstring CaseFolded(std::string_view name) {
   return wide;
 }
 
-// Removes later copies of a name already listed, keeping the first.
-void DropRepeatedNames(std::vector<std::string>& names) {
-  std::unordered_set<std::string> seen;
-  std::vector<std::string> unique;
-  unique.reserve(names.size());
-  for (std::string& name : names) {
-    if (seen.insert(name).second) unique.push_back(std::move(name));
-  }
-  names = std::move(unique);
-}
-
 }  // namespace
 
 void FileBox::Create(HWND parent, int id, const platform::Rect& place) {
@@ -50,7 +39,6 @@ void FileBox::SetFolder(std::string_view folderText) {
   const std::vector<std::string> noted = selectedNames_;
 
   std::vector<std::string> names = platform::ListFileNames(searched);
-  DropRepeatedNames(names);
   SortLikeListBox(names);
   names_ = std::move(names);
   FillList(noted);

@@ -32,9 +32,18 @@ void SortLikeListBox(std::vector<std::string>& names) {
   std::iota(order.begin(), order.end(), size_t{0});
   std::stable_sort(order.begin(), order.end(),
                    [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+  // Within the run of names that compare equal to one, it may have come before.
+  std::vector<bool> repeated(order.size(), false);
+  for (size_t at = 1; at < order.size(); ++at) {
+    for (size_t before = at; before-- > 0 && keys[order[before]] == keys[order[at]];) {
+      if (names[order[before]] == names[order[at]]) repeated[at] = true;
+    }
+  }
   std::vector<std::string> sorted;
   sorted.reserve(names.size());
-  for (size_t index : order) sorted.push_back(std::move(names[index]));
+  for (size_t at = 0; at < order.size(); ++at) {
+    if (!repeated[at]) sorted.push_back(std::move(names[order[at]]));
+  }
   names = std::move(sorted);
 }
 

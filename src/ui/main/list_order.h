@@ -7,8 +7,10 @@
 
 namespace ui {
 
-// Sorts GBK names into list-box order; names that compare equal keep their
-// order.
+// Sorts names into list-box order; names that compare equal keep their
+// order, and a name that is there already (byte for byte) is dropped.
+// (Equal names compare equal, so the sort brings them together: no set of
+// all names is needed, which matters at a million.)
 void SortLikeListBox(std::vector<std::string>& names);
 
 }  // namespace ui
