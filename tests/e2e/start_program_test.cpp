@@ -199,4 +199,27 @@ TEST(StartProgram, CopyUnderANameDifferingInCaseStartsNormally) {
   DeleteFileW(renamed.c_str());
 }
 
+// Started from a folder whose name code page 936 cannot hold, the program
+// lists that very folder: itself and the file beside it.
+TEST(StartProgram, FromAFolderOfAnyNameListsThatFolder) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"J\u00F6rg \U0001F600";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring copy = folder + L"\\rntool.exe", beside = folder + L"\\x\u00B2.txt";
+  ASSERT_TRUE(CopyFileW(ProgramPath().c_str(), copy.c_str(), FALSE));
+  CloseHandle(CreateFileW(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  {
+    StartedProgram program(copy);
+    HWND mainWindow = WaitForWindow(program, kMainWindowTitle, kPatienceMs);
+    ASSERT_NE(mainWindow, nullptr);
+    EXPECT_EQ(SendMessageW(GetDlgItem(mainWindow, ui::kFileBoxId), LB_GETCOUNT, 0, 0), 2);
+    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.HasEnded(kPatienceMs));
+  }
+  DeleteFileW(copy.c_str());
+  DeleteFileW(beside.c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
 }  // namespace
