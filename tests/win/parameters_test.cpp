@@ -115,6 +115,23 @@ TEST_F(ParametersTest, SaveThenLoadRestoresEveryTypeAndListItem) {
   EXPECT_TRUE(desktop.messages().empty());
 }
 
+// A typed character that code page 936 lacks is stored as its GB18030
+// code and comes back as itself, in a file whose folder has such a name too.
+TEST_F(ParametersTest, CharactersGbkLacksAreStoredAsGB18030AndComeBack) {
+  const std::string jorg = platform::ToGbk(L"J\u00F6rg");
+  CreateDirectoryW((L"\\\\?\\" + platform::ToWide(Path(jorg.c_str()))).c_str(), nullptr);
+  const std::string file = jorg + "\\x.KRNM";
+  SetWindowTextW(Get(替换为), L"\u00D6\U0001F600");
+  Save(Path(file.c_str()));
+  EXPECT_NE(Read(file.c_str()).find("\r\n\x81\x30\x89\x30\x94\x39\xFC\x36\r\n"), std::string::npos);
+  SetWindowTextW(Get(替换为), L"");
+  Load(Path(file.c_str()));
+  wchar_t text[16] = {};
+  GetWindowTextW(Get(替换为), text, 16);
+  EXPECT_EQ(std::wstring(text), L"\u00D6\U0001F600");
+  EXPECT_TRUE(desktop.messages().empty());
+}
+
 TEST_F(ParametersTest, LoadsTwiceAndSavesOntoALoadedFileOfferingTheLastPath) {
   Write("p.KRNM", kHeader + "4\r\n");
   Load(Path("p.KRNM"));
