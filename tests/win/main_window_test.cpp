@@ -385,6 +385,32 @@ TEST_F(MainWindowTest, DirectoryShowsTheChainAndOpensAFolderOnDoubleClickOrEnter
   EXPECT_TRUE(window.fileBox().Names().empty());
 }
 
+// Started from a network folder, the tree's root is the share itself, and
+// every folder text made from the tree keeps it.
+TEST_F(MainWindowTest, ANetworkFolderKeepsItsServerAndShare) {
+  window.SetInitialFolder("\\\\server\\share\\folder");
+  HWND tree = window.directoryBox().handle();
+  HTREEITEM root = TreeView_GetRoot(tree);
+  wchar_t text[64] = {};
+  TVITEMW item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = root;
+  item.pszText = text;
+  item.cchTextMax = 64;
+  TreeView_GetItem(tree, &item);
+  EXPECT_EQ(std::wstring(text), L"\\\\server\\share");
+  EXPECT_EQ(window.fileBox().FolderText(), "\\\\server\\share\\folder\\");
+  TreeView_SelectItem(tree, TreeView_GetChild(tree, root));
+  SendMessageW(tree, WM_KEYDOWN, VK_RETURN, 0);
+  PumpMessages();
+  EXPECT_EQ(window.directoryBox().FolderText(), "\\\\server\\share\\folder");
+  TreeView_SelectItem(tree, root);
+  SendMessageW(tree, WM_KEYDOWN, VK_RETURN, 0);
+  PumpMessages();
+  EXPECT_EQ(window.directoryBox().FolderText(), "\\\\server\\share");
+  EXPECT_EQ(window.fileBox().FolderText(), "\\\\server\\share\\");
+}
+
 TEST_F(MainWindowTest, HelpShowsItsMessageThenOpensTheWebPage) {
   Command(ui::kCommandHelp);
   ASSERT_EQ(desktop.events().size(), 2u);
