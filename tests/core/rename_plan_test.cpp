@@ -288,12 +288,15 @@ TEST(RandomBatches, EveryNameExactlyAsPreviewedThenExactlyAsBefore) {
     }
     state.NewNames = state.UndoNames = state.CurrentNames;
     rules::RenameOptions options;
-    options.RenameType = 1 + static_cast<int>(random() % 4);
+    options.RenameType = 1 + static_cast<int>(random() % 5);
     options.AddText = options.SearchText = codec.FromUtf16(text(2));
     options.ReplacementText = codec.FromUtf16(text(2));
     options.AddPosition = options.DeletePosition = std::to_string(random() % 6);
     options.DeleteCount = std::to_string(random() % 5);
     options.CaseMode = 1 + static_cast<int>(random() % 3);
+    options.NumberStyle = static_cast<int>(random() % 3);
+    options.StartNumber = std::to_string(random() % 12);
+    options.NumberAtLeft = random() % 2 == 0;
     rules::ComputeNewNames(options, state);
     const RenamePlan preview = PlanBatch(state, disk);
     const rules::NameList previewed = state.NewNames, picked = state.CurrentNames;
