@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace platform {
@@ -28,7 +29,8 @@ std::wstring UnitsOf(const std::vector<unsigned>& candidates) {
   const std::string bytes = Joined(candidates, 0, candidates.size());
   const int size = static_cast<int>(bytes.size());
   std::wstring wide(bytes.size(), L'\0');
-  wide.resize(static_cast<size_t>(MultiByteToWideChar(kGbkCodePage, 0, bytes.data(), size, wide.data(), size)));
+  wide.resize(static_cast<size_t>(
+      MultiByteToWideChar(kGbkCodePage, 0, bytes.data(), size, wide.data(), size)));
   std::wstring units;
   for (size_t start = 0; start <= wide.size() && units.size() < candidates.size();) {
     const size_t end = std::min(wide.find(L'\0', start), wide.size());
@@ -48,9 +50,9 @@ void KeepRoundTrips(const std::vector<unsigned>& candidates, std::wstring& units
   }
   const int size = static_cast<int>(separated.size());
   std::string back(separated.size() * 2, '\0');
-  back.resize(static_cast<size_t>(WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS, separated.data(),
-                                                      size, back.data(), static_cast<int>(back.size()),
-                                                      nullptr, nullptr)));
+  back.resize(static_cast<size_t>(WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS,
+                                                      separated.data(), size, back.data(),
+                                                      static_cast<int>(back.size()), nullptr, nullptr)));
   size_t start = 0;
   for (size_t i = 0; i < candidates.size(); ++i) {
     const size_t end = std::min(back.find('\0', start), back.size());
@@ -66,8 +68,8 @@ void KeepRoundTrips(const std::vector<unsigned>& candidates, std::wstring& units
 // characters are errors) refuses, halving the range until each is found.
 void KeepStrict(const std::vector<unsigned>& candidates, size_t first, size_t count, std::wstring& units) {
   const std::string bytes = Joined(candidates, first, count);
-  if (MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
-                          nullptr, 0) > 0) {
+  const int size = static_cast<int>(bytes.size());
+  if (MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0) > 0) {
     return;
   }
   if (count == 1) {
