@@ -42,7 +42,7 @@ TEST(TextCodec, ACharacterWhosePairIsTakenGetsAUnitCode) {
 }
 
 TEST(TextCodec, LoneSurrogatesComeBackToo) {
-  for (const std::u16string utf16 : {std::u16string(1, u'\xD800'), std::u16string(1, u'\xDFFF'),
+  for (const std::u16string& utf16 : {std::u16string(1, u'\xD800'), std::u16string(1, u'\xDFFF'),
                                      std::u16string{u'a', u'\xDC00', u'\xD83D'}}) {
     const std::string text = Utf16ToText(utf16);
     std::u16string back;
@@ -57,7 +57,7 @@ TEST(TextCodec, LoneSurrogatesComeBackToo) {
 TEST(TextCodec, BytesThatAreNoCharacterDoNotConvert) {
   const std::string emoji = Utf16ToText(u"\U0001F600");
   ASSERT_EQ(emoji, "\x94\x39\xFC\x36");
-  for (const std::string bad : {std::string("\x81"), std::string("a\xCE"), emoji.substr(0, 2),
+  for (const std::string& bad : {std::string("\x81"), std::string("a\xCE"), emoji.substr(0, 2),
                                 emoji.substr(0, 3), emoji.substr(1), std::string("\xE3\x32\x9A\x36"),
                                 std::string("\xFE\x39\xFE\x39")}) {
     std::u16string utf16;

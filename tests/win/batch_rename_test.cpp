@@ -237,7 +237,9 @@ TEST(NameKeys, AgreeWithTheCodePageAndTheUpperCaseTable) {
       }
       const bool converts = keys.FromGbk(text, key);
       ASSERT_EQ(converts, wide.has_value()) << lead << " " << trail;
-      if (converts) ASSERT_EQ(key, std::u16string(wide->begin(), wide->end())) << lead << " " << trail;
+      if (converts) {
+        ASSERT_EQ(key, std::u16string(wide->begin(), wide->end())) << lead << " " << trail;
+      }
     }
   }
   EXPECT_TRUE(keys.FromGbk("a\xA3\xE1", key));  // a and full-width a fold to A and full-width A
@@ -550,7 +552,7 @@ struct Road {
   Control type;                     // 单选框添加字符 (text in front) or 单选框字符替换
   std::wstring text, replacement;
   std::wstring renamedTo;
-  std::wstring subfolder;  // when not empty, the files are there and it is chosen in the tree
+  std::wstring subfolder = {};  // when not empty, the files are there and it is chosen in the tree
 };
 
 void PrintTo(const Road& road, std::ostream* out) { *out << road.label; }

@@ -32,13 +32,6 @@ std::string WindowText(HWND window) {
   return platform::ToGbk(text);
 }
 
-RECT PlaceInParent(HWND control) {
-  RECT place;
-  GetWindowRect(control, &place);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
-  return place;
-}
-
 // While alive, closes every Edit window as soon as it is activated, after
 // calling `onOpen` with it.
 class EditWindowCloser {
