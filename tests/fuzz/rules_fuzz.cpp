@@ -1,6 +1,6 @@
 // Fuzz target for the text operations and the five rename computations:
 // no crash, no sanitizer report, no endless loop, and the few properties
-// that hold for every input.
+// that hold for every input; the conversion of texts to UTF-16 and back.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include "rules/compute_new_names.h"
 #include "rules/gbk_text.h"
 #include "rules/sequence_numbering.h"
+#include "rules/text_codec.h"
 
 namespace {
 
@@ -80,11 +81,48 @@ void CheckComputations(FuzzedDataProvider& data) {
   }
 }
 
+// A code page 936 like the system's in shape: lead bytes 0x81 to 0xFE, most
+// of their pairs a character, 0x80 alone the euro sign, some pairs given
+// to characters that GB18030 codes otherwise.
+const rules::TextCodec& Codec() {
+  static const rules::TextCodec codec = [] {
+    rules::CodePage936 table;
+    table.bytes[0x80] = u'\u20AC';
+    char16_t next = 0x4E00;
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+      table.leads[lead] = true;
+      for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+        if (trail != 0x7F && (lead + trail) % 11 != 0) table.pairs[lead << 8 | trail] = next++;
+      }
+    }
+    table.pairs[0xA8BF] = u'\u01F9';
+    table.pairs[0xA8BC] = u'\u00E9';
+    return rules::TextCodec(table);
+  }();
+  return codec;
+}
+
+// Every text that converts comes back byte for byte, and every UTF-16
+// text, lone surrogates included, converts and comes back unit for unit.
+void CheckConversion(FuzzedDataProvider& data) {
+  const std::string text = data.ConsumeRandomLengthString(32);
+  std::u16string utf16;
+  if (Codec().ToUtf16(text, utf16)) Require(Codec().FromUtf16(utf16) == text);
+  Require(Codec().ToUtf16Shown(text).size() <= text.size());
+  std::u16string wide;
+  for (size_t i = data.ConsumeIntegralInRange<size_t>(0, 8); i > 0; --i) {
+    wide.push_back(data.ConsumeIntegral<char16_t>());
+  }
+  std::u16string back;
+  Require(Codec().ToUtf16(Codec().FromUtf16(wide), back) && back == wide);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   FuzzedDataProvider data(bytes, size);
   CheckTextOperations(data);
+  CheckConversion(data);
   CheckComputations(data);
   return 0;
 }
