@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "exec/batch_rename.h"
+#include "exec/rename_run.h"
 #include "platform/gbk_convert.h"
 #include "platform/windows_files.h"
 #include "rules/compute_new_names.h"

@@ -1,5 +1,5 @@
 // What batch rename and undo need from the outside: the file system, and
-// the Edit window with its prompts, list, progress bar and buttons.
+// the Edit window with its prompts, list and progress bar.
 #pragma once
 
 #include <cstddef>
@@ -60,13 +60,6 @@ class RenameWindow {
   virtual void ClearNewNameCell(size_t row) = 0;
   virtual void SetProgressMaximum(uint32_t maximum) = 0;
   virtual void SetProgressPosition(uint32_t position) = 0;
-  virtual void EnableButtons(bool batchRename, bool undo) = 0;
-  // Queued: the caller goes on with its remaining steps.
-  virtual void RequestClose() = 0;
-  // Asked between two files: the window answers what waits in its queue
-  // (it stays live through a long run) and says whether the user has asked
-  // to close it, which stops the run after the file in hand.
-  virtual bool CloseWanted() = 0;
   // Opens the Main window's file-box folder in the file manager.
   virtual void OpenFolder() = 0;
 };

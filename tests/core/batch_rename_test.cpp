@@ -1,4 +1,4 @@
-#include "exec/batch_rename.h"
+#include "exec/rename_run.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,9 @@
 namespace exec {
 namespace {
 
+using testing_support::BatchRename;
 using testing_support::RecordingWindow;
+using testing_support::UndoLastBatch;
 using testing_support::SimulatedFolder;
 using testing_support::SimulatedNameKey;
 
@@ -69,8 +71,6 @@ TEST_F(BatchRenameTest, EverySuccessfulRename) {
   EXPECT_EQ(state.UndoNames, (rules::NameList{"a.txt", "b.txt"}));
   EXPECT_EQ(window.oldCells, (std::vector<std::string>{"1a.txt", "2b.txt"}));
   EXPECT_EQ(window.newCells, (std::vector<std::string>{"", ""}));
-  EXPECT_FALSE(window.batchEnabled);
-  EXPECT_TRUE(window.undoEnabled);
   EXPECT_EQ(window.maximum, 2u);
   EXPECT_EQ(window.positions, (std::vector<uint32_t>{1, 2, 0}));
   EXPECT_FALSE(window.folderOpened);
@@ -188,29 +188,23 @@ TEST_F(BatchRenameTest, NoStopsTheBatchButTheLastStepsStillRun) {
   EXPECT_EQ(window.newCells, (std::vector<std::string>{"", "x", "C1", "D1"}));
   EXPECT_EQ(window.positions, (std::vector<uint32_t>{1, 0}));
   EXPECT_TRUE(window.closeRequested);
-  EXPECT_TRUE(window.undoEnabled);
-  EXPECT_FALSE(window.batchEnabled);
   EXPECT_TRUE(window.folderOpened);
 }
 
 // Closing the window stops the run after the file in hand, as a No does.
 TEST_F(BatchRenameTest, ClosingTheWindowStopsAfterTheFileInHand) {
   Pick({"a", "b", "c"}, {"x", "y", "z"});
-  window.closeAt = 2;
   window.answers = {false};
-  BatchRename(state, files, window);
+  BatchRename(state, files, window, 2);
   EXPECT_EQ(Disk(), Expect({{"x", "a"}, {"y", "b"}, {"c", "c"}}));
   EXPECT_EQ(window.prompts, std::vector<std::string>{kDone});
-  EXPECT_TRUE(window.closeRequested);
-  EXPECT_TRUE(window.undoEnabled);
+  EXPECT_FALSE(window.closeRequested);  // the window closes of its own accord
   EXPECT_EQ(window.positions, (std::vector<uint32_t>{1, 2, 0}));
   EXPECT_EQ(window.newCells, (std::vector<std::string>{"", "", "z"}));
 
   // Backwards: the row never reached first ("c" onto itself), then "y".
-  window.asked = 0;
-  window.closeAt = 2;
   window.answers = {true};
-  UndoLastBatch(state, files, window);
+  UndoLastBatch(state, files, window, 2);
   EXPECT_EQ(Disk(), Expect({{"x", "a"}, {"b", "b"}, {"c", "c"}}));
   EXPECT_EQ(window.prompts.back(), kUndoDone);
 }
@@ -275,7 +269,6 @@ TEST_F(BatchRenameTest, UndoPutsBackEveryName) {
   EXPECT_EQ(state.CurrentNames, (rules::NameList{"a", "b"}));
   EXPECT_EQ(window.oldCells, (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(window.newCells, (std::vector<std::string>{"", ""}));
-  EXPECT_FALSE(window.batchEnabled || window.undoEnabled);
   EXPECT_EQ(window.positions, (std::vector<uint32_t>{0, 1, 2, 0}));
 }
 
@@ -317,7 +310,6 @@ TEST_F(BatchRenameTest, NoToTheUndoQuestionChangesNothing) {
   EXPECT_EQ(window.prompts.back(), kUndoAsk);
   EXPECT_EQ(window.positions, positions);
   EXPECT_EQ(files.calls.size(), calls);
-  EXPECT_TRUE(window.undoEnabled);
   EXPECT_EQ(state.CurrentNames, rules::NameList{"x"});
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "exec/rename_ports.h"
+#include "exec/rename_run.h"
 
 namespace testing_support {
 
@@ -22,7 +23,7 @@ class RecordingWindow final : public exec::RenameWindow {
   std::vector<std::string> oldCells, newCells;
   std::vector<uint32_t> positions;
   uint32_t maximum = 0;
-  bool batchEnabled = true, undoEnabled = false, closeRequested = false, folderOpened = false;
+  bool closeRequested = false, folderOpened = false;
 
   bool AskYesNo(const std::string& text, const std::string& title) override {
     prompts.push_back(title + "|" + text);
@@ -42,15 +43,30 @@ class RecordingWindow final : public exec::RenameWindow {
   void ClearNewNameCell(size_t row) override { if (row < newCells.size()) newCells[row].clear(); }
   void SetProgressMaximum(uint32_t value) override { maximum = value; }
   void SetProgressPosition(uint32_t value) override { positions.push_back(value); }
-  void EnableButtons(bool batch, bool undo) override {
-    batchEnabled = batch;
-    undoEnabled = undo;
-  }
-  void RequestClose() override { closeRequested = true; }
-  // The user closes the window when asked for the `closeAt`-th time.
-  size_t closeAt = 0, asked = 0;
-  bool CloseWanted() override { return ++asked == closeAt; }
   void OpenFolder() override { folderOpened = true; }
 };
+
+// Carries a run out a step at a time, as the Edit window's loop does, and
+// asks it to stop once `stopAfter` rows have been handled (0: never).
+// Notes in `window` whether a No asked for the window to close.
+inline void RunToEnd(exec::RenameRun& run, RecordingWindow& window, size_t stopAfter = 0) {
+  while (!run.Step([] { return true; })) {
+    if (stopAfter > 0 && run.Handled() >= stopAfter) run.RequestStop();
+  }
+  window.closeRequested = run.CloseAsked();
+}
+
+inline void BatchRename(rules::ProgramState& state, exec::FileOperations& files, RecordingWindow& window,
+                        size_t stopAfter = 0) {
+  exec::RenameRun run = exec::RenameRun::Batch(state, files, window);
+  RunToEnd(run, window, stopAfter);
+}
+
+inline void UndoLastBatch(rules::ProgramState& state, exec::FileOperations& files,
+                          RecordingWindow& window, size_t stopAfter = 0) {
+  if (std::optional<exec::RenameRun> run = exec::RenameRun::Undo(state, files, window)) {
+    RunToEnd(*run, window, stopAfter);
+  }
+}
 
 }  // namespace testing_support

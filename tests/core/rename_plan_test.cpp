@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "exec/batch_rename.h"
+#include "exec/rename_run.h"
 #include "exec/plain_name.h"
 #include "recording_window.h"
 #include "rules/compute_new_names.h"
@@ -19,7 +19,9 @@
 namespace exec {
 namespace {
 
+using testing_support::BatchRename;
 using testing_support::RecordingWindow;
+using testing_support::UndoLastBatch;
 using testing_support::SimulatedFolder;
 using V = Verdict;
 

@@ -7,11 +7,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
 #include "../core/simulated_folder.h"
-#include "exec/batch_rename.h"
+#include "exec/rename_run.h"
 #include "exec/plain_name.h"
 
 namespace {
@@ -32,14 +33,13 @@ class AnsweringWindow final : public exec::RenameWindow {
   void ClearNewNameCell(size_t) override {}
   void SetProgressMaximum(uint32_t) override {}
   void SetProgressPosition(uint32_t) override {}
-  void EnableButtons(bool, bool) override {}
-  void RequestClose() override {}
-  bool CloseWanted() override {
+  void OpenFolder() override {}
+  // Between two steps: the user may close the window.
+  bool Closes() {
     const bool close = input_.remaining_bytes() > 0 && input_.ConsumeIntegral<uint8_t>() == 0;
     stopped = stopped || close;
     return close;
   }
-  void OpenFolder() override {}
 
  private:
   FuzzedDataProvider& input_;
@@ -53,6 +53,13 @@ std::string Name(FuzzedDataProvider& input) {
   const int length = input.ConsumeIntegralInRange(1, 3);
   for (int i = 0; i < length; ++i) name += kPieces[input.ConsumeIntegralInRange<size_t>(0, 8)];
   return name;
+}
+
+// A step at a time, as the Edit window's loop takes it.
+void Carry(exec::RenameRun& run, AnsweringWindow& window) {
+  while (!run.Step([] { return true; })) {
+    if (window.Closes()) run.RequestStop();
+  }
 }
 
 std::map<std::string, int> Contents(const std::map<std::string, std::string>& files) {
@@ -81,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   }
   const auto before = files.files;
   AnsweringWindow window(input);
-  exec::BatchRename(state, files, window);
+  exec::RenameRun batch = exec::RenameRun::Batch(state, files, window);
+  Carry(batch, window);
   if (Contents(files.files) != Contents(before) || Contents(files.files).size() != before.size()) std::abort();
   for (const auto& [path, text] : files.files) {
     if (path.find(".~") != std::string::npos && before.count(path) == 0) std::abort();
@@ -92,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     }
   }
   const bool restorable = files.locked.empty() && !window.stopped;
-  exec::UndoLastBatch(state, files, window);
+  if (std::optional<exec::RenameRun> undo = exec::RenameRun::Undo(state, files, window)) Carry(*undo, window);
   if (Contents(files.files) != Contents(before)) std::abort();
   if (restorable && !window.stopped && files.files != before) std::abort();
   return 0;

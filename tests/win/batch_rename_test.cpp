@@ -440,7 +440,8 @@ TEST_F(BatchRenameWineTest, TheWindowAnswersThroughoutALongBatchAndUndo) {
 }
 
 // Closing the window mid-batch stops it after the file in hand; the option
-// controls and buttons take no clicks meanwhile.
+// controls and buttons can't be clicked meanwhile, and are as they were
+// once it has ended.
 TEST_F(BatchRenameWineTest, ClosingMidBatchStopsItAndControlsTakeNoClicks) {
   const std::vector<std::string> names = Numbered("g%03d", 800);
   Open(names);
@@ -448,19 +449,21 @@ TEST_F(BatchRenameWineTest, ClosingMidBatchStopsItAndControlsTakeNoClicks) {
   const HWND window = edit.handle();
   const HWND checkBox = Get(选择框添加右始);
   const HWND previewButton = Get(按钮预览);
+  const HWND disabledBox = Get(组合框2);  // off until brackets are asked for
+  std::atomic<bool> anyClickable{true};
   std::thread user([&] {
     while (GetFileAttributesW(folder.Wide("yg010").c_str()) == INVALID_FILE_ATTRIBUTES) Sleep(1);
-    for (HWND control : {checkBox, previewButton}) {
-      PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-      PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    }
+    anyClickable = IsWindowEnabled(checkBox) || IsWindowEnabled(previewButton) ||
+                   IsWindowEnabled(Get(添加字符文本)) || IsWindowEnabled(Get(按钮载参));
     PostMessageW(window, WM_CLOSE, 0, 0);
   });
   desktop.Answer(MessageAnswer::No);  // no folder
   Click(按钮更名);
   user.join();
   EXPECT_EQ(Texts(), std::vector<std::string>{kDone});
-  EXPECT_EQ(SendMessageW(checkBox, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_FALSE(anyClickable);
+  EXPECT_TRUE(IsWindowEnabled(checkBox) && IsWindowEnabled(previewButton));
+  EXPECT_FALSE(IsWindowEnabled(disabledBox));
   const auto disk = Disk(folder.path());
   EXPECT_EQ(disk.size(), names.size());
   size_t renamed = 0;

@@ -30,7 +30,17 @@ class EditWindowFixture : public testing::Test {
   }
 
   HWND Get(ui::edit::Control id) const { return edit.control(id); }
-  void Click(ui::edit::Control id) { SendMessageW(Get(id), BM_CLICK, 0, 0); }
+  // A click; one that starts a batch or an undo returns once it has ended,
+  // the window's messages answered meanwhile (as its own loop would).
+  void Click(ui::edit::Control id) {
+    SendMessageW(Get(id), BM_CLICK, 0, 0);
+    MSG message;
+    while (edit.Running()) {
+      if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
   bool Enabled(ui::edit::Control id) const { return IsWindowEnabled(Get(id)) != FALSE; }
   void SetText(ui::edit::Control id, const std::string& text) {
     SetWindowTextW(Get(id), platform::ToWide(text).c_str());

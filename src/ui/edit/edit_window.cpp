@@ -1,6 +1,5 @@
 #include "ui/edit/edit_window.h"
 
-#include "exec/batch_rename.h"
 #include "platform/desktop.h"
 #include "platform/gbk_convert.h"
 #include "platform/keyboard_focus.h"
@@ -26,6 +25,25 @@ constexpr wchar_t kSong[] = L"宋体";
 constexpr char kGiveUpUndo[] =
     "本次预览后，撤销按钮将暂时失效（即此前的一次更名将不能撤销，直到您再次更名）\r\n是否继续？";
 constexpr char kGiveUpUndoTitle[] = "提示：";
+
+// A run takes a slice of this long per message: the window answers well
+// within what a person notices, and the messages cost little per file.
+constexpr ULONGLONG kSliceMs = 20;
+constexpr UINT kRunSliceMessage = WM_APP + 20;
+
+// The controls that a click or a key changes; labels, frames, the list and
+// the bar stay as they are during a run.
+bool TakesInput(Control id) {
+  switch (id) {
+    case 分组框1: case 分组框添加字符: case 分组框删除字符: case 分组框字符替换: case 分组框大小写转换:
+    case 分组框序号添加: case 分组框替换方式: case 分组框删除方式: case 透明标签1: case 透明标签2:
+    case 透明标签3: case 透明标签4: case 透明标签5: case 透明标签6: case 透明标签7: case 透明标签8:
+    case 透明标签9: case 输入N值: case 超级列表框1: case 进度条1:
+      return false;
+    default:
+      return true;
+  }
+}
 
 }  // namespace
 
@@ -72,11 +90,12 @@ void EditWindow::RunModal(HWND owner) {
 }
 
 void EditWindow::Preview() {
-  if (IsWindowEnabled(controls_[按钮撤销])) {
+  if (session_.PreviewAsksFirst()) {
     const auto answer = platform::Desktop().ShowMessage(
         {kGiveUpUndo, kGiveUpUndoTitle, platform::MessageButtons::YesNo});
     if (answer != platform::MessageAnswer::Yes) return;
   }
+  session_.Previewed();
   EnableWindow(controls_[按钮撤销], FALSE);
   const rules::ComputationOutcome outcome =
       rules::ComputeNewNames(ReadRenameOptions(controls_), state_);
@@ -84,52 +103,102 @@ void EditWindow::Preview() {
   // The folder is read once here, so the marks say what a batch started
   // now would do.
   previewList_.ShowNewNames(exec::PlanBatch(state_, *files_));
-  EnableWindow(controls_[按钮更名], TRUE);
+  ShowSession();
 }
 
-void EditWindow::BatchRename() { CarryOut(exec::BatchRename); }
-
-void EditWindow::Undo() { CarryOut(exec::UndoLastBatch); }
-
-void EditWindow::CarryOut(Run run) {
-  if (running_) return;
-  running_ = true;
-  closeWanted_ = false;
-  RenameWindowPort window(controls_, previewList_, openFolder_,
-                          {[this] { return ServeQueue(); }, [this] { closeWanted_ = true; }});
-  run(state_, *files_, window);
-  running_ = false;
-  if (closeWanted_) PostMessageW(handle_, WM_CLOSE, 0, 0);
+void EditWindow::BatchRename() {
+  if (run_ || !session_.BatchRenameEnabled()) return;
+  port_ = std::make_unique<RenameWindowPort>(controls_, previewList_, openFolder_);
+  Start(exec::RenameRun::Batch(state_, *files_, *port_));
 }
 
-bool EditWindow::IsInputForControls(const MSG& message) const {
-  const bool keyboard = message.message == WM_KEYDOWN || message.message == WM_KEYUP ||
-                        message.message == WM_CHAR;
-  const bool button = message.message >= WM_LBUTTONDOWN && message.message <= WM_MBUTTONDBLCLK;
-  if (!keyboard && !button) return false;
-  // The list may still be scrolled and looked through.
-  const HWND list = controls_[超级列表框1];
-  if (message.hwnd == list || IsChild(list, message.hwnd)) return false;
-  return message.hwnd == handle_ || IsChild(handle_, message.hwnd);
+void EditWindow::Undo() {
+  if (run_ || !session_.UndoEnabled()) return;
+  port_ = std::make_unique<RenameWindowPort>(controls_, previewList_, openFolder_);
+  Start(exec::RenameRun::Undo(state_, *files_, *port_));
 }
 
-bool EditWindow::ServeQueue() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));  // for the loops outside
-      break;
-    }
-    if (platform::CloseOnEscape(message, handle_) || IsInputForControls(message)) continue;
-    previewList_.RelayPointer(message);
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+void EditWindow::Start(std::optional<exec::RenameRun> run) {
+  if (!run) {  // No to the undo question: nothing changes
+    port_.reset();
+    return;
   }
-  return closeWanted_;
+  run_.emplace(std::move(*run));
+  session_.RunStarted();
+  closeWhenEnded_ = false;
+  HoldControls();
+  PostMessageW(handle_, kRunSliceMessage, 0, 0);
+}
+
+// One slice per message, so that painting and input come in between.
+void EditWindow::TakeSlice() {
+  if (!run_) return;
+  const ULONGLONG sliceEnd = GetTickCount64() + kSliceMs;
+  const bool ended = run_->Step([sliceEnd] { return GetTickCount64() >= sliceEnd; });
+  if (!ended) {
+    port_->AfterSlice();
+    PostMessageW(handle_, kRunSliceMessage, 0, 0);
+    return;
+  }
+  EndRun();
+}
+
+void EditWindow::EndRun() {
+  const bool batch = run_->kind() == exec::RenameRun::Kind::Batch;
+  closeWhenEnded_ = closeWhenEnded_ || run_->CloseAsked();
+  run_.reset();
+  port_.reset();
+  if (batch) {
+    session_.BatchEnded();
+  } else {
+    session_.UndoEnded();
+  }
+  ReleaseControls();
+  ShowSession();
+  RestoreFocus();
+  if (closeWhenEnded_) PostMessageW(handle_, WM_CLOSE, 0, 0);
+}
+
+void EditWindow::HoldControls() {
+  focusBeforeRun_ = GetFocus();
+  ShowControlsAt([this](Control control, int slot) {
+    heldEnabled_[slot] = IsWindowEnabled(controls_[control]) != FALSE;
+    return false;
+  });
+}
+
+void EditWindow::ReleaseControls() {
+  ShowControlsAt([this](Control, int slot) { return heldEnabled_[slot]; });
+}
+
+// The keys go on where they were, if that control can still take them.
+void EditWindow::RestoreFocus() {
+  if (focusBeforeRun_ && IsWindowEnabled(focusBeforeRun_) && GetActiveWindow() == handle_) {
+    SetFocus(focusBeforeRun_);
+  }
+  focusBeforeRun_ = nullptr;
+}
+
+// Every control that takes input gets the state `enabled` says, painted
+// once for all of them.
+void EditWindow::ShowControlsAt(const std::function<bool(Control, int)>& enabled) {
+  SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
+  for (int id = 分组框1; id < kControlEnd; ++id) {
+    const auto control = static_cast<Control>(id);
+    const bool on = enabled(control, id - 分组框1);
+    if (TakesInput(control)) EnableWindow(controls_[control], on);
+  }
+  SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void EditWindow::ShowSession() {
+  EnableWindow(controls_[按钮更名], session_.BatchRenameEnabled());
+  EnableWindow(controls_[按钮撤销], session_.UndoEnabled());
 }
 
 void EditWindow::OnCommand(int id, int code) {
-  if (code != BN_CLICKED || running_) return;
+  if (code != BN_CLICKED || run_) return;
   const auto control = static_cast<Control>(id);
   if (IsOptionControl(control)) {
     OnOptionClicked(controls_, control);
@@ -177,9 +246,13 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_NOTIFY:
       if (const auto result = previewList_.OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return *result;
       break;
+    case kRunSliceMessage:
+      TakeSlice();
+      return 0;
     case WM_CLOSE:
-      if (running_) {  // the run stops after the file in hand, then the window closes
-        closeWanted_ = true;
+      if (session_.CloseWaitsForTheRun() && run_) {  // it stops after the file in hand
+        run_->RequestStop();
+        closeWhenEnded_ = true;
         return 0;
       }
       // The owner takes input again before this window goes, so it is the
@@ -187,6 +260,17 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       EnableWindow(GetWindow(window, GW_OWNER), TRUE);
       DestroyWindow(window);
       return 0;
+    case WM_DESTROY:
+      // Gone while a run goes on (its owner went): it still ends, so that
+      // no file is left under a temporary name.
+      if (run_) {
+        run_->RequestStop();
+        while (!run_->Step([] { return false; })) {
+        }
+        run_.reset();
+        port_.reset();
+      }
+      break;
     case WM_NCDESTROY:
       layout_.Detach();
       handle_ = nullptr;

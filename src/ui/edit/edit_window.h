@@ -3,16 +3,22 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string_view>
 
+#include "exec/edit_session.h"
 #include "exec/rename_ports.h"
+#include "exec/rename_run.h"
 #include "platform/window_helpers.h"
 #include "platform/window_layout.h"
 #include "platform/windows_files.h"
 #include "rules/program_state.h"
 #include "ui/edit/edit_layout.h"
 #include "ui/edit/preview_list.h"
+#include "ui/edit/rename_window_port.h"
 
 namespace ui {
 
@@ -37,10 +43,12 @@ class EditWindow {
   // file operations (which must outlive the window).
   void UseFileOperations(exec::FileOperations& files) { files_ = &files; }
 
-  // The commands of the buttons.
+  // The commands of the buttons. Batch rename and Undo start a run, which
+  // the window's loop carries out a slice at a time.
   void Preview();
   void BatchRename();
   void Undo();
+  bool Running() const { return run_.has_value(); }
 
   HWND handle() const { return handle_; }
   HWND control(edit::Control id) const { return controls_[id]; }
@@ -52,15 +60,18 @@ class EditWindow {
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreate(HWND window);
   void OnCommand(int id, int code);
-  // Runs a batch or an undo with the window live: never two at once, and a
-  // close asked for meanwhile takes effect once it has ended.
-  using Run = void (*)(rules::ProgramState&, exec::FileOperations&, exec::RenameWindow&);
-  void CarryOut(Run run);
-  // Between two files of a run: answers what waits in the queue, except
-  // input meant for the option controls and buttons. True once a close is
-  // wanted.
-  bool ServeQueue();
-  bool IsInputForControls(const MSG& message) const;
+  // Takes a started run (never two at once): what can be clicked is held
+  // still until it has ended.
+  void Start(std::optional<exec::RenameRun> run);
+  void TakeSlice();
+  void EndRun();
+  // The controls a click or a key would change, off for the run and back
+  // as they were.
+  void HoldControls();
+  void ReleaseControls();
+  void ShowControlsAt(const std::function<bool(edit::Control, int)>& enabled);
+  void ShowSession();
+  void RestoreFocus();
 
   rules::ProgramState& state_;
   std::function<void()> openFolder_;
@@ -73,8 +84,12 @@ class EditWindow {
   edit::EditControls controls_;
   edit::PreviewList previewList_;
   std::string parametersPath_;  // the file dialog offers the last chosen path
-  bool running_ = false;
-  bool closeWanted_ = false;
+  exec::EditSession session_;
+  std::unique_ptr<edit::RenameWindowPort> port_;  // while a run goes on
+  std::optional<exec::RenameRun> run_;
+  std::array<bool, edit::kControlEnd - edit::分组框1> heldEnabled_{};
+  bool closeWhenEnded_ = false;
+  HWND focusBeforeRun_ = nullptr;
 };
 
 // Opens the Edit window over `owner` and returns when it has closed.

@@ -9,9 +9,6 @@ namespace {
 // The bar moves at most this often during a batch: smooth to the eye, and
 // its repaints stay a small share of the work.
 constexpr ULONGLONG kProgressIntervalMs = 40;
-// The queue is looked at this often during a run: the window answers well
-// within what a person notices, and the checks cost little per file.
-constexpr ULONGLONG kServeIntervalMs = 20;
 }  // namespace
 
 bool RenameWindowPort::AskYesNo(const std::string& text, const std::string& title) {
@@ -58,21 +55,9 @@ void RenameWindowPort::ShowProgress(bool always) {
   shownAt_ = now;
 }
 
-void RenameWindowPort::EnableButtons(bool batchRename, bool undo) {
-  EnableWindow(controls_[按钮更名], batchRename);
-  EnableWindow(controls_[按钮撤销], undo);
-}
-
-void RenameWindowPort::RequestClose() { queue_.requestClose(); }
-
-bool RenameWindowPort::CloseWanted() {
-  const ULONGLONG now = GetTickCount64();
-  if (now - servedAt_ < kServeIntervalMs) return false;
-  servedAt_ = now;
+void RenameWindowPort::AfterSlice() {
   ShowProgress(false);
-  const bool closeWanted = queue_.serve();
   list_.NoteVisibleRows();
-  return closeWanted;
 }
 
 void RenameWindowPort::OpenFolder() {

@@ -11,16 +11,8 @@ namespace ui::edit {
 
 class RenameWindowPort final : public exec::RenameWindow {
  public:
-  // What the window does for a run besides drawing it.
-  struct Queue {
-    std::function<bool()> serve;         // answers what waits; true once a close is wanted
-    std::function<void()> requestClose;  // the window closes once the run has ended
-  };
-
-  RenameWindowPort(const EditControls& controls, PreviewList& list,
-                   std::function<void()> openFolder, Queue queue)
-      : controls_(controls), list_(list), openFolder_(std::move(openFolder)),
-        queue_(std::move(queue)) {
+  RenameWindowPort(const EditControls& controls, PreviewList& list, std::function<void()> openFolder)
+      : controls_(controls), list_(list), openFolder_(std::move(openFolder)) {
     list_.NoteVisibleRows();
   }
 
@@ -30,10 +22,10 @@ class RenameWindowPort final : public exec::RenameWindow {
   void ClearNewNameCell(size_t row) override;
   void SetProgressMaximum(uint32_t maximum) override;
   void SetProgressPosition(uint32_t position) override;
-  void EnableButtons(bool batchRename, bool undo) override;
-  void RequestClose() override;
-  bool CloseWanted() override;
   void OpenFolder() override;
+  // Between two slices of a run: the bar shows how far it is, and the list
+  // notes which rows are on screen (it may have scrolled meanwhile).
+  void AfterSlice();
 
  private:
   // Moves the bar itself only when it would look different and not more
@@ -48,8 +40,6 @@ class RenameWindowPort final : public exec::RenameWindow {
   const EditControls& controls_;
   PreviewList& list_;
   std::function<void()> openFolder_;
-  Queue queue_;
-  unsigned long long servedAt_ = 0;
 };
 
 }  // namespace ui::edit

@@ -1,0 +1,23 @@
+#include "exec/edit_session.h"
+
+namespace exec {
+
+// A transition that the stage does not allow leaves it as it is: the
+// window never offers one (its buttons follow the stage).
+void EditSession::Previewed() {
+  if (stage_ != Stage::Running) stage_ = Stage::Previewed;
+}
+
+void EditSession::RunStarted() {
+  if (stage_ == Stage::Previewed || stage_ == Stage::UndoAvailable) stage_ = Stage::Running;
+}
+
+void EditSession::BatchEnded() {
+  if (stage_ == Stage::Running) stage_ = Stage::UndoAvailable;
+}
+
+void EditSession::UndoEnded() {
+  if (stage_ == Stage::Running) stage_ = Stage::Opened;
+}
+
+}  // namespace exec

@@ -1,0 +1,36 @@
+// What one opening of the Edit window has come to, and what that allows:
+// which of Batch rename and Undo can be clicked, whether Preview asks
+// before it gives up the Undo, and what a close does. The window only
+// shows it.
+#pragma once
+
+namespace exec {
+
+class EditSession {
+ public:
+  enum class Stage {
+    Opened,         // nothing previewed, or the last batch undone
+    Previewed,      // new names shown: a batch can start
+    UndoAvailable,  // a batch has run: it can be undone once
+    Running,        // a batch or an undo is under way
+  };
+
+  Stage stage() const { return stage_; }
+  bool BatchRenameEnabled() const { return stage_ == Stage::Previewed; }
+  bool UndoEnabled() const { return stage_ == Stage::UndoAvailable; }
+  // Preview gives up an Undo only after asking.
+  bool PreviewAsksFirst() const { return stage_ == Stage::UndoAvailable; }
+  // A close while a run goes on asks it to stop; the window closes once
+  // the run has ended.
+  bool CloseWaitsForTheRun() const { return stage_ == Stage::Running; }
+
+  void Previewed();
+  void RunStarted();
+  void BatchEnded();
+  void UndoEnded();
+
+ private:
+  Stage stage_ = Stage::Opened;
+};
+
+}  // namespace exec

@@ -1,0 +1,205 @@
+#include "exec/rename_run.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace exec {
+namespace {
+
+constexpr char kMissingSource[] = "源文件不存在！！！";
+constexpr char kBatchFailureMiddle[] = " 更改为： ";
+constexpr char kBatchFailureEnd[] =
+    " 更名失败,可能是没有相关权限,请以管理员身份运行本程序.是否继续更改后续文件？";
+constexpr char kBatchFailureTitle[] = "警告:";
+constexpr char kBatchDone[] =
+    "更名完成，是否立即打开文件夹查看文件？（如果有问题可以点击撤销按钮撤销此次操作！）";
+constexpr char kNoteTitle[] = "提示：";
+
+constexpr char kUndoQuestion[] = "即将撤销上一次更名，是否继续？";
+constexpr char kUndoQuestionTitle[] = "警告：";
+constexpr char kUndoFailureStart[] = "文件  ";
+constexpr char kUndoFailureMiddle[] = "  更名为   ";
+constexpr char kUndoFailureEnd[] =
+    " 更名失败，可能是没有相关权限，请以管理员身份运行本程序。是否继续更改后续文件？  ";
+constexpr char kUndoDone[] = "撤销完成！文件名恢复到此次更名前的状态！";
+
+constexpr char kLeftParkedStart[] = "文件 ";
+constexpr char kLeftParkedMiddle[] = " 暂存为 ";
+constexpr char kLeftParkedEnd[] = "，未能改回原名，请手动改回。";
+
+uint32_t ProgressValue(size_t count) {
+  return count > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()
+                                                      : static_cast<uint32_t>(count);
+}
+
+// The plan of renaming CurrentNames to `targets` in the folder as it is on
+// disk now.
+RenamePlan PlanOnDisk(RenameRun::Kind kind, const rules::ProgramState& state,
+                      const rules::NameList& targets, const std::vector<size_t>& order,
+                      FileOperations& files) {
+  return PlanRenames(files.ListFolder(state.FolderPath), state.CurrentNames, targets, order, files,
+                     kind == RenameRun::Kind::Batch ? Targets::NewNames : Targets::FormerNames);
+}
+
+// The batch's order reversed; rows it never reached would have come last.
+std::vector<size_t> ReversedOrder(std::vector<size_t> handled, size_t count) {
+  std::vector<bool> reached(count, false);
+  for (size_t row : handled) reached[row] = true;
+  for (size_t row = 0; row < count; ++row) {
+    if (!reached[row]) handled.push_back(row);
+  }
+  std::reverse(handled.begin(), handled.end());
+  return handled;
+}
+
+bool IsOrderOf(const std::vector<size_t>& order, size_t count) {
+  if (order.size() != count) return false;
+  std::vector<bool> seen(count, false);
+  for (size_t row : order) {
+    if (row >= count || seen[row]) return false;
+    seen[row] = true;
+  }
+  return true;
+}
+
+}  // namespace
+
+RenamePlan PlanBatch(const rules::ProgramState& state, FileOperations& files) {
+  return PlanOnDisk(RenameRun::Kind::Batch, state, state.NewNames,
+                    ListOrder(state.CurrentNames.size()), files);
+}
+
+RenameRun::RenameRun(Kind kind, rules::ProgramState& state, FileOperations& files,
+                     RenameWindow& window, std::vector<size_t> order)
+    : kind_(kind), state_(state), targets_(kind == Kind::Batch ? state.NewNames : state.UndoNames),
+      files_(files), window_(window), order_(std::move(order)) {}
+
+RenameRun RenameRun::Batch(rules::ProgramState& state, FileOperations& files, RenameWindow& window) {
+  const size_t count = state.CurrentNames.size();
+  window.SetProgressMaximum(ProgressValue(count));
+  state.UndoNames = state.CurrentNames;
+  return RenameRun(Kind::Batch, state, files, window, ListOrder(count));
+}
+
+std::optional<RenameRun> RenameRun::Undo(rules::ProgramState& state, FileOperations& files,
+                                         RenameWindow& window) {
+  if (!window.AskYesNo(kUndoQuestion, kUndoQuestionTitle)) return std::nullopt;
+  const size_t count = state.CurrentNames.size();
+  window.SetProgressPosition(0);
+  window.SetProgressMaximum(ProgressValue(count));
+  std::vector<size_t> order = state.UndoOrder;
+  if (!IsOrderOf(order, count)) order = ReversedOrder({}, count);
+  return RenameRun(Kind::Undo, state, files, window, order);
+}
+
+bool RenameRun::Step(const std::function<bool()>& enough) {
+  if (!plan_ && !ended_) {
+    plan_ = PlanOnDisk(kind_, state_, targets_, order_, files_);
+    order_ = {};
+    handled_.reserve(plan_->steps.size());
+    if (enough()) return false;
+  }
+  while (!ended_) {
+    if (stopRequested_ || closeAsked_ || next_ == plan_->steps.size()) {
+      Finish();
+      break;
+    }
+    const RenameStep& step = plan_->steps[next_++];
+    if (!step.parkAs.empty()) {
+      Park(step.row, step.parkAs);
+    } else if (!HandleRow(step.row)) {
+      closeAsked_ = true;  // the loop ends at once
+      continue;
+    } else {
+      handled_.push_back(step.row);
+      window_.SetProgressPosition(ProgressValue(handled_.size()));
+    }
+    if (enough()) break;
+  }
+  return ended_;
+}
+
+// Steps after the loop: a cycle left open closes, then the closing prompts.
+void RenameRun::Finish() {
+  if (parked_) BringBackParked();
+  ended_ = true;
+  if (kind_ == Kind::Batch) {
+    state_.UndoOrder = ReversedOrder(handled_, state_.CurrentNames.size());
+    if (window_.AskYesNo(kBatchDone, kNoteTitle)) window_.OpenFolder();
+  } else {
+    window_.Tell(kUndoDone, kNoteTitle);
+  }
+  window_.SetProgressPosition(0);
+}
+
+bool RenameRun::Move(size_t row, const std::string& to) {
+  const RenameOutcome outcome = files_.Rename(state_.FolderPath, state_.CurrentNames[row], to);
+  if (outcome.done) {
+    state_.CurrentNames[row] = to;
+    return true;
+  }
+  if (!outcome.strandedAs.empty()) TellStranded(row, state_.CurrentNames[row], outcome.strandedAs);
+  return false;
+}
+
+// A file left under a name of the program's own: the user hears where.
+void RenameRun::TellStranded(size_t row, const std::string& originalName, const std::string& name) {
+  window_.Tell(kLeftParkedStart + originalName + kLeftParkedMiddle + name + kLeftParkedEnd,
+               kBatchFailureTitle);
+  state_.CurrentNames[row] = name;
+  window_.SetOldNameCell(row, name);
+}
+
+void RenameRun::Park(size_t row, const std::string& name) {
+  const std::string original = state_.CurrentNames[row];
+  // Failing here leaves the cycle blocked: its renames then fail one by one.
+  if (Move(row, name)) parked_ = Parked{row, original, {}};
+}
+
+// False when the user chose to stop.
+bool RenameRun::HandleRow(size_t row) {
+  const std::string before = parked_ ? state_.CurrentNames[row] : std::string();
+  const bool renamed = !IsRefused(plan_->verdicts[row]) && Move(row, targets_[row]);
+  if (renamed) {
+    window_.SetOldNameCell(row, state_.CurrentNames[row]);
+    if (parked_ && parked_->row == row) {
+      parked_.reset();
+    } else if (parked_) {
+      parked_->movedSince.emplace_back(row, before);
+    }
+  } else {
+    if (parked_ && parked_->row == row) BringBackParked();
+    if (!window_.AskYesNo(FailurePrompt(row), kind_ == Kind::Batch ? kBatchFailureTitle : kNoteTitle)) {
+      return false;
+    }
+  }
+  if (kind_ == Kind::Batch) window_.ClearNewNameCell(row);
+  return true;
+}
+
+std::string RenameRun::FailurePrompt(size_t row) {
+  const std::string& name = state_.CurrentNames[row];
+  if (kind_ == Kind::Undo) {
+    return kUndoFailureStart + name + kUndoFailureMiddle + targets_[row] + kUndoFailureEnd;
+  }
+  // The existence test only words the prompt, so it runs only on failure.
+  const bool sourceMissing = !files_.Exists(state_.FolderPath, name);
+  return (sourceMissing ? kMissingSource : "") + name + kBatchFailureMiddle + targets_[row] +
+         kBatchFailureEnd;
+}
+
+// A cycle that could not close: its parked file goes back to its own
+// name, after the files that took that name (and so on) have gone back.
+void RenameRun::BringBackParked() {
+  Parked parked = std::move(*parked_);
+  parked_.reset();
+  if (Move(parked.row, parked.originalName)) return;
+  for (auto moved = parked.movedSince.rbegin(); moved != parked.movedSince.rend(); ++moved) {
+    if (!Move(moved->first, moved->second)) break;
+    window_.SetOldNameCell(moved->first, moved->second);
+  }
+  if (Move(parked.row, parked.originalName)) return;
+  TellStranded(parked.row, parked.originalName, state_.CurrentNames[parked.row]);
+}
+
+}  // namespace exec

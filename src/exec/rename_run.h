@@ -1,0 +1,91 @@
+// Batch rename and undo of the last batch, as one object that carries out
+// its plan a step at a time: whoever drives it (the Edit window's own
+// loop, a test) takes one slice after another, and input and painting come
+// in between. Every picked file is renamed in an order that works, with a
+// prompt on every failure.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "exec/rename_plan.h"
+#include "exec/rename_ports.h"
+#include "rules/program_state.h"
+
+namespace exec {
+
+// The plan of a batch that would start now: CurrentNames to NewNames in
+// the folder as it is on disk.
+RenamePlan PlanBatch(const rules::ProgramState& state, FileOperations& files);
+
+class RenameRun {
+ public:
+  enum class Kind { Batch, Undo };
+
+  // A batch about to rename FolderPath + CurrentNames[i] to FolderPath +
+  // NewNames[i]: the progress bar's maximum is set, UndoNames keeps a copy
+  // of CurrentNames, and the folder is planned as it is now. Rows go in
+  // list order, except that a row waits for the file holding its new name
+  // to move away, and a cycle of such rows goes through a temporary name.
+  static RenameRun Batch(rules::ProgramState& state, FileOperations& files, RenameWindow& window);
+  // An undo, after its question: every file back to its UndoNames entry, in
+  // the reverse of the order the batch took. Nothing when the answer is No.
+  static std::optional<RenameRun> Undo(rules::ProgramState& state, FileOperations& files,
+                                       RenameWindow& window);
+
+  RenameRun(RenameRun&&) = default;
+  RenameRun& operator=(RenameRun&&) = delete;
+
+  // Carries out steps, asking `enough` after each whether to return (at
+  // least one is taken). The first step reads the folder and plans the
+  // run, so that the click that starts it returns at once. When the plan is done, a No was answered or a stop
+  // was asked for, the steps after the loop follow. True once the run has
+  // ended, CurrentNames holding the names on disk at every moment.
+  bool Step(const std::function<bool()>& enough);
+  // A close of the window or the end of the program: the run ends after
+  // the step in hand, with its steps after the loop.
+  void RequestStop() { stopRequested_ = true; }
+
+  Kind kind() const { return kind_; }
+  bool Ended() const { return ended_; }
+  // The user answered No in a failure prompt: the window is to close.
+  bool CloseAsked() const { return closeAsked_; }
+  // How many rows have been handled so far.
+  size_t Handled() const { return handled_.size(); }
+
+ private:
+  struct Parked {
+    size_t row;
+    std::string originalName;
+    std::vector<std::pair<size_t, std::string>> movedSince;  // row, name before
+  };
+
+  RenameRun(Kind kind, rules::ProgramState& state, FileOperations& files, RenameWindow& window,
+            std::vector<size_t> order);
+  bool Move(size_t row, const std::string& to);
+  void TellStranded(size_t row, const std::string& originalName, const std::string& name);
+  void Park(size_t row, const std::string& name);
+  bool HandleRow(size_t row);
+  std::string FailurePrompt(size_t row);
+  void BringBackParked();
+  void Finish();
+
+  Kind kind_;
+  rules::ProgramState& state_;
+  const rules::NameList& targets_;  // one of the state's lists that the run does not change
+  FileOperations& files_;
+  RenameWindow& window_;
+  std::vector<size_t> order_;        // the rows in the order to take them, until planned
+  std::optional<RenamePlan> plan_;
+  size_t next_ = 0;                  // the plan's next step
+  std::vector<size_t> handled_;      // the rows in the order they were handled
+  std::optional<Parked> parked_;
+  bool stopRequested_ = false;
+  bool closeAsked_ = false;
+  bool ended_ = false;
+};
+
+}  // namespace exec
