@@ -7,12 +7,11 @@
 #include "platform/file_system.h"
 #include "platform/gbk_convert.h"
 #include "rules/gbk_text.h"
+#include "ui/main/box_colour.h"
 #include "ui/main/list_order.h"
 
 namespace ui {
 namespace {
-
-constexpr COLORREF kBoxBackground = RGB(128, 128, 255);
 
 // The small closed and open folder pictures of the system image list.
 void UseSystemFolderIcons(HWND tree) {

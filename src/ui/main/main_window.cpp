@@ -11,6 +11,7 @@
 #include "ui/controls/picture_button.h"
 #include "ui/controls/transparent_label.h"
 #include "ui/edit/edit_window.h"
+#include "ui/main/box_colour.h"
 #include "ui/main/main_menu.h"
 #include "ui/main/maker_info.h"
 
@@ -22,7 +23,6 @@ constexpr char kTitle[] = "澄川改名宝V1.00";
 constexpr int kWidth = 641;
 constexpr int kHeight = 527;
 constexpr COLORREF kBackground = RGB(0, 0, 128);
-constexpr COLORREF kBoxBackground = RGB(128, 128, 255);
 constexpr wchar_t kYaHei[] = L"微软雅黑";
 
 constexpr char kNothingPicked[] = "您未选中任何文件！无法进行编辑操作";
