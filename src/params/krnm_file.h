@@ -7,11 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "params/parameter_table.h"
 #include "rules/rename_options.h"
 
 namespace params {
-
-inline constexpr int kParameterCount = 21;
 inline constexpr char kTagLine[] = "KRNM";
 inline constexpr char kWarningLine[] = "请勿修改本文件内容，否则后果自负！！";
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -190,6 +192,40 @@ TEST(ApplyParameter, ValuesOutsideTheListedOnes) {
   EXPECT_FALSE(o.UseReplacement);  // true only by "0"
   ApplyParameter(o, 21, "6");
   EXPECT_EQ(o.BracketType, 5);
+}
+
+// Each row of the table names its own place in the options, of its kind,
+// and every value of it is written and read back there and nowhere else.
+TEST(ParameterTable, EveryParameterOwnsOnePlaceAndComesBack) {
+  using K = Parameter::Kind;
+  std::set<std::ptrdiff_t> places;  // where in the options, by offset
+  for (int p = 1; p <= kParameterCount; ++p) {
+    SCOPED_TRACE(p);
+    const Parameter& row = kParameters[static_cast<size_t>(p - 1)];
+    rules::RenameOptions probe;
+    const void* place = row.text ? static_cast<const void*>(&(probe.*row.text))
+                        : row.flag ? static_cast<const void*>(&(probe.*row.flag))
+                                   : static_cast<const void*>(&(probe.*row.number));
+    EXPECT_EQ((row.text != nullptr) + (row.flag != nullptr) + (row.number != nullptr), 1);
+    EXPECT_EQ(row.text != nullptr, row.kind == K::Text);
+    EXPECT_EQ(row.number != nullptr, row.kind == K::Radio || row.kind == K::ListItem);
+    EXPECT_TRUE(places.insert(static_cast<const char*>(place) - reinterpret_cast<const char*>(&probe)).second);
+
+    const int values = row.number ? row.count : row.flag ? 2 : 1;
+    for (int value = 0; value < values; ++value) {
+      rules::RenameOptions saved, loaded;
+      if (row.text) saved.*row.text = "值" + std::to_string(p);
+      if (row.flag) saved.*row.flag = value == 1;
+      if (row.number) saved.*row.number = value + (row.kind == K::Radio ? 1 : 0);
+      ApplyParameter(loaded, p, WriteParameter(saved, p));
+      EXPECT_EQ(BuildKrnmFile(loaded), BuildKrnmFile(saved)) << value;
+      // Nothing else changed: every other line reads as in fresh options.
+      for (int other = 1; other <= kParameterCount; ++other) {
+        if (other != p) EXPECT_EQ(WriteParameter(loaded, other), WriteParameter({}, other)) << other;
+      }
+    }
+  }
+  EXPECT_EQ(places.size(), static_cast<size_t>(kParameterCount));
 }
 
 }  // namespace

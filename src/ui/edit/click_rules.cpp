@@ -4,6 +4,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "ui/edit/control_state.h"
+
 namespace ui::edit {
 namespace {
 
@@ -18,14 +20,6 @@ const std::vector<std::vector<Control>> kRadioGroups = {
 
 constexpr Control kPanels[] = {分组框添加字符, 分组框删除字符, 分组框字符替换, 分组框大小写转换,
                                分组框序号添加};
-
-bool IsChecked(const EditControls& controls, Control id) {
-  return SendMessageW(controls[id], BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void SetChecked(const EditControls& controls, Control id, bool checked) {
-  SendMessageW(controls[id], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
 
 void Show(const EditControls& controls, std::initializer_list<Control> ids, bool shown) {
   for (Control id : ids) ShowWindow(controls[id], shown ? SW_SHOW : SW_HIDE);
@@ -63,6 +57,11 @@ bool IsOptionControl(Control id) {
   }
   return id == 选择框添加右始 || id == 选择框删除右始 || id == 选择框区分大小写 ||
          id == 选择框替换右始 || id == 选择框添加括号;
+}
+
+void ShowNBoxForTheChosenSide(const EditControls& controls) {
+  ShowNBox(controls, (IsChecked(controls, 单选框替换为) && IsChecked(controls, 单选框替换第N)) ||
+                         (IsChecked(controls, 单选框直接删除) && IsChecked(controls, 单选框删除第N)));
 }
 
 void ShowPanelOfType(EditControls& controls, int renameType) {

@@ -13,6 +13,10 @@ bool IsOptionControl(Control id);
 // control's rule runs.
 void OnOptionClicked(EditControls& controls, Control clicked);
 
+// The N box shows exactly when the chosen side (replace or delete) is in
+// its N-th mode.
+void ShowNBoxForTheChosenSide(const EditControls& controls);
+
 // Shows the option panel of a rename type (1 to 5) and hides the other four.
 void ShowPanelOfType(EditControls& controls, int renameType);
 

@@ -4,13 +4,10 @@
 #include <string>
 
 #include "platform/gbk_convert.h"
+#include "ui/edit/control_state.h"
 
 namespace ui::edit {
 namespace {
-
-bool IsChecked(const EditControls& controls, Control id) {
-  return SendMessageW(controls[id], BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
 
 std::string TextOf(const EditControls& controls, Control id) {
   const int length = GetWindowTextLengthW(controls[id]);

@@ -5,6 +5,7 @@
 #include "params/krnm_file.h"
 #include "platform/gbk_convert.h"
 #include "ui/edit/click_rules.h"
+#include "ui/edit/control_state.h"
 
 namespace ui::edit {
 namespace {
@@ -46,26 +47,11 @@ const LineControls& ControlsOf(int p) {
   return kLines[p];
 }
 
-bool IsChecked(const EditControls& controls, Control id) {
-  return SendMessageW(controls[id], BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void SetChecked(const EditControls& controls, Control id, bool checked) {
-  SendMessageW(controls[id], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
 // Checks box `position` (1-based) of a group and unchecks the others.
 void CheckOnly(EditControls& controls, const LineControls& line, int position) {
   const Control chosen = line.controls[static_cast<size_t>(position - 1)];
   for (Control id : line.controls) SetChecked(controls, id, id == chosen);
   if (line.rule == Rule::Clicked) OnOptionClicked(controls, chosen);
-}
-
-void ShowNBoxForTheChosenMode(const EditControls& controls) {
-  const bool shown = (IsChecked(controls, 单选框替换为) && IsChecked(controls, 单选框替换第N)) ||
-                     (IsChecked(controls, 单选框直接删除) && IsChecked(controls, 单选框删除第N));
-  ShowWindow(controls[输入N值], shown ? SW_SHOW : SW_HIDE);
-  ShowWindow(controls[N值], shown ? SW_SHOW : SW_HIDE);
 }
 
 }  // namespace
@@ -97,7 +83,7 @@ void ApplyParameterToControls(EditControls& controls, int p, std::string_view va
     case params::LineEffect::Nothing:
       break;
   }
-  if (p == 14) ShowNBoxForTheChosenMode(controls);
+  if (p == 14) ShowNBoxForTheChosenSide(controls);
 }
 
 }  // namespace ui::edit
