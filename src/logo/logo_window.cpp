@@ -6,6 +6,7 @@
 
 #include "platform/desktop.h"
 #include "platform/scaled_picture.h"
+#include "platform/user32_function.h"
 #include "platform/window_layout.h"
 #include "platform/window_helpers.h"
 #include "resource_ids.h"
@@ -135,8 +136,8 @@ void FadeLogoWindow(FadeActions& actions) {
 void SetWindowOpacity(HWND window, int alpha) {
   if (alpha < 0 || alpha > 255) alpha = 255;
   if (!IsWindow(window)) return;
-  auto setLayered = reinterpret_cast<SetLayeredWindowAttributesFunction>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"USER32.DLL"), "SetLayeredWindowAttributes")));
+  static const auto setLayered =
+      platform::User32Function<SetLayeredWindowAttributesFunction>("SetLayeredWindowAttributes");
   if (!setLayered) return;
   SetWindowLongPtrW(window, GWL_EXSTYLE, WS_EX_LAYERED);
   setLayered(window, 0, static_cast<BYTE>(alpha), LWA_ALPHA);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/user32_function.h"
+
 namespace platform {
 namespace {
 
@@ -9,12 +11,6 @@ namespace {
 // starts there (system-aware).
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-
-template <typename Function>
-Function User32Function(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
 
 // The frame, caption and menu bar around a client area at `dpi`.
 bool FrameAt(HWND window, int dpi, SIZE& frame) {

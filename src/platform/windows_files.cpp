@@ -11,11 +11,6 @@ namespace {
 
 constexpr char kMiddleSuffix[] = ".~改大小写";
 
-bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
-  return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                              static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
 // A name for the middle step of a change of letter case: the file's own
 // name in front, so that a person who finds it there can tell what it was
 // (shortened in front of the suffix when the whole would be too long).
@@ -84,7 +79,7 @@ exec::RenameOutcome WindowsFiles::Rename(const std::string& folder, const std::s
   const std::optional<std::wstring> target = ToWideExactly(to);
   if (!path || !source || !target) return {};
   if (*source == *target) return {EntryExists(*path + *source), {}};  // onto itself: nothing to do
-  if (SameIgnoringCase(*source, *target)) return RenameCaseOnly(*path, *source, *target);
+  if (keys_.FromWide(*source) == keys_.FromWide(*target)) return RenameCaseOnly(*path, *source, *target);
   return {calls_.Move(*path + *source, *path + *target), {}};
 }
 

@@ -7,7 +7,7 @@
 
 #include "main_window_fixture.h"
 #include "platform/gbk_convert.h"
-#include "ui/main/list_order.h"
+#include "platform/list_order.h"
 
 namespace testing_support {
 namespace {
@@ -56,7 +56,7 @@ TEST_F(FileBoxTest, ListsEveryFileInTheOrderOfASortedListBox) {
 // names that only compare equal are all kept, in the order they came.
 TEST(ListOrder, ANameGivenTwiceIsListedOnce) {
   std::vector<std::string> names = {"b", "a", "A", "a", "B", "b", "文", "文"};
-  ui::SortLikeListBox(names);
+  platform::SortLikeListBox(names);
   EXPECT_EQ(names, (std::vector<std::string>{"a", "A", "b", "B", "文"}));
 }
 

@@ -8,7 +8,7 @@
 #include "platform/gbk_convert.h"
 #include "rules/gbk_text.h"
 #include "ui/main/box_colour.h"
-#include "ui/main/list_order.h"
+#include "platform/list_order.h"
 
 namespace ui {
 namespace {
@@ -101,7 +101,7 @@ void DirectoryBox::ShowChain(const std::string& chainPath) {
   }
   if (last) {
     std::vector<std::string> subfolders = platform::ListSubfolderNames(ChainTextOf(last) + "\\");
-    SortLikeListBox(subfolders);
+    platform::SortLikeListBox(subfolders);
     for (const std::string& name : subfolders) AddItem(last, name, false);
     TreeView_Expand(handle_, last, TVE_EXPAND);
     TreeView_SelectItem(handle_, last);

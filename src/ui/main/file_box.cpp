@@ -6,17 +6,10 @@
 #include "platform/gbk_convert.h"
 #include "platform/window_layout.h"
 #include "rules/gbk_text.h"
-#include "ui/main/list_order.h"
+#include "platform/list_order.h"
 
 namespace ui {
 namespace {
-
-// A name in the form used to compare names with letter case ignored.
-std::wstring CaseFolded(std::string_view name) {
-  std::wstring wide = platform::ToWide(name);
-  if (!wide.empty()) CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
-  return wide;
-}
 
 }  // namespace
 
@@ -39,14 +32,18 @@ void FileBox::SetFolder(std::string_view folderText) {
   const std::vector<std::string> noted = selectedNames_;
 
   std::vector<std::string> names = platform::ListFileNames(searched);
-  SortLikeListBox(names);
+  platform::SortLikeListBox(names);
   names_ = std::move(names);
   FillList(noted);
 }
 
 void FileBox::FillList(const std::vector<std::string>& reselect) {
-  std::unordered_set<std::wstring> wanted;
-  for (const std::string& name : reselect) wanted.insert(CaseFolded(name));
+  // Letter case ignored as the file system ignores it.
+  std::unordered_set<std::u16string> wanted;
+  std::u16string key;
+  for (const std::string& name : reselect) {
+    if (keys_.FromGbk(name, key)) wanted.insert(key);
+  }
 
   SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
   SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
@@ -54,7 +51,7 @@ void FileBox::FillList(const std::vector<std::string>& reselect) {
   for (size_t i = 0; i < names_.size(); ++i) {
     const std::wstring wide = platform::ToWide(names_[i]);
     SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-    if (!wanted.empty() && wanted.count(CaseFolded(names_[i]))) {
+    if (!wanted.empty() && keys_.FromGbk(names_[i], key) && wanted.count(key)) {
       SendMessageW(handle_, LB_SETSEL, TRUE, static_cast<LPARAM>(i));
     }
   }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/name_keys.h"
 #include "platform/window_helpers.h"
 
 namespace ui {
@@ -47,6 +48,7 @@ class FileBox {
   std::string selectionText_;
   std::vector<std::string> selectedNames_;
   std::vector<std::string> names_;
+  platform::NameKeys keys_;
 };
 
 }  // namespace ui

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace ui {
+namespace platform {
 
 // Sorts names into list-box order; names that compare equal keep their
 // order, and a name that is there already (byte for byte) is dropped.
@@ -13,4 +13,4 @@ namespace ui {
 // all names is needed, which matters at a million.)
 void SortLikeListBox(std::vector<std::string>& names);
 
-}  // namespace ui
+}  // namespace platform

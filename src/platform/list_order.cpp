@@ -1,4 +1,4 @@
-#include "ui/main/list_order.h"
+#include "platform/list_order.h"
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 
 #include "platform/gbk_convert.h"
 
-namespace ui {
+namespace platform {
 namespace {
 
 // The key under which a list box sorts a text: comparing two keys byte by
@@ -47,4 +47,4 @@ void SortLikeListBox(std::vector<std::string>& names) {
   names = std::move(sorted);
 }
 
-}  // namespace ui
+}  // namespace platform
