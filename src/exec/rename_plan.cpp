@@ -5,6 +5,7 @@
 
 #include "exec/name_table.h"
 #include "exec/plain_name.h"
+#include "rules/text_codec.h"
 
 namespace exec {
 namespace {
@@ -14,14 +15,15 @@ using KeyView = std::u16string_view;
 // person who finds it can tell what it was.
 constexpr char kParkSuffix[] = ".~改名中";
 
-// `name` without its last character (code page 936: 0x81 to 0xFE lead a
-// double-byte character).
+// `name` without its last character as the conversion reads characters
+// (a four-byte code goes in two steps; the name then does not convert, and
+// is shortened further).
 std::string WithoutLastCharacter(const std::string& name) {
   size_t last = 0;
   for (size_t i = 0; i < name.size();) {
     last = i;
     const auto byte = static_cast<unsigned char>(name[i]);
-    i += (byte >= 0x81 && byte <= 0xFE && i + 1 < name.size()) ? 2 : 1;
+    i += (rules::IsConversionLeadByte(byte) && i + 1 < name.size()) ? 2 : 1;
   }
   return name.substr(0, last);
 }

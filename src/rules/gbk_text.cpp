@@ -31,7 +31,7 @@ std::string NarrowFullWidth(std::string_view text) {
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    if (!IsLeadByte(c)) {
+    if (!IsOperationLeadByte(c)) {
       out += c;
       continue;
     }
@@ -128,7 +128,7 @@ int TextFind(std::string_view text, std::string_view needle, int32_t start, bool
   size_t at = begin;
   while (remaining >= needle.size()) {
     if (MatchesAt(text, at, needle, ignoreCase)) return static_cast<int>(at) + 1;
-    if (IsLeadByte(text[at])) {
+    if (IsOperationLeadByte(text[at])) {
       ++at;
       --remaining;
       if (at >= text.size()) return kNoMatch;
@@ -170,7 +170,7 @@ namespace {
 std::string MapAsciiLetters(std::string_view text, char from, char to) {
   std::string out(text);
   for (size_t i = 0; i < out.size(); ++i) {
-    if (IsLeadByte(out[i])) {
+    if (IsOperationLeadByte(out[i])) {
       ++i;  // the trail byte stays as it is
     } else if (out[i] >= from && out[i] <= from + 25) {
       out[i] = static_cast<char>(out[i] - from + to);
@@ -189,7 +189,7 @@ std::vector<std::string> CutAt(std::string_view text, char separator) {
   std::vector<std::string> pieces;
   size_t pieceStart = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (IsLeadByte(text[i])) {
+    if (IsOperationLeadByte(text[i])) {
       ++i;
     } else if (text[i] == separator) {
       pieces.emplace_back(text.substr(pieceStart, i - pieceStart));
@@ -203,7 +203,7 @@ std::vector<std::string> CutAt(std::string_view text, char separator) {
 bool EndsWithCharacter(std::string_view text, char character) {
   if (text.empty()) return false;
   size_t last = 0;
-  for (size_t i = 0; i < text.size(); i += (IsLeadByte(text[i]) ? 2 : 1)) last = i;
+  for (size_t i = 0; i < text.size(); i += (IsOperationLeadByte(text[i]) ? 2 : 1)) last = i;
   return last == text.size() - 1 && text[last] == character;
 }
 
@@ -211,7 +211,7 @@ std::string ReverseCharacters(std::string_view text) {
   std::string out(text.size(), '\0');
   size_t write = text.size();
   for (size_t i = 0; i < text.size();) {
-    const size_t unit = (IsLeadByte(text[i]) && i + 1 < text.size()) ? 2 : 1;
+    const size_t unit = (IsOperationLeadByte(text[i]) && i + 1 < text.size()) ? 2 : 1;
     write -= unit;
     out.replace(write, unit, text.substr(i, unit));
     i += unit;

@@ -12,8 +12,10 @@ namespace rules {
 // Narrow literals must be compiled as GBK: one Chinese character is two bytes.
 static_assert(sizeof("文") == 3, "compile with -fexec-charset=GBK");
 
-// Any byte of 0x80 or above starts a double-byte character.
-constexpr bool IsLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
+// The text operations' rule: any byte of 0x80 or above starts a
+// double-byte character. (The conversion to UTF-16 has its own rule,
+// IsConversionLeadByte.)
+constexpr bool IsOperationLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
 
 constexpr int kNoMatch = -1;
 

@@ -43,8 +43,8 @@ std::optional<std::string> ReplaceFromLeft(std::string_view name, const ReplaceR
 
 bool EndsInLoneLeadByte(std::string_view name) {
   size_t last = 0;
-  for (size_t i = 0; i < name.size(); i += IsLeadByte(name[i]) ? 2 : 1) last = i;
-  return !name.empty() && last == name.size() - 1 && IsLeadByte(name[last]);
+  for (size_t i = 0; i < name.size(); i += IsOperationLeadByte(name[i]) ? 2 : 1) last = i;
+  return !name.empty() && last == name.size() - 1 && IsOperationLeadByte(name[last]);
 }
 
 ReplaceRule Reversed(const ReplaceRule& rule) {

@@ -30,7 +30,7 @@ class Cursor {
   // lead byte that ends the name (the search stops there).
   bool StepForward(size_t searchSize) {
     if (right_.size() < searchSize || right_.empty()) return false;
-    const size_t size = IsLeadByte(right_.back()) ? 2 : 1;
+    const size_t size = IsOperationLeadByte(right_.back()) ? 2 : 1;
     if (right_.size() < size) return false;
     for (size_t i = 0; i < size; ++i) {
       left_.push_back(right_.back());

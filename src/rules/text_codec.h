@@ -13,6 +13,10 @@
 
 namespace rules {
 
+// The conversion's rule: 0x81 to 0xFE start a character of two bytes (or,
+// followed by a digit, of four). 0x80 alone is a character of its own.
+constexpr bool IsConversionLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+
 // Code page 936 as the system has it: the character of each byte and of
 // each pair of bytes (lead << 8 | trail) that converts to one UTF-16 unit
 // and back to the same bytes; 0 where there is none.
