@@ -5,22 +5,6 @@
 
 namespace platform {
 
-HWND CreateChild(const wchar_t* className, std::string_view text, DWORD style, const Rect& place,
-                 HWND parent, int id, DWORD exStyle, void* createParam) {
-  WindowLayout* layout = LayoutOf(parent);
-  const Rect scaled = layout ? layout->scale()(place) : place;
-  HWND child = CreateWindowExW(exStyle, className, ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style,
-                               scaled.left, scaled.top, scaled.width, scaled.height, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
-                               createParam);
-  if (!child) return nullptr;
-  const HFONT font = layout ? layout->GuiFont() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  if (layout) layout->Keep(child, place);
-  return child;
-}
-
 void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
                          HBRUSH background, HICON icon, HICON smallIcon) {
   WNDCLASSEXW windowClass{};

@@ -1,5 +1,5 @@
-// Small helpers shared by the windows: creating controls from GBK texts,
-// fonts, centring, and the Esc key of a top-level window.
+// Small helpers shared by the windows: places, texts, window classes,
+// centring, and the Esc key of a top-level window.
 #pragma once
 
 #include <windows.h>
@@ -11,12 +11,6 @@ namespace platform {
 struct Rect {
   int left, top, width, height;
 };
-
-// A visible child control with the default GUI font. `place` is at 96 dpi:
-// the control is made at the scale of the window's layout, which keeps it
-// in place when the scale changes. `createParam` goes to WM_NCCREATE.
-HWND CreateChild(const wchar_t* className, std::string_view text, DWORD style, const Rect& place,
-                 HWND parent, int id, DWORD exStyle = 0, void* createParam = nullptr);
 
 void SetText(HWND window, std::string_view gbk);
 

@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <utility>
 
+#include "platform/gbk_convert.h"
+
 namespace platform {
 namespace {
 
@@ -71,6 +73,21 @@ HFONT WindowLayout::Font(const FontDescription& description) {
 
 HFONT WindowLayout::GuiFont() const {
   return guiFont_ ? guiFont_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+HWND WindowLayout::CreateChild(const wchar_t* className, std::string_view text, DWORD style,
+                               const Rect& place, HWND parent, int id, DWORD exStyle,
+                               void* createParam) {
+  const Rect scaled = scale_(place);
+  HWND child = CreateWindowExW(exStyle, className, ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style,
+                               scaled.left, scaled.top, scaled.width, scaled.height, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
+                               createParam);
+  if (!child) return nullptr;
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+  Keep(child, place);
+  return child;
 }
 
 void WindowLayout::Keep(HWND control, const Rect& place) { controls_.push_back({control, place}); }

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <string_view>
 #include <vector>
 
 #include "platform/display_scale.h"
@@ -27,9 +28,9 @@ class WindowLayout {
   WindowLayout& operator=(const WindowLayout&) = delete;
   ~WindowLayout();
 
-  // From WM_CREATE of `window` on, before its controls are made: they find
-  // the layout through their top-level window (LayoutOf). `width`×`height`
-  // is the window's outer size at 96 dpi.
+  // From WM_CREATE of `window` on, before its controls are made (with
+  // CreateChild); its controls find the layout through it (LayoutOf) for
+  // their scale. `width`×`height` is the window's outer size at 96 dpi.
   void Attach(HWND window, int width, int height);
   // At WM_NCDESTROY of the window: its fonts go with it.
   void Detach();
@@ -42,10 +43,13 @@ class WindowLayout {
   // The default GUI font at the window's scale.
   HFONT GuiFont() const;
 
-  // Notes `control`, made at `place` × the window's scale, with its place
-  // at 96 dpi (in its parent's client area), to place it again when the
-  // scale changes.
-  void Keep(HWND control, const Rect& place);
+  // A visible child control of `parent` (this window or one of its
+  // children) with the default GUI font at the window's scale. `place` is
+  // at 96 dpi: the control is made at the window's scale and kept, so it
+  // is placed again when the scale changes. (Every control is made here,
+  // so none can be left unscaled.) `createParam` goes to WM_NCCREATE.
+  HWND CreateChild(const wchar_t* className, std::string_view text, DWORD style, const Rect& place,
+                   HWND parent, int id, DWORD exStyle = 0, void* createParam = nullptr);
 
   // WM_GETDPISCALEDSIZE: the window's size at the new scale, which the
   // system then suggests. WM_DPICHANGED: every font made again at the new
@@ -63,6 +67,7 @@ class WindowLayout {
     HWND control;
     Rect place;
   };
+  void Keep(HWND control, const Rect& place);
   void DeleteFonts();
   void Rescale(const Scale& scale);
 

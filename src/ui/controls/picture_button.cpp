@@ -173,12 +173,12 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-HWND CreatePictureButton(HWND parent, int id, const platform::Rect& place,
+HWND CreatePictureButton(platform::WindowLayout& layout, HWND parent, int id, const platform::Rect& place,
                          const ButtonPictures& pictures) {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   platform::RegisterWindowClass(instance, kClassName, ButtonProc);
   ButtonPictures copy = pictures;
-  return platform::CreateChild(kClassName, "", WS_TABSTOP, place, parent, id, 0, &copy);
+  return layout.CreateChild(kClassName, "", WS_TABSTOP, place, parent, id, 0, &copy);
 }
 
 ButtonLook CurrentLook(HWND button) { return LookOf(*StateOf(button)); }

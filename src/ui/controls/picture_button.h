@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "platform/window_helpers.h"
+#include "platform/window_layout.h"
 
 namespace ui {
 
@@ -20,7 +21,7 @@ struct ButtonPictures {
 
 // Sends WM_COMMAND with BN_CLICKED to its parent when clicked (the left
 // button released over it after going down on it, or BM_CLICK).
-HWND CreatePictureButton(HWND parent, int id, const platform::Rect& place,
+HWND CreatePictureButton(platform::WindowLayout& layout, HWND parent, int id, const platform::Rect& place,
                          const ButtonPictures& pictures);
 
 ButtonLook CurrentLook(HWND button);

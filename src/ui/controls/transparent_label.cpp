@@ -110,12 +110,12 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-HWND CreateTransparentLabel(HWND parent, int id, std::string_view text, const platform::Rect& place,
+HWND CreateTransparentLabel(platform::WindowLayout& layout, HWND parent, int id, std::string_view text, const platform::Rect& place,
                             const LabelStyle& style) {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   platform::RegisterWindowClass(instance, kClassName, LabelProc);
   LabelStyle copy = style;
-  HWND label = platform::CreateChild(kClassName, text, 0, place, parent, id, 0, &copy);
+  HWND label = layout.CreateChild(kClassName, text, 0, place, parent, id, 0, &copy);
   if (label && style.font) SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(style.font), FALSE);
   return label;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/window_helpers.h"
+#include "platform/window_layout.h"
 
 namespace ui {
 
@@ -26,7 +27,7 @@ struct LabelStyle {
 
 // A link label sends WM_COMMAND with STN_CLICKED to its parent as soon as
 // the left button goes down on it.
-HWND CreateTransparentLabel(HWND parent, int id, std::string_view text, const platform::Rect& place,
+HWND CreateTransparentLabel(platform::WindowLayout& layout, HWND parent, int id, std::string_view text, const platform::Rect& place,
                             const LabelStyle& style);
 
 }  // namespace ui

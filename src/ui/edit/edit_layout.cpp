@@ -178,14 +178,15 @@ const char* const* BracketItems(size_t& count) {
   return kBracketItems;
 }
 
-void CreateEditControls(HWND window, const EditFonts& fonts, EditControls& controls) {
+void CreateEditControls(platform::WindowLayout& layout, HWND window, const EditFonts& fonts,
+                        EditControls& controls) {
   for (const ControlEntry& entry : kEntries) {
     HWND parent = entry.parent ? controls[static_cast<Control>(entry.parent)] : window;
     const ClassAndStyle type = ClassFor(entry.kind);
     platform::Rect place = entry.place;
     if (entry.kind == Kind::DropDown) place.height = kDropDownListHeight;
-    HWND control = platform::CreateChild(type.className, entry.caption, type.style, place, parent,
-                                         entry.id, type.exStyle);
+    HWND control =
+        layout.CreateChild(type.className, entry.caption, type.style, place, parent, entry.id, type.exStyle);
     if (HFONT font = FontFor(entry.font, fonts)) {
       SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "platform/window_helpers.h"
+#include "platform/window_layout.h"
 #include "ui/edit/edit_controls.h"
 
 namespace ui::edit {
@@ -61,6 +62,7 @@ struct EditFonts {
 
 // Creates every control of `window` with its initial state; `panelParent`
 // lets the group boxes pass their children's notifications on to `window`.
-void CreateEditControls(HWND window, const EditFonts& fonts, EditControls& controls);
+void CreateEditControls(platform::WindowLayout& layout, HWND window, const EditFonts& fonts,
+                        EditControls& controls);
 
 }  // namespace ui::edit

@@ -219,7 +219,7 @@ void EditWindow::OnCreate(HWND window) {
   layout_.Attach(window, kWidth, kHeight);
   const EditFonts fonts{layout_.Font({-19, kYaHei}), layout_.Font({-12, kYaHei}),
                         layout_.Font({-12, kSong}), layout_.Font({-20, L"", false, GB2312_CHARSET})};
-  CreateEditControls(window, fonts, controls_);
+  CreateEditControls(layout_, window, fonts, controls_);
   // Opening: the rule of the checked type leaves one panel, then the
   // hand-over fills the shared state and the rows.
   OnOptionClicked(controls_, 单选框添加字符);

@@ -73,8 +73,8 @@ const std::string& DirectoryBox::ItemName(HTREEITEM item) const {
   return itemNames_.at(static_cast<size_t>(data.lParam));
 }
 
-void DirectoryBox::Create(HWND parent, int id, const platform::Rect& place) {
-  handle_ = platform::CreateChild(
+void DirectoryBox::Create(platform::WindowLayout& layout, HWND parent, int id, const platform::Rect& place) {
+  handle_ = layout.CreateChild(
       WC_TREEVIEWW, "",
       TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP, place,
       parent, id, WS_EX_CLIENTEDGE);

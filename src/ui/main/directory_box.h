@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/window_helpers.h"
+#include "platform/window_layout.h"
 
 namespace ui {
 
@@ -17,7 +18,7 @@ inline constexpr UINT kOpenFolderMessage = WM_APP + 10;
 
 class DirectoryBox {
  public:
-  void Create(HWND parent, int id, const platform::Rect& place);
+  void Create(platform::WindowLayout& layout, HWND parent, int id, const platform::Rect& place);
   // Stores `path` as the folder text and shows its chain; an empty path
   // means the process's current folder.
   void SetFolder(std::string_view path);

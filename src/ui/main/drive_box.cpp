@@ -26,11 +26,11 @@ std::string DriveEntryText(const platform::DriveInfo& drive) {
   return text;
 }
 
-void DriveBox::Create(HWND parent, int id, const platform::Rect& place) {
+void DriveBox::Create(platform::WindowLayout& layout, HWND parent, int id, const platform::Rect& place) {
   // The height given to a drop-down list is that of its opened list.
   platform::Rect withList = place;
   withList.height = 240;
-  handle_ = platform::CreateChild(L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+  handle_ = layout.CreateChild(L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
                                   withList, parent, id);
 }
 

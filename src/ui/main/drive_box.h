@@ -9,6 +9,7 @@
 
 #include "platform/file_system.h"
 #include "platform/window_helpers.h"
+#include "platform/window_layout.h"
 
 namespace ui {
 
@@ -18,7 +19,7 @@ std::string DriveEntryText(const platform::DriveInfo& drive);
 
 class DriveBox {
  public:
-  void Create(HWND parent, int id, const platform::Rect& place);
+  void Create(platform::WindowLayout& layout, HWND parent, int id, const platform::Rect& place);
   // Lists the drives in the order the system reports them.
   void Fill(const std::vector<platform::DriveInfo>& drives);
   // Selects the drive named by the first character of `text`, upper-cased;

@@ -13,16 +13,14 @@ namespace {
 
 }  // namespace
 
-void FileBox::Create(HWND parent, int id, const platform::Rect& place) {
-  handle_ = platform::CreateChild(
+void FileBox::Create(platform::WindowLayout& layout, HWND parent, int id, const platform::Rect& place) {
+  handle_ = layout.CreateChild(
       L"LISTBOX", "",
       LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
       place, parent, id, WS_EX_CLIENTEDGE);
   // 9 point, GB2312 character set, the face the system picks for it.
-  if (platform::WindowLayout* layout = platform::LayoutOf(parent)) {
-    const HFONT font = layout->Font({-12, L"", false, GB2312_CHARSET});
-    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
+  const HFONT font = layout.Font({-12, L"", false, GB2312_CHARSET});
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 void FileBox::SetFolder(std::string_view folderText) {

@@ -11,6 +11,7 @@
 
 #include "platform/name_keys.h"
 #include "platform/window_helpers.h"
+#include "platform/window_layout.h"
 
 namespace ui {
 
@@ -21,7 +22,7 @@ class FileBox {
   FileBox& operator=(const FileBox&) = delete;
 
   // The list box's font belongs to the layout of the window it is in.
-  void Create(HWND parent, int id, const platform::Rect& place);
+  void Create(platform::WindowLayout& layout, HWND parent, int id, const platform::Rect& place);
   // Stores the folder text and lists that folder afresh; files whose names
   // were selected before (letter case ignored) are selected again. An empty
   // text means the process's current folder.

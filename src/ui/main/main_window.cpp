@@ -71,18 +71,18 @@ HWND MainWindow::Create(HINSTANCE instance) {
 }
 
 void MainWindow::CreateControls() {
-  driveBox_.Create(handle_, kDriveBoxId, {1, 56, 432, 20});
+  driveBox_.Create(layout_, handle_, kDriveBoxId, {1, 56, 432, 20});
   driveBox_.Fill(platform::ListDrives());
-  directoryBox_.Create(handle_, kDirectoryBoxId, {0, 80, 432, 112});
-  fileBox_.Create(handle_, kFileBoxId, {0, 192, 432, 264});
+  directoryBox_.Create(layout_, handle_, kDirectoryBoxId, {0, 80, 432, 112});
+  fileBox_.Create(layout_, handle_, kFileBoxId, {0, 192, 432, 264});
 
-  CreateTransparentLabel(handle_, kLabel1Id, Label1Text(), {448, 40, 184, 232},
+  CreateTransparentLabel(layout_, handle_, kLabel1Id, Label1Text(), {448, 40, 184, 232},
                          {LabelLook::Engraved, layout_.Font({-16, kYaHei}), true, false, false});
-  CreatePictureButton(handle_, kPictureButtonId, {488, 336, 96, 40},
+  CreatePictureButton(layout_, handle_, kPictureButtonId, {488, 336, 96, 40},
                       {IDB_BUTTON_NORMAL, IDB_BUTTON_MOUSE_OVER, IDB_BUTTON_PRESSED});
-  CreateTransparentLabel(handle_, kLinkLabelId, "点击这里访问我们", {488, 448, 96, 16},
+  CreateTransparentLabel(layout_, handle_, kLinkLabelId, "点击这里访问我们", {488, 448, 96, 16},
                          {LabelLook::Embossed, layout_.Font({-12, kYaHei, true}), false, true, true});
-  CreateTransparentLabel(handle_, kLabel2Id, "提示：请在上方选择需要更名的文件。",
+  CreateTransparentLabel(layout_, handle_, kLabel2Id, "提示：请在上方选择需要更名的文件。",
                          {8, 448, 424, 40}, {LabelLook::Engraved, nullptr, false, true, false});
 }
 
