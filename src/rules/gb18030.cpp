@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace rules {
 
@@ -26,23 +27,35 @@ void WriteFourByteCode(uint32_t index, char* out) {
   out[0] = static_cast<char>(0x81 + index / 10);
 }
 
-std::optional<uint32_t> PlaneZeroIndexOf(char16_t unit) {
-  // The last run that starts at or before `unit`.
-  const auto after = std::upper_bound(std::begin(kFourByteRuns), std::end(kFourByteRuns), unit,
-                                      [](char16_t u, const FourByteRun& run) { return u < run.first; });
+namespace {
+
+// The run that holds `value`, counting by its field `start` (its first
+// character or its first code's index): its offset there, or nothing.
+template <typename Value>
+std::optional<std::pair<const FourByteRun*, uint32_t>> RunHolding(Value value,
+                                                                  Value FourByteRun::*start) {
+  // The last run that starts at or before `value`.
+  const auto after = std::upper_bound(std::begin(kFourByteRuns), std::end(kFourByteRuns), value,
+                                      [start](Value v, const FourByteRun& run) { return v < run.*start; });
   if (after == std::begin(kFourByteRuns)) return std::nullopt;
   const FourByteRun& run = *std::prev(after);
-  if (unit - run.first >= run.count) return std::nullopt;
-  return run.index + static_cast<uint32_t>(unit - run.first);
+  const auto offset = static_cast<uint32_t>(value - run.*start);
+  if (offset >= run.count) return std::nullopt;
+  return std::make_pair(&run, offset);
+}
+
+}  // namespace
+
+std::optional<uint32_t> PlaneZeroIndexOf(char16_t unit) {
+  const auto held = RunHolding(unit, &FourByteRun::first);
+  if (!held) return std::nullopt;
+  return held->first->index + held->second;
 }
 
 std::optional<char16_t> PlaneZeroCharacterOf(uint32_t index) {
-  const auto after = std::upper_bound(std::begin(kFourByteRuns), std::end(kFourByteRuns), index,
-                                      [](uint32_t i, const FourByteRun& run) { return i < run.index; });
-  if (after == std::begin(kFourByteRuns)) return std::nullopt;
-  const FourByteRun& run = *std::prev(after);
-  if (index - run.index >= run.count) return std::nullopt;
-  return static_cast<char16_t>(run.first + (index - run.index));
+  const auto held = RunHolding(index, &FourByteRun::index);
+  if (!held) return std::nullopt;
+  return static_cast<char16_t>(held->first->first + held->second);
 }
 
 }  // namespace rules
