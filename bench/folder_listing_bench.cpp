@@ -9,7 +9,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/desktop.h"
 #include "platform/gbk_convert.h"
+#include "platform/windows_files.h"
 #include "wine_timing.h"
 #include "rules/program_state.h"
 #include "ui/main/main_window.h"
@@ -58,7 +60,8 @@ int main(int argc, char** argv) {
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
 
   rules::ProgramState state;
-  ui::MainWindow window(state, {});
+  platform::WindowsFiles files;
+  ui::MainWindow window(state, {platform::SystemDesktop(), files}, {});
   if (!window.Create(GetModuleHandleW(nullptr))) return 1;
 
   const Listing small = Measure(window, platform::ToGbk(platform::ToWide(argv[1])), rounds);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/desktop.h"
+#include "platform/windows_files.h"
 #include "ui/edit/edit_window.h"
 #include "wine_timing.h"
 
@@ -42,11 +43,11 @@ int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   PickingDesktop desktop(argv[1]);
-  platform::UseDesktop(&desktop);
+  platform::WindowsFiles files;
   HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   rules::ProgramState state;
-  ui::EditWindow edit(state);
+  ui::EditWindow edit(state, {desktop, files});
   ShowWindow(edit.Open(owner, "C:\\", {"a.txt"}), SW_SHOW);
 
   PROCESS_MEMORY_COUNTERS before{}, after{};
@@ -63,7 +64,6 @@ int main(int argc, char** argv) {
   std::printf("peak working set: %.1f MB before loading, %.1f MB after: %.1f MB above idle\n",
               Megabytes(before.PeakWorkingSetSize), Megabytes(after.PeakWorkingSetSize),
               Megabytes(after.PeakWorkingSetSize - before.PeakWorkingSetSize));
-  platform::UseDesktop(nullptr);
   DestroyWindow(owner);
   return 0;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "exec/rename_run.h"
+#include "platform/desktop.h"
 #include "platform/gbk_convert.h"
 #include "platform/windows_files.h"
 #include "rules/compute_new_names.h"
@@ -57,7 +58,8 @@ int main(int argc, char** argv) {
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   const std::string folder = argv[1] + std::string("\\");
   rules::ProgramState state;
-  ui::EditWindow edit(state);
+  platform::WindowsFiles files;
+  ui::EditWindow edit(state, {platform::SystemDesktop(), files});
   HWND window = edit.Open(owner, folder, EveryFile(platform::ToWide(argv[1])));
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
@@ -66,7 +68,6 @@ int main(int argc, char** argv) {
 
   // The four are measured in turn within each round, so that a busy moment
   // of the machine weighs on all of them alike.
-  platform::WindowsFiles files;
   exec::FolderListing listing;
   std::vector<double> computations, listings, plannings, previews;
   for (int round = 0; round < rounds; ++round) {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/desktop.h"
+#include "platform/windows_files.h"
 #include "platform/gbk_convert.h"
 #include "wine_timing.h"
 #include "ui/edit/edit_window.h"
@@ -127,11 +128,12 @@ double LongestUnanswered(bool probe, HWND window, Work work) {
 }
 
 Timings ThroughTheEditWindow(rules::ProgramState& state, const std::string& folder,
-                             const rules::NameList& selection, exec::FileOperations* files) {
+                             const rules::NameList& selection, platform::DesktopInteractions& desktop,
+                             exec::FileOperations* files) {
   HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
-  ui::EditWindow edit(state);
-  if (files) edit.UseFileOperations(*files);
+  platform::WindowsFiles windowsFiles;
+  ui::EditWindow edit(state, {desktop, files ? *files : windowsFiles});
   HWND window = edit.Open(owner, folder, selection);
   ShowWindow(window, SW_SHOW);
   SetWindowTextW(edit.control(ui::edit::添加字符文本), L"y");
@@ -164,7 +166,6 @@ int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   AnsweringDesktop desktop;
-  platform::UseDesktop(&desktop);
 
   // 1. Real files.
   const std::wstring folder = platform::ToWide(argv[1]);
@@ -174,7 +175,7 @@ int main(int argc, char** argv) {
   rules::NameList selection;
   for (const std::wstring& name : names) selection.push_back(platform::ToGbk(name));
   rules::ProgramState realState;
-  const Timings real = ThroughTheEditWindow(realState, platform::ToGbk(folder) + "\\", selection, nullptr);
+  const Timings real = ThroughTheEditWindow(realState, platform::ToGbk(folder) + "\\", selection, desktop, nullptr);
   std::printf("%zu real files: plain MoveFileW loop %.3f s there, %.3f s back\n", names.size(),
               plainForward, plainBack);
   std::printf("  Batch rename %.3f s (%.2fx), Undo %.3f s (%.2fx)\n", real.batch,
@@ -188,13 +189,12 @@ int main(int argc, char** argv) {
   for (int i = 0; i < kPicked; ++i) many.push_back("报告_第" + std::to_string(i) + ".doc");
   CountingFiles counting;
   rules::ProgramState manyState;
-  const Timings own = ThroughTheEditWindow(manyState, "C:\\none\\", many, &counting);
+  const Timings own = ThroughTheEditWindow(manyState, "C:\\none\\", many, desktop, &counting);
   PROCESS_MEMORY_COUNTERS memory{};
   GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
   std::printf("%d picked names, counting file layer (%zu calls): Batch rename %.2f us per file, "
               "Undo %.2f us per file\n",
               kPicked, counting.calls, own.batch * 1e6 / kPicked, own.undo * 1e6 / kPicked);
   std::printf("peak working set: %.1f MB\n", static_cast<double>(memory.PeakWorkingSetSize) / 1048576.0);
-  platform::UseDesktop(nullptr);
   return 0;
 }

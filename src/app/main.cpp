@@ -10,6 +10,7 @@
 #include "logo/logo_window.h"
 #include "platform/desktop.h"
 #include "platform/file_system.h"
+#include "platform/windows_files.h"
 #include "platform/window_helpers.h"
 #include "rules/program_state.h"
 #include "ui/main/main_window.h"
@@ -41,6 +42,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   // The shared state lives for the whole run and is released at its end.
   rules::ProgramState state;
+  platform::WindowsFiles files;
+  const ui::ProgramPorts ports{platform::SystemDesktop(), files};
   std::optional<app::TrayIcon> trayIcon;
   ui::MainWindow* mainWindowAddress = nullptr;
 
@@ -56,15 +59,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   };
   hooks.closed = [] { PostQuitMessage(0); };
   hooks.toggleStartupLogo = [&] {
-    logo::ToggleStartupLogo(mainWindowAddress->FileMenu(), ui::kCommandStartupLogo);
+    logo::ToggleStartupLogo(mainWindowAddress->FileMenu(), ui::kCommandStartupLogo, ports.desktop);
   };
 
-  ui::MainWindow mainWindow(state, hooks);
+  ui::MainWindow mainWindow(state, ports, hooks);
   mainWindowAddress = &mainWindow;
   if (!mainWindow.Create(instance)) return 0;
 
   if (app::AnotherCopyIsRunning()) {
-    platform::Desktop().ShowMessage({kAlreadyRunning, kAlreadyRunningTitle});
+    ports.desktop.ShowMessage({kAlreadyRunning, kAlreadyRunningTitle});
     return 0;
   }
   logo::ShowStartupLogo(instance, mainWindow.FileMenu(), ui::kCommandStartupLogo);

@@ -176,14 +176,15 @@ void ShowStartupLogo(HINSTANCE instance, HMENU menu, UINT item, const StartupFla
   FadeLogoWindow(fade);
 }
 
-void ToggleStartupLogo(HMENU menu, UINT item, const StartupFlag& flag) {
+void ToggleStartupLogo(HMENU menu, UINT item, platform::DesktopInteractions& desktop,
+                       const StartupFlag& flag) {
   const bool wasChecked = (GetMenuState(menu, item, MF_BYCOMMAND) & MF_CHECKED) != 0;
   CheckMenuItem(menu, item, MF_BYCOMMAND | (wasChecked ? MF_UNCHECKED : MF_CHECKED));
   if (flag.Write(wasChecked ? 0 : 1)) return;
   // Not stored (writing under HKEY_LOCAL_MACHINE needs administrator
   // rights): the check mark keeps mirroring the stored value.
   CheckMenuItem(menu, item, MF_BYCOMMAND | (wasChecked ? MF_CHECKED : MF_UNCHECKED));
-  platform::Desktop().ShowMessage({kNeedsAdministrator, kNoteTitle});
+  desktop.ShowMessage({kNeedsAdministrator, kNoteTitle});
 }
 
 }  // namespace logo

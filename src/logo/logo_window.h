@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "logo/startup_flag.h"
+#include "platform/desktop.h"
 
 namespace logo {
 
@@ -38,10 +39,12 @@ HWND OpenLogoWindow(HINSTANCE instance);
 // Reads the flag and sets the check mark of `item` in `menu` from it; when
 // the flag is 1, shows the Logo window and fades it, returning after the
 // fade.
-void ShowStartupLogo(HINSTANCE instance, HMENU menu, UINT item, const StartupFlag& flag = {});
+void ShowStartupLogo(HINSTANCE instance, HMENU menu, UINT item, const StartupFlag& flag = StartupFlag());
 
 // Flips the check mark of `item` and stores the new state (0 or 1). When
-// the store fails the check mark goes back, and the user hears why.
-void ToggleStartupLogo(HMENU menu, UINT item, const StartupFlag& flag = {});
+// the store fails the check mark goes back, and the user hears why
+// through `desktop`.
+void ToggleStartupLogo(HMENU menu, UINT item, platform::DesktopInteractions& desktop,
+                       const StartupFlag& flag = StartupFlag());
 
 }  // namespace logo

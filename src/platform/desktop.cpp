@@ -57,15 +57,11 @@ class RealDesktop final : public DesktopInteractions {
   }
 };
 
-RealDesktop realDesktop;
-DesktopInteractions* current = &realDesktop;
-
 }  // namespace
 
-DesktopInteractions& Desktop() { return *current; }
-
-void UseDesktop(DesktopInteractions* replacement) {
-  current = replacement ? replacement : &realDesktop;
+DesktopInteractions& SystemDesktop() {
+  static RealDesktop desktop;
+  return desktop;
 }
 
 }  // namespace platform

@@ -1,6 +1,6 @@
-// The program's conversations with the user and the shell: message boxes
-// and shell opens. Everything goes through Desktop(), so tests can answer
-// and record them instead of a person.
+// The program's conversations with the user and the shell: message boxes,
+// the file dialog and shell opens. Every window is handed the one it talks
+// through, so tests can answer and record them instead of a person.
 #pragma once
 
 #include <optional>
@@ -52,8 +52,7 @@ class DesktopInteractions {
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
 };
 
-DesktopInteractions& Desktop();
-// Tests put their own in place; nullptr brings the real one back.
-void UseDesktop(DesktopInteractions* replacement);
+// The system's message boxes, file dialogs and shell.
+DesktopInteractions& SystemDesktop();
 
 }  // namespace platform

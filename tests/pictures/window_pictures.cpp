@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "logo/logo_window.h"
+#include "platform/desktop.h"
 #include "platform/gbk_convert.h"
 #include "platform/window_layout.h"
+#include "platform/windows_files.h"
 #include "rules/program_state.h"
 #include "ui/edit/edit_window.h"
 #include "ui/main/main_window.h"
@@ -89,7 +91,9 @@ int main(int argc, char** argv) {
   DestroyWindow(logoWindow);
 
   rules::ProgramState state;
-  ui::MainWindow mainWindow(state, {});
+  platform::WindowsFiles files;
+  const ui::ProgramPorts ports{platform::SystemDesktop(), files};
+  ui::MainWindow mainWindow(state, ports, {});
   HWND main = mainWindow.Create(GetModuleHandleW(nullptr));
   wchar_t folder[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, folder);
@@ -104,7 +108,7 @@ int main(int argc, char** argv) {
   SaveWindowPicture(main, output + L"main-keyboard.bmp");
   ShowWindow(main, SW_HIDE);
 
-  ui::EditWindow editWindow(state);
+  ui::EditWindow editWindow(state, ports);
   HWND edit = editWindow.Open(main, platform::ToGbk(folder) + "\\",
                               {"a.txt", "报告 第1章.doc", "MyFile.TXT", "photo_2024.jpg"});
   ShowWindow(edit, SW_SHOW);
@@ -128,7 +132,7 @@ int main(int argc, char** argv) {
     CloseHandle(CreateFileW(platform::ToWide(marks + name).c_str(), GENERIC_WRITE, 0, nullptr,
                             CREATE_ALWAYS, 0, nullptr));
   }
-  ui::EditWindow markedWindow(state);
+  ui::EditWindow markedWindow(state, ports);
   HWND marked = markedWindow.Open(main, marks, {"a.txt", "aa.txt", "b.txt", "gone.txt", "报告.doc"});
   ShowWindow(marked, SW_SHOW);
   SetWindowTextW(markedWindow.control(ui::edit::添加字符文本), L"a");

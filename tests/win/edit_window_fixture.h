@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/gbk_convert.h"
+#include "platform/windows_files.h"
 #include "scripted_desktop.h"
 #include "ui/edit/edit_window.h"
 
@@ -59,9 +60,10 @@ class EditWindowFixture : public testing::Test {
 
   rules::ProgramState state;
   ScriptedDesktop desktop;
+  platform::WindowsFiles files;
   HWND owner = nullptr;
   int foldersOpened = 0;
-  ui::EditWindow edit{state, [this] { ++foldersOpened; }};
+  ui::EditWindow edit{state, {desktop, files}, [this] { ++foldersOpened; }};
 };
 
 }  // namespace testing_support

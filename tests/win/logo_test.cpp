@@ -90,10 +90,10 @@ TEST_F(LogoTest, NoValueShowsTheWindow) {
 
 TEST_F(LogoTest, ToggleWritesZeroThenOne) {
   CheckMenuItem(menu, kItem, MF_BYCOMMAND | MF_CHECKED);
-  logo::ToggleStartupLogo(menu, kItem, flag);
+  logo::ToggleStartupLogo(menu, kItem, desktop, flag);
   EXPECT_FALSE(Checked());
   EXPECT_EQ(flag.Read(), 0u);
-  logo::ToggleStartupLogo(menu, kItem, flag);
+  logo::ToggleStartupLogo(menu, kItem, desktop, flag);
   EXPECT_TRUE(Checked());
   EXPECT_EQ(flag.Read(), 1u);
   EXPECT_TRUE(desktop.messages().empty());
@@ -103,7 +103,7 @@ TEST_F(LogoTest, FailedWritePutsTheCheckMarkBackAndSaysWhy) {
   // A key name longer than the registry allows cannot be written.
   const logo::StartupFlag unwritable("software\\" + std::string(300, 'k') + "\\logo");
   CheckMenuItem(menu, kItem, MF_BYCOMMAND | MF_CHECKED);
-  logo::ToggleStartupLogo(menu, kItem, unwritable);
+  logo::ToggleStartupLogo(menu, kItem, desktop, unwritable);
   EXPECT_TRUE(Checked());
   ASSERT_EQ(desktop.messages().size(), 1u);
   EXPECT_EQ(desktop.messages()[0].title, "提示：");

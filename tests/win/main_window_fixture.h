@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/windows_files.h"
 #include "rules/program_state.h"
 #include "scripted_desktop.h"
 #include "temp_folder.h"
@@ -36,8 +37,9 @@ class MainWindowTest : public testing::Test {
 
   rules::ProgramState state;
   ScriptedDesktop desktop;
+  platform::WindowsFiles files;
   TempFolder folder;
-  ui::MainWindow window{state, {}};
+  ui::MainWindow window{state, {desktop, files}, {}};
 };
 
 }  // namespace testing_support

@@ -243,9 +243,11 @@ TEST_F(MainWindowTest, EditNamesWhileTheEditWindowIsOpenOpensNoSecondOne) {
 
 TEST(MainWindowResources, TheFileBoxFontGoesWithTheWindow) {
   rules::ProgramState state;
+  ScriptedDesktop desktop;
+  platform::WindowsFiles files;
   HFONT font = nullptr;
   {
-    ui::MainWindow window(state, {});
+    ui::MainWindow window(state, {desktop, files}, {});
     ASSERT_NE(window.Create(GetModuleHandleW(nullptr)), nullptr);
     font = reinterpret_cast<HFONT>(SendMessageW(window.fileBox().handle(), WM_GETFONT, 0, 0));
     ASSERT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));

@@ -4,9 +4,6 @@
 
 namespace testing_support {
 
-ScriptedDesktop::ScriptedDesktop() { platform::UseDesktop(this); }
-ScriptedDesktop::~ScriptedDesktop() { platform::UseDesktop(nullptr); }
-
 platform::MessageAnswer ScriptedDesktop::ShowMessage(const platform::MessageRequest& request) {
   events_.push_back({true, request, {}});
   if (onMessage) onMessage(request);

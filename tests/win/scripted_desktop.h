@@ -12,9 +12,6 @@ namespace testing_support {
 
 class ScriptedDesktop final : public platform::DesktopInteractions {
  public:
-  ScriptedDesktop();
-  ~ScriptedDesktop() override;
-
   // Answers for the coming Yes/No questions, in order; a question without
   // a scripted answer is a test failure and gets No.
   void Answer(platform::MessageAnswer answer) { answers_.push_back(answer); }

@@ -105,7 +105,42 @@ void ReportClick(HWND button) {
                reinterpret_cast<LPARAM>(button));
 }
 
+// The pointer's messages: hover, press, and a click where it is let go
+// over the button. False for any other message.
+bool HandlePointer(HWND button, UINT message, LPARAM lParam) {
+  switch (message) {
+    case WM_MOUSEMOVE:
+      if (!StateOf(button)->mouseOver) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, button, 0};
+        TrackMouseEvent(&track);
+      }
+      Update(button, PointerInside(button, lParam), StateOf(button)->pressed);
+      return true;
+    case WM_MOUSELEAVE:
+      Update(button, false, StateOf(button)->pressed);
+      return true;
+    case WM_LBUTTONDOWN:
+      SetCapture(button);
+      Update(button, true, true);
+      return true;
+    case WM_LBUTTONUP: {
+      const bool wasPressed = StateOf(button)->pressed;
+      const bool inside = PointerInside(button, lParam);
+      ReleaseCapture();
+      Update(button, inside, false);
+      if (wasPressed && inside) ReportClick(button);
+      return true;
+    }
+    case WM_CAPTURECHANGED:
+      Update(button, StateOf(button)->mouseOver, false);
+      return true;
+    default:
+      return false;
+  }
+}
+
 LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (HandlePointer(button, message, lParam)) return 0;
   switch (message) {
     case WM_NCCREATE: {
       const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
@@ -121,32 +156,6 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
       return 1;
     case WM_PAINT:
       Paint(button);
-      return 0;
-    case WM_MOUSEMOVE: {
-      if (!StateOf(button)->mouseOver) {
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, button, 0};
-        TrackMouseEvent(&track);
-      }
-      Update(button, PointerInside(button, lParam), StateOf(button)->pressed);
-      return 0;
-    }
-    case WM_MOUSELEAVE:
-      Update(button, false, StateOf(button)->pressed);
-      return 0;
-    case WM_LBUTTONDOWN:
-      SetCapture(button);
-      Update(button, true, true);
-      return 0;
-    case WM_LBUTTONUP: {
-      const bool wasPressed = StateOf(button)->pressed;
-      const bool inside = PointerInside(button, lParam);
-      ReleaseCapture();
-      Update(button, inside, false);
-      if (wasPressed && inside) ReportClick(button);
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      Update(button, StateOf(button)->mouseOver, false);
       return 0;
     case BM_CLICK:
       ReportClick(button);

@@ -47,8 +47,9 @@ bool TakesInput(Control id) {
 
 }  // namespace
 
-EditWindow::EditWindow(rules::ProgramState& state, std::function<void()> openFolder)
-    : state_(state), openFolder_(std::move(openFolder)) {}
+EditWindow::EditWindow(rules::ProgramState& state, ProgramPorts ports,
+                       std::function<void()> openFolder)
+    : state_(state), openFolder_(std::move(openFolder)), ports_(ports) {}
 
 EditWindow::~EditWindow() {
   if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
@@ -91,7 +92,7 @@ void EditWindow::RunModal(HWND owner) {
 
 void EditWindow::Preview() {
   if (session_.PreviewAsksFirst()) {
-    const auto answer = platform::Desktop().ShowMessage(
+    const auto answer = ports_.desktop.ShowMessage(
         {kGiveUpUndo, kGiveUpUndoTitle, platform::MessageButtons::YesNo});
     if (answer != platform::MessageAnswer::Yes) return;
   }
@@ -99,23 +100,23 @@ void EditWindow::Preview() {
   EnableWindow(controls_[按钮撤销], FALSE);
   const rules::ComputationOutcome outcome =
       rules::ComputeNewNames(ReadRenameOptions(controls_), state_);
-  if (outcome.notice) platform::Desktop().ShowMessage({outcome.notice->text, outcome.notice->title});
+  if (outcome.notice) ports_.desktop.ShowMessage({outcome.notice->text, outcome.notice->title});
   // The folder is read once here, so the marks say what a batch started
   // now would do.
-  previewList_.ShowNewNames(exec::PlanBatch(state_, *files_));
+  previewList_.ShowNewNames(exec::PlanBatch(state_, ports_.files));
   ShowSession();
 }
 
 void EditWindow::BatchRename() {
   if (run_ || !session_.BatchRenameEnabled()) return;
-  port_ = std::make_unique<RenameWindowPort>(controls_, previewList_, openFolder_);
-  Start(exec::RenameRun::Batch(state_, *files_, *port_));
+  port_ = std::make_unique<RenameWindowPort>(controls_, previewList_, ports_.desktop, openFolder_);
+  Start(exec::RenameRun::Batch(state_, ports_.files, *port_));
 }
 
 void EditWindow::Undo() {
   if (run_ || !session_.UndoEnabled()) return;
-  port_ = std::make_unique<RenameWindowPort>(controls_, previewList_, openFolder_);
-  Start(exec::RenameRun::Undo(state_, *files_, *port_));
+  port_ = std::make_unique<RenameWindowPort>(controls_, previewList_, ports_.desktop, openFolder_);
+  Start(exec::RenameRun::Undo(state_, ports_.files, *port_));
 }
 
 void EditWindow::Start(std::optional<exec::RenameRun> run) {
@@ -209,9 +210,9 @@ void EditWindow::OnCommand(int id, int code) {
   } else if (control == 按钮撤销) {
     Undo();
   } else if (control == 按钮保参) {
-    SaveParameters(controls_, parametersPath_);
+    SaveParameters(controls_, ports_.desktop, parametersPath_);
   } else if (control == 按钮载参) {
-    LoadParameters(controls_, parametersPath_);
+    LoadParameters(controls_, ports_.desktop, parametersPath_);
   }
 }
 
@@ -281,9 +282,10 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void RunEditWindow(HWND owner, rules::ProgramState& state, std::string_view folderText,
-                   const rules::NameList& picked, std::function<void()> openFolder) {
-  EditWindow window(state, std::move(openFolder));
+void RunEditWindow(HWND owner, rules::ProgramState& state, ProgramPorts ports,
+                   std::string_view folderText, const rules::NameList& picked,
+                   std::function<void()> openFolder) {
+  EditWindow window(state, ports, std::move(openFolder));
   if (window.Open(owner, folderText, picked)) window.RunModal(owner);
 }
 

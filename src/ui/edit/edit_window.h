@@ -14,19 +14,20 @@
 #include "exec/rename_run.h"
 #include "platform/window_helpers.h"
 #include "platform/window_layout.h"
-#include "platform/windows_files.h"
 #include "rules/program_state.h"
 #include "ui/edit/edit_layout.h"
 #include "ui/edit/preview_list.h"
 #include "ui/edit/rename_window_port.h"
+#include "ui/program_ports.h"
 
 namespace ui {
 
 class EditWindow {
  public:
   // `openFolder` opens the Main window's file-box folder (offered after a
-  // batch rename).
-  EditWindow(rules::ProgramState& state, std::function<void()> openFolder = {});
+  // batch rename). Preview, Batch rename and Undo work on `ports.files`;
+  // the ports must outlive the window.
+  EditWindow(rules::ProgramState& state, ProgramPorts ports, std::function<void()> openFolder = {});
   EditWindow(const EditWindow&) = delete;
   EditWindow& operator=(const EditWindow&) = delete;
   ~EditWindow();
@@ -38,10 +39,6 @@ class EditWindow {
   // Shows the window and handles messages until it has closed; `owner`
   // takes no input meanwhile.
   void RunModal(HWND owner);
-
-  // Preview, Batch rename and Undo work on the real file system unless given other
-  // file operations (which must outlive the window).
-  void UseFileOperations(exec::FileOperations& files) { files_ = &files; }
 
   // The commands of the buttons. Batch rename and Undo start a run, which
   // the window's loop carries out a slice at a time.
@@ -75,8 +72,7 @@ class EditWindow {
 
   rules::ProgramState& state_;
   std::function<void()> openFolder_;
-  platform::WindowsFiles windowsFiles_;
-  exec::FileOperations* files_ = &windowsFiles_;
+  ProgramPorts ports_;
   HWND handle_ = nullptr;
   std::string_view openingFolder_;
   const rules::NameList* openingPicked_ = nullptr;
@@ -93,7 +89,8 @@ class EditWindow {
 };
 
 // Opens the Edit window over `owner` and returns when it has closed.
-void RunEditWindow(HWND owner, rules::ProgramState& state, std::string_view folderText,
-                   const rules::NameList& picked, std::function<void()> openFolder);
+void RunEditWindow(HWND owner, rules::ProgramState& state, ProgramPorts ports,
+                   std::string_view folderText, const rules::NameList& picked,
+                   std::function<void()> openFolder);
 
 }  // namespace ui

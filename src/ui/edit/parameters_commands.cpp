@@ -20,8 +20,9 @@ constexpr char kWarningTitle[] = "警告：";
 constexpr char kDamaged[] = "此配置文件数据不正确，可能已经损坏！";
 constexpr char kNotSaved[] = "更名参数没有保存：无法写入所选的文件。";
 
-std::optional<std::string> ChooseFile(platform::FileDialogKind kind, std::string& lastPath) {
-  const auto chosen = platform::Desktop().ChooseFile(
+std::optional<std::string> ChooseFile(platform::DesktopInteractions& desktop,
+                                      platform::FileDialogKind kind, std::string& lastPath) {
+  const auto chosen = desktop.ChooseFile(
       {kind, platform::ProgramFolder(), kFilter, kDefaultExtension, lastPath});
   if (chosen) lastPath = *chosen;
   return chosen;
@@ -29,18 +30,20 @@ std::optional<std::string> ChooseFile(platform::FileDialogKind kind, std::string
 
 }  // namespace
 
-void SaveParameters(const EditControls& controls, std::string& lastPath) {
+void SaveParameters(const EditControls& controls, platform::DesktopInteractions& desktop,
+                    std::string& lastPath) {
   // The values as they are when the button is pressed.
   const std::string file = params::BuildKrnmFile(ReadRenameOptions(controls));
-  const auto path = ChooseFile(platform::FileDialogKind::Save, lastPath);
+  const auto path = ChooseFile(desktop, platform::FileDialogKind::Save, lastPath);
   if (!path) return;
   if (!platform::ReplaceWholeFile(*path, file)) {
-    platform::Desktop().ShowMessage({kNotSaved, kWarningTitle});
+    desktop.ShowMessage({kNotSaved, kWarningTitle});
   }
 }
 
-void LoadParameters(EditControls& controls, std::string& lastPath) {
-  const auto path = ChooseFile(platform::FileDialogKind::Open, lastPath);
+void LoadParameters(EditControls& controls, platform::DesktopInteractions& desktop,
+                    std::string& lastPath) {
+  const auto path = ChooseFile(desktop, platform::FileDialogKind::Open, lastPath);
   if (!path) return;
   // Read a line at a time, and no further than the last line applied. A
   // file that can't be opened reads as an empty one, and is rejected; so is
@@ -49,14 +52,14 @@ void LoadParameters(EditControls& controls, std::string& lastPath) {
     platform::FileSource file(*path);
     params::KrnmReader reader(file);
     if (reader.NextLine() != params::kTagLine || reader.NextLine() != params::kWarningLine) {
-      platform::Desktop().ShowMessage({kDamaged, kWarningTitle});
+      desktop.ShowMessage({kDamaged, kWarningTitle});
       return;
     }
     for (int p = 1; p <= params::kParameterCount; ++p) {
       ApplyParameterToControls(controls, p, reader.NextLine());
     }
   } catch (const std::bad_alloc&) {
-    platform::Desktop().ShowMessage({kDamaged, kWarningTitle});
+    desktop.ShowMessage({kDamaged, kWarningTitle});
   }
 }
 

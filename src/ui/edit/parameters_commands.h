@@ -3,12 +3,15 @@
 
 #include <string>
 
+#include "platform/desktop.h"
 #include "ui/edit/edit_layout.h"
 
 namespace ui::edit {
 
 // The file dialog offers the last chosen path again; the caller keeps it.
-void SaveParameters(const EditControls& controls, std::string& lastPath);
-void LoadParameters(EditControls& controls, std::string& lastPath);
+void SaveParameters(const EditControls& controls, platform::DesktopInteractions& desktop,
+                    std::string& lastPath);
+void LoadParameters(EditControls& controls, platform::DesktopInteractions& desktop,
+                    std::string& lastPath);
 
 }  // namespace ui::edit

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include "platform/desktop.h"
-
 namespace ui::edit {
 namespace {
 // The bar moves at most this often during a batch: smooth to the eye, and
@@ -13,13 +11,13 @@ constexpr ULONGLONG kProgressIntervalMs = 40;
 
 bool RenameWindowPort::AskYesNo(const std::string& text, const std::string& title) {
   ShowProgress(true);
-  return platform::Desktop().ShowMessage({text, title, platform::MessageButtons::YesNo}) ==
+  return desktop_.ShowMessage({text, title, platform::MessageButtons::YesNo}) ==
          platform::MessageAnswer::Yes;
 }
 
 void RenameWindowPort::Tell(const std::string& text, const std::string& title) {
   ShowProgress(true);
-  platform::Desktop().ShowMessage({text, title});
+  desktop_.ShowMessage({text, title});
 }
 
 void RenameWindowPort::SetOldNameCell(size_t row, const std::string&) {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "exec/rename_ports.h"
+#include "platform/desktop.h"
 #include "ui/edit/edit_layout.h"
 #include "ui/edit/preview_list.h"
 
@@ -11,8 +12,9 @@ namespace ui::edit {
 
 class RenameWindowPort final : public exec::RenameWindow {
  public:
-  RenameWindowPort(const EditControls& controls, PreviewList& list, std::function<void()> openFolder)
-      : controls_(controls), list_(list), openFolder_(std::move(openFolder)) {
+  RenameWindowPort(const EditControls& controls, PreviewList& list,
+                   platform::DesktopInteractions& desktop, std::function<void()> openFolder)
+      : controls_(controls), list_(list), desktop_(desktop), openFolder_(std::move(openFolder)) {
     list_.NoteVisibleRows();
   }
 
@@ -39,6 +41,7 @@ class RenameWindowPort final : public exec::RenameWindow {
   unsigned long long shownAt_ = 0;
   const EditControls& controls_;
   PreviewList& list_;
+  platform::DesktopInteractions& desktop_;
   std::function<void()> openFolder_;
 };
 

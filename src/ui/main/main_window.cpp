@@ -45,8 +45,8 @@ std::string AuthorText() {
 
 }  // namespace
 
-MainWindow::MainWindow(rules::ProgramState& state, Hooks hooks)
-    : state_(state), hooks_(std::move(hooks)) {}
+MainWindow::MainWindow(rules::ProgramState& state, ProgramPorts ports, Hooks hooks)
+    : state_(state), ports_(ports), hooks_(std::move(hooks)) {}
 
 MainWindow::~MainWindow() {
   if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
@@ -109,11 +109,11 @@ void MainWindow::EditNames() {
     return;
   }
   if (fileBox_.SelectionText().empty()) {
-    platform::Desktop().ShowMessage({kNothingPicked, kNothingPickedTitle});
+    ports_.desktop.ShowMessage({kNothingPicked, kNothingPickedTitle});
     return;
   }
   editing_ = true;
-  RunEditWindow(handle_, state_, fileBox_.FolderText(), fileBox_.SelectedNames(),
+  RunEditWindow(handle_, state_, ports_, fileBox_.FolderText(), fileBox_.SelectedNames(),
                 [this] { OpenCurrentFolder(); });
   editing_ = false;
   // Hand-back: list the folder afresh so renamed files show their new names.
@@ -125,18 +125,18 @@ bool MainWindow::HandleKey(const MSG& message) {
 }
 
 void MainWindow::OpenCurrentFolder() {
-  platform::Desktop().OpenWithShell({fileBox_.FolderText(), ""});
+  ports_.desktop.OpenWithShell({fileBox_.FolderText(), ""});
 }
 
-void MainWindow::VisitWebPage() { platform::Desktop().OpenWithShell({maker::kWebAddress, "open"}); }
+void MainWindow::VisitWebPage() { ports_.desktop.OpenWithShell({maker::kWebAddress, "open"}); }
 
 void MainWindow::ShowHelp() {
-  platform::Desktop().ShowMessage({kHelpText, kHelpTitle});
+  ports_.desktop.ShowMessage({kHelpText, kHelpTitle});
   VisitWebPage();
 }
 
 void MainWindow::ShowAuthorInfo() {
-  platform::Desktop().ShowMessage(
+  ports_.desktop.ShowMessage(
       {AuthorText(), kAuthorTitle, platform::MessageButtons::Ok, platform::MessageIcon::Information});
 }
 

@@ -11,6 +11,7 @@
 #include "platform/window_helpers.h"
 #include "platform/window_layout.h"
 #include "rules/program_state.h"
+#include "ui/program_ports.h"
 #include "ui/main/directory_box.h"
 #include "ui/main/drive_box.h"
 #include "ui/main/file_box.h"
@@ -49,7 +50,8 @@ class MainWindow {
     std::function<void()> closed;                     // the window was destroyed
   };
 
-  MainWindow(rules::ProgramState& state, Hooks hooks);
+  // `ports` must outlive the window.
+  MainWindow(rules::ProgramState& state, ProgramPorts ports, Hooks hooks);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow();
@@ -84,6 +86,7 @@ class MainWindow {
   void VisitWebPage();
 
   rules::ProgramState& state_;
+  ProgramPorts ports_;
   Hooks hooks_;
   HWND handle_ = nullptr;
   HBRUSH background_ = nullptr;
