@@ -42,6 +42,9 @@ class TextSource final : public ByteSource {
 // loads in bounded memory: an edit box given a megabyte of text alone
 // takes tens of megabytes.
 inline constexpr size_t kLongestLine = size_t{1} << 16;
+// A parameters file is a few hundred bytes; a larger file than this is no
+// parameters file, and is refused before it is read.
+inline constexpr unsigned long long kLargestFile = 1ull << 20;
 
 // Reads a file's bytes line by line, only as far as the lines asked for:
 // the bytes up to the next LF, one CR right before it dropped; a byte of

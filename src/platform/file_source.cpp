@@ -17,6 +17,12 @@ FileSource::~FileSource() {
   if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
 }
 
+unsigned long long FileSource::Size() const {
+  LARGE_INTEGER size{};
+  if (file_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(file_, &size)) return 0;
+  return static_cast<unsigned long long>(size.QuadPart);
+}
+
 size_t FileSource::Read(char* buffer, size_t size) {
   if (file_ == INVALID_HANDLE_VALUE) return 0;
   DWORD read = 0;

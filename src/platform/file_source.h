@@ -18,6 +18,8 @@ class FileSource final : public params::ByteSource {
   ~FileSource() override;
   // A read error ends the bytes, as the end of the file does.
   size_t Read(char* buffer, size_t size) override;
+  // 0 for a file that could not be opened.
+  unsigned long long Size() const;
 
  private:
   HANDLE file_;

@@ -56,6 +56,7 @@ class Cursor {
     }
   }
   std::string Text() const { return left_ + std::string(right_.rbegin(), right_.rend()); }
+  size_t Size() const { return left_.size() + right_.size(); }
 
  private:
   std::string left_;
@@ -68,7 +69,9 @@ class Cursor {
 std::optional<std::string> ReplaceAllFromLeft(std::string_view name, std::string_view search,
                                               std::string_view replacement, bool ignoreCase) {
   Cursor cursor(name);
+  const bool grows = replacement.size() > search.size();
   for (int pass = 0;; ++pass) {
+    if (grows && cursor.Size() > kLongestNameBytes) return cursor.Text();
     bool found = cursor.AtOccurrence(search, ignoreCase);
     while (!found && cursor.StepForward(search.size())) found = cursor.AtOccurrence(search, ignoreCase);
     if (!found) return cursor.Text();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "rules/rename_messages.h"
+#include "rules/replace_all.h"
 
 namespace rules {
 namespace {
@@ -76,24 +77,29 @@ INSTANTIATE_TEST_SUITE_P(
         // Case-sensitive replacement of a letter by its other case ends.
         ReplaceCase{"aAa", "a", "A", kAll, 0, kExact, kLeft, "AAA"}));
 
-TEST(ReplaceInName, EndlessReplacementStopsWithinItsBounds) {
-  // "ab" -> "bbaa" keeps creating "ab" by joining, although "bbaa" holds no "ab".
-  const ReplaceRule growing{"ab", "bbaa", true, 0, false, false};
-  ASSERT_FALSE(ReplacementKeepsMatching(growing));
-  EXPECT_EQ(ReplaceInName("aab", growing), std::nullopt);
-  ReplaceRule fromRight = growing;
-  fromRight.search = "ba";
-  fromRight.replacement = "aabb";
-  fromRight.fromRight = true;
-  EXPECT_EQ(ReplaceInName("baa", fromRight), std::nullopt);
-}
-
-// A replacement that ends is carried out to its end however long the name
-// grows: "a"x12 + "b" with "ab" -> "bba" takes 4,095 passes.
-TEST(ReplaceInName, AReplacementThatEndsIsCarriedOutWhateverTheLength) {
-  const ReplaceRule rule{"ab", "bba", true, 0, false, false};
-  const auto result = ReplaceInName(std::string(12, 'a') + "b", rule);
-  EXPECT_EQ(result, std::string(4096, 'b') + std::string(12, 'a'));
+// A name that grows stops growing at the first pass past the longest name
+// a file can have, whether the replacement would end or not.
+TEST(ReplaceInName, AGrowingNameStopsOnceNoFileNameCouldHoldIt) {
+  struct Growing {
+    std::string name;
+    ReplaceRule rule;
+    size_t growthPerPass;
+  };
+  ReplaceRule endless{"ab", "bbaa", true, 0, false, false};  // recreates "ab" by joining
+  ReplaceRule endlessFromRight{"ba", "aabb", true, 0, false, true};
+  // Would end after 4,095 passes, at 4,108 bytes.
+  ReplaceRule ending{"ab", "bba", true, 0, false, false};
+  // A long replacement whose end joins the next "b": 64 KiB a pass.
+  ReplaceRule wide{"ab", std::string(65536, 'x') + "a", true, 0, false, false};
+  for (const Growing& growing : {Growing{"aab", endless, 2}, Growing{"baa", endlessFromRight, 2},
+                                 Growing{std::string(12, 'a') + "b", ending, 1},
+                                 Growing{"a" + std::string(250, 'b'), wide, 65536}}) {
+    ASSERT_FALSE(ReplacementKeepsMatching(growing.rule));
+    const auto result = ReplaceInName(growing.name, growing.rule);
+    ASSERT_TRUE(result) << growing.name;
+    EXPECT_GT(result->size(), kLongestNameBytes) << growing.name;
+    EXPECT_LE(result->size(), kLongestNameBytes + growing.growthPerPass) << growing.name;
+  }
 }
 
 // Against the plain way (search the whole name from its start every pass)
@@ -124,8 +130,11 @@ TEST(ReplaceInName, ReplaceAllAgreesWithSearchingFromTheStartEveryPass) {
       else plain->replace(at, search.size(), replacement);
     }
     const auto fast = ReplaceInName(name, rule);
-    if (plain) EXPECT_EQ(fast, plain) << name << " " << search << " " << replacement;
-    else EXPECT_TRUE(!fast || fast->size() > 2000) << name << " " << search << " " << replacement;
+    if (plain && plain->size() <= kLongestNameBytes) {
+      EXPECT_EQ(fast, plain) << name << " " << search << " " << replacement;
+    } else {
+      EXPECT_TRUE(fast && fast->size() > kLongestNameBytes) << name << " " << search << " " << replacement;
+    }
   }
 }
 
@@ -198,15 +207,17 @@ TEST(ReplaceCharacters, RefusesAReplacementThatHoldsTheSearchText) {
   EXPECT_EQ(newNames, NameList{"aa.txt"});
 }
 
-TEST(ReplaceCharacters, NameThatNeverEndsStaysUnchangedWithAWarning) {
+TEST(ReplaceCharacters, ANameThatNeverEndsGetsItsNameAsItStoodPastTheLongest) {
   const NameList current{"aab", "xab"};
   NameList newNames;
   RenameOptions options = ReplaceOptions("ab", "bbaa");
   options.IgnoreCase = false;
   const auto outcome = ReplaceCharacters(options, current, newNames);
   EXPECT_EQ(outcome.newNames, NewNamesResult::Computed);
-  EXPECT_EQ(outcome.notice, (Notice{"警告：", messages::kReplacementDoesNotEnd}));
-  EXPECT_EQ(newNames, (NameList{"aab", "xbbaa"}));
+  EXPECT_EQ(outcome.notice, std::nullopt);
+  ASSERT_EQ(newNames.size(), 2u);
+  EXPECT_EQ(newNames[0].size(), kLongestNameBytes + 1);
+  EXPECT_EQ(newNames[1], "xbbaa");
 }
 
 }  // namespace

@@ -151,16 +151,19 @@ TEST_F(ParametersTest, RejectedFilesChangeNothing) {
   Write("warning.KRNM", "KRNM\r\n请勿修改本文件内容\r\n2\r\n");
   Write("empty.KRNM", "");
   Write("other.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  // A right start, but larger than any parameters file.
+  Write("large.KRNM", kHeader + "1\r\n" + std::string(params::kLargestFile, 'x'));
   SetText(添加字符文本, "kept");
   const std::string before = Options();
-  for (const char* name : {"lower.KRNM", "warning.KRNM", "empty.KRNM", "other.png", "missing.KRNM"}) {
+  for (const char* name :
+       {"lower.KRNM", "warning.KRNM", "empty.KRNM", "other.png", "missing.KRNM", "large.KRNM"}) {
     SCOPED_TRACE(name);
     Load(Path(name));
     EXPECT_EQ(Options(), before);
     ASSERT_FALSE(desktop.messages().empty());
     EXPECT_EQ(desktop.messages().back(), (platform::MessageRequest{kDamaged, "警告："}));
   }
-  EXPECT_EQ(desktop.messages().size(), 5u);
+  EXPECT_EQ(desktop.messages().size(), 6u);
   EXPECT_TRUE(Shown(分组框添加字符));
 }
 
@@ -189,15 +192,18 @@ TEST_F(ParametersTest, FileEndingAfterP8AppliesEmptyValues) {
   EXPECT_FALSE(o.IgnoreCase);
 }
 
-TEST_F(ParametersTest, ZeroByteEndsTheDataAndAHugeLineLoadsItsBeginning) {
+TEST_F(ParametersTest, ZeroByteEndsTheDataAndALongLineLoadsItsBeginning) {
   Write("zero.KRNM", kHeader + "2\r\nab" + std::string(1, '\0') + "cd\r\n7\r\n");
   SetText(添加位置, "9");
   Load(Path("zero.KRNM"));
   EXPECT_EQ(ReadRenameOptions(edit.controls()).AddText, "ab");
   EXPECT_EQ(ReadRenameOptions(edit.controls()).AddPosition, "");
 
-  Write("huge.KRNM", kHeader + "1\r\n" + std::string(10 << 20, 'x') + "\r\n42\r\n");
-  Load(Path("huge.KRNM"));
+  // As large as a parameters file may be.
+  const std::string head = kHeader + "1\r\n";
+  const std::string tail = "\r\n42\r\n";
+  Write("long.KRNM", head + std::string(params::kLargestFile - head.size() - tail.size(), 'x') + tail);
+  Load(Path("long.KRNM"));
   EXPECT_EQ(ReadRenameOptions(edit.controls()).AddText, std::string(params::kLongestLine, 'x'));
   EXPECT_EQ(ReadRenameOptions(edit.controls()).AddPosition, "42");
 }

@@ -51,7 +51,7 @@ void LoadParameters(EditControls& controls, platform::DesktopInteractions& deskt
   try {
     platform::FileSource file(*path);
     params::KrnmReader reader(file);
-    if (reader.NextLine() != params::kTagLine || reader.NextLine() != params::kWarningLine) {
+    if (file.Size() > params::kLargestFile || reader.NextLine() != params::kTagLine || reader.NextLine() != params::kWarningLine) {
       desktop.ShowMessage({kDamaged, kWarningTitle});
       return;
     }
