@@ -11,6 +11,7 @@
 
 #include "platform/desktop.h"
 #include "platform/gbk_convert.h"
+#include "platform/folder_journals.h"
 #include "platform/windows_files.h"
 #include "wine_timing.h"
 #include "rules/program_state.h"
@@ -61,7 +62,8 @@ int main(int argc, char** argv) {
 
   rules::ProgramState state;
   platform::WindowsFiles files;
-  ui::MainWindow window(state, {platform::SystemDesktop(), files}, {});
+  platform::FolderJournals noJournals(L"");
+  ui::MainWindow window(state, {platform::SystemDesktop(), files, noJournals}, {});
   if (!window.Create(GetModuleHandleW(nullptr))) return 1;
 
   const Listing small = Measure(window, platform::ToGbk(platform::ToWide(argv[1])), rounds);

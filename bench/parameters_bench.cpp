@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/desktop.h"
+#include "platform/folder_journals.h"
 #include "platform/windows_files.h"
 #include "ui/edit/edit_window.h"
 #include "wine_timing.h"
@@ -47,7 +48,8 @@ int main(int argc, char** argv) {
   HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   rules::ProgramState state;
-  ui::EditWindow edit(state, {desktop, files});
+  platform::FolderJournals noJournals(L"");
+  ui::EditWindow edit(state, {desktop, files, noJournals});
   ShowWindow(edit.Open(owner, "C:\\", {"a.txt"}), SW_SHOW);
 
   PROCESS_MEMORY_COUNTERS before{}, after{};

@@ -15,6 +15,7 @@
 #include "exec/rename_run.h"
 #include "platform/desktop.h"
 #include "platform/gbk_convert.h"
+#include "platform/folder_journals.h"
 #include "platform/windows_files.h"
 #include "rules/compute_new_names.h"
 #include "ui/edit/edit_window.h"
@@ -59,7 +60,8 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1] + std::string("\\");
   rules::ProgramState state;
   platform::WindowsFiles files;
-  ui::EditWindow edit(state, {platform::SystemDesktop(), files});
+  platform::FolderJournals noJournals(L"");
+  ui::EditWindow edit(state, {platform::SystemDesktop(), files, noJournals});
   HWND window = edit.Open(owner, folder, EveryFile(platform::ToWide(argv[1])));
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);

@@ -10,6 +10,7 @@
 #include "logo/logo_window.h"
 #include "platform/desktop.h"
 #include "platform/file_system.h"
+#include "platform/folder_journals.h"
 #include "platform/windows_files.h"
 #include "platform/window_helpers.h"
 #include "rules/program_state.h"
@@ -43,7 +44,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The shared state lives for the whole run and is released at its end.
   rules::ProgramState state;
   platform::WindowsFiles files;
-  const ui::ProgramPorts ports{platform::SystemDesktop(), files};
+  platform::FolderJournals journals(platform::UserJournalFolder());
+  const ui::ProgramPorts ports{platform::SystemDesktop(), files, journals};
   std::optional<app::TrayIcon> trayIcon;
   ui::MainWindow* mainWindowAddress = nullptr;
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,9 @@ class FileOperations {
   virtual RenameOutcome Rename(const std::string& folder, const std::string& from,
                                const std::string& to) = 0;
   virtual FolderListing ListFolder(const std::string& folder) = 0;
+  // The name, in the letter case the folder holds it, of the entry that
+  // `name` finds in `folder`; nothing when there is none.
+  virtual std::optional<std::string> NameOnDisk(const std::string& folder, const std::string& name) = 0;
   // Sets `key` to `name` folded the way ListFolder folds; false when some
   // bytes of the name are no character. (One buffer serves many names, so
   // a key costs no allocation.)

@@ -69,27 +69,37 @@ RenamePlan PlanBatch(const rules::ProgramState& state, FileOperations& files) {
                     ListOrder(state.CurrentNames.size()), files);
 }
 
-RenameRun::RenameRun(Kind kind, rules::ProgramState& state, FileOperations& files,
-                     RenameWindow& window, std::vector<size_t> order)
-    : kind_(kind), state_(state), targets_(kind == Kind::Batch ? state.NewNames : state.UndoNames),
-      files_(files), window_(window), order_(std::move(order)) {}
+RenameRun::RenameRun(Kind kind, JournalKind journalKind, rules::ProgramState& state,
+                     FileOperations& files, RenameWindow& window, JournalStore& journals,
+                     std::vector<size_t> order)
+    : kind_(kind), journalKind_(journalKind), state_(state),
+      targets_(kind == Kind::Batch ? state.NewNames : state.UndoNames), files_(files), window_(window),
+      journals_(journals), order_(std::move(order)) {}
 
-RenameRun RenameRun::Batch(rules::ProgramState& state, FileOperations& files, RenameWindow& window) {
+RenameRun RenameRun::Batch(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
+                           JournalStore& journals) {
   const size_t count = state.CurrentNames.size();
   window.SetProgressMaximum(ProgressValue(count));
   state.UndoNames = state.CurrentNames;
-  return RenameRun(Kind::Batch, state, files, window, ListOrder(count));
+  return RenameRun(Kind::Batch, JournalKind::Batch, state, files, window, journals, ListOrder(count));
 }
 
-std::optional<RenameRun> RenameRun::Undo(rules::ProgramState& state, FileOperations& files,
-                                         RenameWindow& window) {
-  if (!window.AskYesNo(kUndoQuestion, kUndoQuestionTitle)) return std::nullopt;
+RenameRun RenameRun::Restore(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
+                             JournalStore& journals) {
   const size_t count = state.CurrentNames.size();
   window.SetProgressPosition(0);
   window.SetProgressMaximum(ProgressValue(count));
   std::vector<size_t> order = state.UndoOrder;
   if (!IsOrderOf(order, count)) order = ReversedOrder({}, count);
-  return RenameRun(Kind::Undo, state, files, window, order);
+  return RenameRun(Kind::Undo, JournalKind::Restore, state, files, window, journals, order);
+}
+
+std::optional<RenameRun> RenameRun::Undo(rules::ProgramState& state, FileOperations& files,
+                                         RenameWindow& window, JournalStore& journals) {
+  if (!window.AskYesNo(kUndoQuestion, kUndoQuestionTitle)) return std::nullopt;
+  RenameRun run = Restore(state, files, window, journals);
+  run.journalKind_ = JournalKind::Undo;
+  return run;
 }
 
 bool RenameRun::Step(const std::function<bool()>& enough) {
@@ -97,6 +107,8 @@ bool RenameRun::Step(const std::function<bool()>& enough) {
     plan_ = PlanOnDisk(kind_, state_, targets_, order_, files_);
     order_ = {};
     handled_.reserve(plan_->steps.size());
+    journal_ = RunJournal::Begin(journals_, journalKind_, state_.FolderPath, state_.CurrentNames,
+                                 targets_, *plan_);
     if (enough()) return false;
   }
   while (!ended_) {
@@ -104,10 +116,11 @@ bool RenameRun::Step(const std::function<bool()>& enough) {
       Finish();
       break;
     }
-    const RenameStep& step = plan_->steps[next_++];
+    const size_t index = next_++;
+    const RenameStep& step = plan_->steps[index];
     if (!step.parkAs.empty()) {
-      Park(step.row, step.parkAs);
-    } else if (!HandleRow(step.row)) {
+      Park(index, step.row, step.parkAs);
+    } else if (!HandleRow(index, step.row)) {
       closeAsked_ = true;  // the loop ends at once
       continue;
     } else {
@@ -123,6 +136,11 @@ bool RenameRun::Step(const std::function<bool()>& enough) {
 void RenameRun::Finish() {
   if (parked_) BringBackParked();
   ended_ = true;
+  if (forTheEnd_) {
+    journal_.MakeDurable();
+    return;
+  }
+  journal_.End();
   if (kind_ == Kind::Batch) {
     state_.UndoOrder = ReversedOrder(handled_, state_.CurrentNames.size());
     if (window_.AskYesNo(kBatchDone, kNoteTitle)) window_.OpenFolder();
@@ -142,25 +160,38 @@ bool RenameRun::Move(size_t row, const std::string& to) {
   return false;
 }
 
+bool RenameRun::MoveAside(size_t row, const std::string& to) {
+  if (!Move(row, to)) return false;
+  journal_.Moved(row, to);
+  return true;
+}
+
 // A file left under a name of the program's own: the user hears where.
 void RenameRun::TellStranded(size_t row, const std::string& originalName, const std::string& name) {
+  journal_.Moved(row, name);
   window_.Tell(kLeftParkedStart + originalName + kLeftParkedMiddle + name + kLeftParkedEnd,
                kBatchFailureTitle);
   state_.CurrentNames[row] = name;
   window_.SetOldNameCell(row, name);
 }
 
-void RenameRun::Park(size_t row, const std::string& name) {
+void RenameRun::Park(size_t step, size_t row, const std::string& name) {
   const std::string original = state_.CurrentNames[row];
   // Failing here leaves the cycle blocked: its renames then fail one by one.
-  if (Move(row, name)) parked_ = Parked{row, original, {}};
+  if (Move(row, name)) {
+    journal_.StepDone(step);
+    parked_ = Parked{row, original, {}};
+  } else {
+    journal_.StepFailed(step);
+  }
 }
 
 // False when the user chose to stop.
-bool RenameRun::HandleRow(size_t row) {
+bool RenameRun::HandleRow(size_t step, size_t row) {
   const std::string before = parked_ ? state_.CurrentNames[row] : std::string();
   const bool renamed = !IsRefused(plan_->verdicts[row]) && Move(row, targets_[row]);
   if (renamed) {
+    journal_.StepDone(step);
     window_.SetOldNameCell(row, state_.CurrentNames[row]);
     if (parked_ && parked_->row == row) {
       parked_.reset();
@@ -168,6 +199,7 @@ bool RenameRun::HandleRow(size_t row) {
       parked_->movedSince.emplace_back(row, before);
     }
   } else {
+    journal_.StepFailed(step);
     if (parked_ && parked_->row == row) BringBackParked();
     if (!window_.AskYesNo(FailurePrompt(row), kind_ == Kind::Batch ? kBatchFailureTitle : kNoteTitle)) {
       return false;
@@ -193,12 +225,12 @@ std::string RenameRun::FailurePrompt(size_t row) {
 void RenameRun::BringBackParked() {
   Parked parked = std::move(*parked_);
   parked_.reset();
-  if (Move(parked.row, parked.originalName)) return;
+  if (MoveAside(parked.row, parked.originalName)) return;
   for (auto moved = parked.movedSince.rbegin(); moved != parked.movedSince.rend(); ++moved) {
-    if (!Move(moved->first, moved->second)) break;
+    if (!MoveAside(moved->first, moved->second)) break;
     window_.SetOldNameCell(moved->first, moved->second);
   }
-  if (Move(parked.row, parked.originalName)) return;
+  if (MoveAside(parked.row, parked.originalName)) return;
   TellStranded(parked.row, parked.originalName, state_.CurrentNames[parked.row]);
 }
 

@@ -13,6 +13,7 @@
 
 #include "exec/rename_plan.h"
 #include "exec/rename_ports.h"
+#include "exec/run_journal.h"
 #include "rules/program_state.h"
 
 namespace exec {
@@ -24,17 +25,29 @@ RenamePlan PlanBatch(const rules::ProgramState& state, FileOperations& files);
 class RenameRun {
  public:
   enum class Kind { Batch, Undo };
+  // How a run is asked to stop: as the user closing the Edit window (the
+  // steps after the loop, prompts and all), or for the end of the program
+  // (a parked file goes back, nothing is asked, and the journal stays for
+  // the next start).
+  enum class Stop { Close, ForTheEnd };
 
   // A batch about to rename FolderPath + CurrentNames[i] to FolderPath +
   // NewNames[i]: the progress bar's maximum is set, UndoNames keeps a copy
   // of CurrentNames, and the folder is planned as it is now. Rows go in
   // list order, except that a row waits for the file holding its new name
   // to move away, and a cycle of such rows goes through a temporary name.
-  static RenameRun Batch(rules::ProgramState& state, FileOperations& files, RenameWindow& window);
+  // Every run writes its journal to `journals` before its first rename.
+  static RenameRun Batch(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
+                         JournalStore& journals);
   // An undo, after its question: every file back to its UndoNames entry, in
   // the reverse of the order the batch took. Nothing when the answer is No.
   static std::optional<RenameRun> Undo(rules::ProgramState& state, FileOperations& files,
-                                       RenameWindow& window);
+                                       RenameWindow& window, JournalStore& journals);
+  // The putting back of a run cut short, as an undo without its question:
+  // `state` holds where the files are (CurrentNames), the names they get
+  // back (UndoNames) and the order (UndoOrder).
+  static RenameRun Restore(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
+                           JournalStore& journals);
 
   RenameRun(RenameRun&&) = default;
   RenameRun& operator=(RenameRun&&) = delete;
@@ -45,9 +58,11 @@ class RenameRun {
   // was asked for, the steps after the loop follow. True once the run has
   // ended, CurrentNames holding the names on disk at every moment.
   bool Step(const std::function<bool()>& enough);
-  // A close of the window or the end of the program: the run ends after
-  // the step in hand, with its steps after the loop.
-  void RequestStop() { stopRequested_ = true; }
+  // The run ends after the step in hand, with its steps after the loop.
+  void RequestStop(Stop how = Stop::Close) {
+    stopRequested_ = true;
+    if (how == Stop::ForTheEnd) forTheEnd_ = true;
+  }
 
   Kind kind() const { return kind_; }
   bool Ended() const { return ended_; }
@@ -63,27 +78,33 @@ class RenameRun {
     std::vector<std::pair<size_t, std::string>> movedSince;  // row, name before
   };
 
-  RenameRun(Kind kind, rules::ProgramState& state, FileOperations& files, RenameWindow& window,
-            std::vector<size_t> order);
+  RenameRun(Kind kind, JournalKind journalKind, rules::ProgramState& state, FileOperations& files,
+            RenameWindow& window, JournalStore& journals, std::vector<size_t> order);
   bool Move(size_t row, const std::string& to);
+  // A rename outside the plan, noted in the journal.
+  bool MoveAside(size_t row, const std::string& to);
   void TellStranded(size_t row, const std::string& originalName, const std::string& name);
-  void Park(size_t row, const std::string& name);
-  bool HandleRow(size_t row);
+  void Park(size_t step, size_t row, const std::string& name);
+  bool HandleRow(size_t step, size_t row);
   std::string FailurePrompt(size_t row);
   void BringBackParked();
   void Finish();
 
   Kind kind_;
+  JournalKind journalKind_;
   rules::ProgramState& state_;
   const rules::NameList& targets_;  // one of the state's lists that the run does not change
   FileOperations& files_;
   RenameWindow& window_;
+  JournalStore& journals_;
+  RunJournal journal_;
   std::vector<size_t> order_;        // the rows in the order to take them, until planned
   std::optional<RenamePlan> plan_;
   size_t next_ = 0;                  // the plan's next step
   std::vector<size_t> handled_;      // the rows in the order they were handled
   std::optional<Parked> parked_;
   bool stopRequested_ = false;
+  bool forTheEnd_ = false;
   bool closeAsked_ = false;
   bool ended_ = false;
 };

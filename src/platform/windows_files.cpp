@@ -36,9 +36,18 @@ const std::optional<std::wstring>& WindowsFiles::PathOf(const std::string& folde
   return folderPath_;
 }
 
-// Renames in two steps through a name no entry has yet.
+std::optional<std::wstring> WindowsFiles::EntryName(const std::wstring& folder, const std::wstring& name) {
+  WIN32_FIND_DATAW entry;
+  const HANDLE search = calls_.FindFirst(folder + name, entry);
+  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+  calls_.FindEnd(search);
+  return std::wstring(entry.cFileName);
+}
+
+// One rename, read back; else two through a name no entry has yet.
 exec::RenameOutcome WindowsFiles::RenameCaseOnly(const std::wstring& folder, const std::wstring& from,
                                                  const std::wstring& to) {
+  if (calls_.Move(folder + from, folder + to) && EntryName(folder, to) == to) return {true, {}};
   for (unsigned attempt = 1; attempt <= 100; ++attempt) {
     const std::wstring middle = MiddleName(from, attempt);
     if (EntryExists(folder + middle)) continue;
@@ -60,6 +69,15 @@ exec::FolderListing WindowsFiles::ListFolder(const std::string& folder) {
     listing.keys.push_back(keys_.FromWide(entry.cFileName));
   });
   return listing;
+}
+
+std::optional<std::string> WindowsFiles::NameOnDisk(const std::string& folder, const std::string& name) {
+  const std::optional<std::wstring>& path = PathOf(folder);
+  const std::optional<std::wstring> wide = ToWideExactly(name);
+  if (!path || !wide) return std::nullopt;
+  const std::optional<std::wstring> found = EntryName(*path, *wide);
+  if (!found) return std::nullopt;
+  return ToGbk(*found);
 }
 
 bool WindowsFiles::NameKey(std::string_view name, std::u16string& key) {

@@ -18,14 +18,16 @@ class WindowsFiles final : public exec::FileOperations {
 
   // True when an entry exists under that very name; no wildcard is looked at.
   bool Exists(const std::string& folder, const std::string& name) override;
-  // MoveFileExW without replacing. A change of letter case only goes
-  // through a free middle name in the same folder that starts with the
-  // file's own name, since some file systems (and Wine) report success
-  // without changing the case; if the second step fails, the file gets its
-  // original name back, or else the outcome names where it is.
+  // MoveFileExW without replacing. A change of letter case is one rename
+  // where the folder then holds the new case (NTFS); where it does not
+  // (Wine, some shares report success and keep the case) it goes through a
+  // free middle name in the same folder that starts with the file's own
+  // name; if the second step fails, the file gets its original name back,
+  // or else the outcome names where it is.
   exec::RenameOutcome Rename(const std::string& folder, const std::string& from,
                              const std::string& to) override;
   exec::FolderListing ListFolder(const std::string& folder) override;
+  std::optional<std::string> NameOnDisk(const std::string& folder, const std::string& name) override;
   bool NameKey(std::string_view name, std::u16string& key) override;
 
  private:
@@ -34,6 +36,8 @@ class WindowsFiles final : public exec::FileOperations {
   exec::RenameOutcome RenameCaseOnly(const std::wstring& folder, const std::wstring& from,
                                      const std::wstring& to);
   bool EntryExists(const std::wstring& path) { return calls_.Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+  // The entry's name as the folder holds it.
+  std::optional<std::wstring> EntryName(const std::wstring& folder, const std::wstring& name);
 
   FileCalls& calls_;
   NameKeys keys_;

@@ -1,9 +1,10 @@
 // What the windows reach outside the program through: the user and the
-// shell, and the file system. The program hands over the system's; tests
+// shell, the file system, and where runs keep their journals. The program hands over the system's; tests
 // hand over their own.
 #pragma once
 
 #include "exec/rename_ports.h"
+#include "exec/run_journal.h"
 #include "platform/desktop.h"
 
 namespace ui {
@@ -11,6 +12,7 @@ namespace ui {
 struct ProgramPorts {
   platform::DesktopInteractions& desktop;
   exec::FileOperations& files;
+  exec::JournalStore& journals;
 };
 
 }  // namespace ui

@@ -12,6 +12,7 @@
 
 #include "exec/rename_ports.h"
 #include "exec/rename_run.h"
+#include "memory_journals.h"
 
 namespace testing_support {
 
@@ -56,15 +57,21 @@ inline void RunToEnd(exec::RenameRun& run, RecordingWindow& window, size_t stopA
   window.closeRequested = run.CloseAsked();
 }
 
+// The journals of the runs of the helpers below, which every run ends.
+inline MemoryJournals& HelperJournals() {
+  static MemoryJournals journals;
+  return journals;
+}
+
 inline void BatchRename(rules::ProgramState& state, exec::FileOperations& files, RecordingWindow& window,
                         size_t stopAfter = 0) {
-  exec::RenameRun run = exec::RenameRun::Batch(state, files, window);
+  exec::RenameRun run = exec::RenameRun::Batch(state, files, window, HelperJournals());
   RunToEnd(run, window, stopAfter);
 }
 
 inline void UndoLastBatch(rules::ProgramState& state, exec::FileOperations& files,
                           RecordingWindow& window, size_t stopAfter = 0) {
-  if (std::optional<exec::RenameRun> run = exec::RenameRun::Undo(state, files, window)) {
+  if (std::optional<exec::RenameRun> run = exec::RenameRun::Undo(state, files, window, HelperJournals())) {
     RunToEnd(*run, window, stopAfter);
   }
 }

@@ -84,6 +84,12 @@ class SimulatedFolder final : public exec::FileOperations {
     }
     return listing;
   }
+  std::optional<std::string> NameOnDisk(const std::string& folder, const std::string& name) override {
+    calls.push_back("name " + folder + name);
+    const std::string* found = Find(folder + name);
+    if (!found || found->rfind(folder, 0) != 0) return std::nullopt;
+    return found->substr(folder.size());
+  }
   bool NameKey(std::string_view name, std::u16string& key) override {
     const auto folded = SimulatedNameKey(name);
     if (folded) key = *folded;

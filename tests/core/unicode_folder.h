@@ -53,6 +53,12 @@ class UnicodeFolder final : public exec::FileOperations {
     for (const auto& [key, entry] : entries) listing.keys.push_back(key);
     return listing;
   }
+  std::optional<std::string> NameOnDisk(const std::string&, const std::string& name) override {
+    std::u16string key;
+    const auto found = NameKey(name, key) ? entries.find(key) : entries.end();
+    if (found == entries.end()) return std::nullopt;
+    return ModelCodec().FromUtf16(found->second.name);
+  }
   bool NameKey(std::string_view name, std::u16string& key) override {
     std::u16string utf16;
     if (!ModelCodec().ToUtf16(name, utf16)) return false;

@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 
+#include "../core/memory_journals.h"
 #include "../core/simulated_folder.h"
 #include "exec/rename_run.h"
 #include "exec/plain_name.h"
@@ -88,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   }
   const auto before = files.files;
   AnsweringWindow window(input);
-  exec::RenameRun batch = exec::RenameRun::Batch(state, files, window);
+  testing_support::MemoryJournals journals;
+  exec::RenameRun batch = exec::RenameRun::Batch(state, files, window, journals);
   Carry(batch, window);
   if (Contents(files.files) != Contents(before) || Contents(files.files).size() != before.size()) std::abort();
   for (const auto& [path, text] : files.files) {
@@ -100,8 +102,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     }
   }
   const bool restorable = files.locked.empty() && !window.stopped;
-  if (std::optional<exec::RenameRun> undo = exec::RenameRun::Undo(state, files, window)) Carry(*undo, window);
+  if (std::optional<exec::RenameRun> undo = exec::RenameRun::Undo(state, files, window, journals)) Carry(*undo, window);
   if (Contents(files.files) != Contents(before)) std::abort();
   if (restorable && !window.stopped && files.files != before) std::abort();
+  if (!journals.journals.empty()) std::abort();  // every run that ends takes its journal away
   return 0;
 }

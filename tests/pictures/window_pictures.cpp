@@ -14,6 +14,7 @@
 #include "platform/desktop.h"
 #include "platform/gbk_convert.h"
 #include "platform/window_layout.h"
+#include "platform/folder_journals.h"
 #include "platform/windows_files.h"
 #include "rules/program_state.h"
 #include "ui/edit/edit_window.h"
@@ -92,7 +93,8 @@ int main(int argc, char** argv) {
 
   rules::ProgramState state;
   platform::WindowsFiles files;
-  const ui::ProgramPorts ports{platform::SystemDesktop(), files};
+  platform::FolderJournals journals(L"");
+  const ui::ProgramPorts ports{platform::SystemDesktop(), files, journals};
   ui::MainWindow mainWindow(state, ports, {});
   HWND main = mainWindow.Create(GetModuleHandleW(nullptr));
   wchar_t folder[MAX_PATH] = {};

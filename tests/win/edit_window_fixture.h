@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/gbk_convert.h"
+#include "../core/memory_journals.h"
 #include "platform/windows_files.h"
 #include "scripted_desktop.h"
 #include "ui/edit/edit_window.h"
@@ -61,9 +62,10 @@ class EditWindowFixture : public testing::Test {
   rules::ProgramState state;
   ScriptedDesktop desktop;
   platform::WindowsFiles files;
+  MemoryJournals journals;
   HWND owner = nullptr;
   int foldersOpened = 0;
-  ui::EditWindow edit{state, {desktop, files}, [this] { ++foldersOpened; }};
+  ui::EditWindow edit{state, {desktop, files, journals}, [this] { ++foldersOpened; }};
 };
 
 }  // namespace testing_support

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../core/memory_journals.h"
 #include "platform/windows_files.h"
 #include "rules/program_state.h"
 #include "scripted_desktop.h"
@@ -38,8 +39,9 @@ class MainWindowTest : public testing::Test {
   rules::ProgramState state;
   ScriptedDesktop desktop;
   platform::WindowsFiles files;
+  MemoryJournals journals;
   TempFolder folder;
-  ui::MainWindow window{state, {desktop, files}, {}};
+  ui::MainWindow window{state, {desktop, files, journals}, {}};
 };
 
 }  // namespace testing_support

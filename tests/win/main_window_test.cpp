@@ -245,9 +245,10 @@ TEST(MainWindowResources, TheFileBoxFontGoesWithTheWindow) {
   rules::ProgramState state;
   ScriptedDesktop desktop;
   platform::WindowsFiles files;
+  MemoryJournals journals;
   HFONT font = nullptr;
   {
-    ui::MainWindow window(state, {desktop, files}, {});
+    ui::MainWindow window(state, {desktop, files, journals}, {});
     ASSERT_NE(window.Create(GetModuleHandleW(nullptr)), nullptr);
     font = reinterpret_cast<HFONT>(SendMessageW(window.fileBox().handle(), WM_GETFONT, 0, 0));
     ASSERT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));

@@ -110,13 +110,13 @@ void EditWindow::Preview() {
 void EditWindow::BatchRename() {
   if (run_ || !session_.BatchRenameEnabled()) return;
   port_ = std::make_unique<RenameWindowPort>(controls_, previewList_, ports_.desktop, openFolder_);
-  Start(exec::RenameRun::Batch(state_, ports_.files, *port_));
+  Start(exec::RenameRun::Batch(state_, ports_.files, *port_, ports_.journals));
 }
 
 void EditWindow::Undo() {
   if (run_ || !session_.UndoEnabled()) return;
   port_ = std::make_unique<RenameWindowPort>(controls_, previewList_, ports_.desktop, openFolder_);
-  Start(exec::RenameRun::Undo(state_, ports_.files, *port_));
+  Start(exec::RenameRun::Undo(state_, ports_.files, *port_, ports_.journals));
 }
 
 void EditWindow::Start(std::optional<exec::RenameRun> run) {

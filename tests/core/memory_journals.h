@@ -1,0 +1,63 @@
+// Journals kept in memory: what reached "the disk" and what was only
+// appended, so a test can cut a journal where a power cut could.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "exec/run_journal.h"
+
+namespace testing_support {
+
+class MemoryJournals final : public exec::JournalStore {
+ public:
+  struct Journal {
+    std::string durable;   // on disk for sure
+    std::string appended;  // all that was appended
+  };
+  std::map<std::string, Journal> journals;
+  std::vector<std::string> setAside;
+
+  std::unique_ptr<exec::JournalFile> Create() override {
+    const std::string name = "journal" + std::to_string(++created_);
+    journals[name];
+    return std::make_unique<File>(*this, name);
+  }
+  std::vector<std::string> Left() override {
+    std::vector<std::string> left;
+    for (const auto& [name, journal] : journals) left.push_back(name);
+    return left;
+  }
+  std::optional<std::string> Read(const std::string& name) override {
+    const auto found = journals.find(name);
+    if (found == journals.end()) return std::nullopt;
+    return found->second.durable;
+  }
+  void Remove(const std::string& name) override { journals.erase(name); }
+  void SetAside(const std::string& name) override {
+    setAside.push_back(name);
+    journals.erase(name);
+  }
+  std::string Where(const std::string& name) override { return "C:\\journals\\" + name; }
+
+ private:
+  class File final : public exec::JournalFile {
+   public:
+    File(MemoryJournals& store, std::string name) : store_(store), name_(std::move(name)) {}
+    void Append(std::string_view bytes) override { store_.journals[name_].appended.append(bytes); }
+    void MakeDurable() override {
+      Journal& journal = store_.journals[name_];
+      journal.durable = journal.appended;
+    }
+    void Discard() override { store_.journals.erase(name_); }
+
+   private:
+    MemoryJournals& store_;
+    std::string name_;
+  };
+  int created_ = 0;
+};
+
+}  // namespace testing_support
