@@ -179,7 +179,7 @@ void RenameRun::Park(size_t step, size_t row, const std::string& name) {
   const std::string original = state_.CurrentNames[row];
   // Failing here leaves the cycle blocked: its renames then fail one by one.
   if (Move(row, name)) {
-    journal_.StepDone(step);
+    journal_.Parked(step);
     parked_ = Parked{row, original, {}};
   } else {
     journal_.StepFailed(step);

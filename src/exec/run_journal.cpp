@@ -6,7 +6,8 @@ namespace exec {
 namespace {
 
 // A journal is lines of text that a person can read: a first line that
-// says what it is, the kind, the folder, the rows (name before, target),
+// says what it is, the kind, the folder, the rows (name before, target,
+// verdict),
 // the steps (row, parking name), then one mark per line as the run goes.
 // A byte below 0x20 or "%" in a name is written as "%" and two hex digits,
 // so a line ends only at its line feed and fields only at a tab.
@@ -125,11 +126,13 @@ bool ReadPlan(Lines& lines, JournalContents& contents, size_t textSize) {
   for (size_t row = 0; row < *rows; ++row) {
     const auto line = lines.Next();
     const auto fields = line ? Lines::Fields(*line) : std::vector<std::string_view>();
-    const auto before = fields.size() == 2 ? Unescaped(fields[0]) : std::nullopt;
-    const auto target = fields.size() == 2 ? Unescaped(fields[1]) : std::nullopt;
-    if (!before || !target) return false;
+    const auto before = fields.size() == 3 ? Unescaped(fields[0]) : std::nullopt;
+    const auto target = fields.size() == 3 ? Unescaped(fields[1]) : std::nullopt;
+    const auto verdict = fields.size() == 3 ? Number(fields[2]) : std::nullopt;
+    if (!before || !target || !verdict || *verdict > static_cast<size_t>(Verdict::Taken)) return false;
     contents.before.push_back(*before);
     contents.targets.push_back(*target);
+    contents.verdicts.push_back(static_cast<Verdict>(*verdict));
   }
   const auto stepsField = Tagged(lines.Next(), "steps");
   const auto steps = stepsField ? Number(*stepsField) : std::nullopt;
@@ -191,6 +194,8 @@ RunJournal RunJournal::Begin(JournalStore& store, JournalKind kind, const std::s
     AppendEscaped(text, before[row]);
     text += '\t';
     if (row < targets.size()) AppendEscaped(text, targets[row]);
+    text += '\t';
+    AppendNumber(text, static_cast<size_t>(plan.verdicts[row]));
     text += '\n';
   }
   text += "steps\t";
@@ -216,6 +221,11 @@ void RunJournal::StepDone(size_t step) {
   const auto end = std::to_chars(line + 2, line + sizeof(line) - 1, step).ptr;
   *end = '\n';
   file_->Append(std::string_view(line, end + 1 - line));
+}
+
+void RunJournal::Parked(size_t step) {
+  StepDone(step);
+  MakeDurable();
 }
 
 void RunJournal::StepFailed(size_t step) {

@@ -63,6 +63,9 @@ class RunJournal {
 
   // Step `step` of the plan renamed its file; kept in memory for now.
   void StepDone(size_t step);
+  // A file parked to open a cycle: on disk at once, since a cycle carried
+  // out whole leaves the same names on disk as one not begun.
+  void Parked(size_t step);
   // Step `step` renamed nothing; on disk before the user hears of it.
   void StepFailed(size_t step);
   // A rename outside the plan (a parked file going back, a file left
@@ -84,6 +87,7 @@ struct JournalContents {
   JournalKind kind = JournalKind::Batch;
   std::string folder;
   rules::NameList before, targets;
+  std::vector<Verdict> verdicts;  // each row's, as planned
   std::vector<RenameStep> steps;
   // The plan was written whole: only then can a rename have happened.
   bool planned = false;

@@ -69,27 +69,38 @@ class Recovery {
     return next;
   }
 
-  // A step moved its file when the destination is on disk under that very
-  // name and the source is free, or taken by a later step's file; the
+  // A step moved its file when its row's file was there to move, the
+  // destination is on disk under that very name and holds no other row's
+  // file, and the source is free or taken by a later step's file. The
   // first step that the disk does not show carried out is where the run
-  // stopped (between two marks only steps that went through are unmarked).
+  // stopped: a step that fails is marked on disk before anything else
+  // happens, so between the last mark and the kill only steps that went
+  // through are unmarked.
   void FollowTheSteps(size_t first) {
-    std::unordered_map<std::u16string, size_t> lastInto;
+    std::unordered_map<std::u16string, size_t> lastInto, holder;
     for (size_t step = first; step < journal_.steps.size(); ++step) {
       if (const auto key = Key(Destination(step))) lastInto[*key] = step;
     }
+    for (size_t row = 0; row < where_.size(); ++row) {
+      if (const auto key = Key(where_[row])) holder[*key] = row;
+    }
     for (size_t step = first; step < journal_.steps.size(); ++step) {
       const size_t row = journal_.steps[step].row;
-      const std::string& from = where_[row];
+      const std::string from = where_[row];
       const std::string& to = Destination(step);
       if (to == from) continue;
-      if (!IsFormer(to) || files_.NameOnDisk(journal_.folder, to) != to) return;
-      const auto fromKey = Key(from);
-      const bool caseOnly = fromKey && Key(to) == fromKey;
-      if (!caseOnly && files_.NameOnDisk(journal_.folder, from)) {
-        const auto later = fromKey ? lastInto.find(*fromKey) : lastInto.end();
+      if (journal_.verdicts[row] != Verdict::Deliverable) return;
+      const auto fromKey = Key(from), toKey = Key(to);
+      if (!fromKey || !toKey || !IsFormer(to) || files_.NameOnDisk(journal_.folder, to) != to) return;
+      const auto held = holder.find(*toKey);
+      if (held != holder.end() && held->second != row) return;
+      if (*toKey != *fromKey && files_.NameOnDisk(journal_.folder, from)) {
+        const auto later = lastInto.find(*fromKey);
         if (later == lastInto.end() || later->second <= step) return;
       }
+      const auto left = holder.find(*fromKey);
+      if (left != holder.end() && left->second == row) holder.erase(left);
+      holder[*toKey] = row;
       where_[row] = to;
     }
   }

@@ -1,0 +1,276 @@
+#include "exec/run_journal.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "exec/left_runs.h"
+#include "exec/plain_name.h"
+#include "memory_journals.h"
+#include "recording_window.h"
+#include "simulated_folder.h"
+
+namespace exec {
+namespace {
+
+using testing_support::MemoryJournals;
+using testing_support::RecordingWindow;
+using testing_support::RunToEnd;
+using testing_support::SimulatedFolder;
+
+constexpr char kFolder[] = "C:\\d\\";
+using Disk = std::map<std::string, std::string>;
+
+// What a power cut leaves of each journal: all that was made durable, and
+// any part of what was only appended.
+void CutOff(MemoryJournals& journals, std::mt19937& random) {
+  for (auto& [name, journal] : journals.journals) {
+    const size_t lost = journal.appended.size() - journal.durable.size();
+    journal.durable = journal.appended.substr(0, journal.durable.size() + random() % (lost + 1));
+    journal.appended = journal.durable;
+  }
+}
+
+// Carries `run` out until `steps` steps are done, then drops it as a kill
+// would; true when it ended first.
+bool CarryUntilKilled(RenameRun& run, size_t steps) {
+  size_t taken = 0;
+  while (!run.Step([&] { return ++taken >= steps; })) {
+    if (taken >= steps) return false;
+  }
+  return true;
+}
+
+// Every answer Yes: the start puts every cut-short run back.
+void StartAgain(MemoryJournals& journals, SimulatedFolder& files) {
+  RecordingWindow window;
+  window.answerToAll = true;
+  PutBackLeftRuns(journals, files, window, [&](RenameRun& run) { RunToEnd(run, window); });
+}
+
+struct RandomBatch {
+  SimulatedFolder files;
+  rules::ProgramState state;
+  RecordingWindow window;
+};
+
+// A few files with names that chain and cycle into each other, some
+// locked, some picked twice over or missing, some previewed to invalid
+// names; the failure prompts answered Yes, or now and then No.
+void MakeBatch(RandomBatch& batch, std::mt19937& random) {
+  const std::vector<std::string> names = {"a", "b", "c", "A", "ab", "B.txt", "c.TXT", ""};
+  batch.state.FolderPath = kFolder;
+  const int files = 1 + static_cast<int>(random() % 6);
+  for (int i = 0; i < files; ++i) {
+    const std::string& name = names[random() % (names.size() - 1)];
+    if (batch.files.Find(kFolder + name)) continue;
+    batch.files.files[kFolder + name] = "file " + name;
+    if (random() % 8 == 0) batch.files.locked.insert(kFolder + name);
+  }
+  for (const auto& [path, contents] : batch.files.files) {
+    if (random() % 4 == 0) continue;  // not picked
+    batch.state.CurrentNames.push_back(path.substr(sizeof(kFolder) - 1));
+    batch.state.NewNames.push_back(names[random() % names.size()]);
+  }
+  if (random() % 6 == 0) {  // deleted since it was picked
+    batch.state.CurrentNames.push_back("gone");
+    batch.state.NewNames.push_back("a");
+  }
+  batch.state.UndoNames = batch.state.CurrentNames;
+  for (int i = 0; i < 40; ++i) batch.window.answers.push_back(random() % 10 != 0);
+}
+
+bool AnyParked(const Disk& disk) {
+  for (const auto& [path, contents] : disk) {
+    if (path.find(".~") != std::string::npos) return true;
+  }
+  return false;
+}
+
+// The property the journal is for: a run killed after any of its steps,
+// with any part of its unflushed journal lost, is put back at the next
+// start to exactly the names from before it; so is the putting back itself
+// when that too is killed.
+TEST(RunJournal, ARunKilledAfterAnyStepIsPutBackExactly) {
+  std::mt19937 random(20261209);
+  for (int round = 0; round < 3000; ++round) {
+    RandomBatch batch;
+    MakeBatch(batch, random);
+    MemoryJournals journals;
+    const bool cutTheUndo = random() % 4 == 0;
+    if (cutTheUndo) {
+      RenameRun whole = RenameRun::Batch(batch.state, batch.files, batch.window, journals);
+      RunToEnd(whole, batch.window);
+      batch.window.answers.push_front(true);  // the undo's question
+    }
+    const Disk before = batch.files.files;
+    const size_t killAfter = 1 + random() % 12;
+    bool ended = false;
+    if (cutTheUndo) {
+      std::optional<RenameRun> undo = RenameRun::Undo(batch.state, batch.files, batch.window, journals);
+      ended = CarryUntilKilled(*undo, killAfter);
+    } else {
+      RenameRun run = RenameRun::Batch(batch.state, batch.files, batch.window, journals);
+      ended = CarryUntilKilled(run, killAfter);
+    }
+    SCOPED_TRACE("round " + std::to_string(round) + ", killed after " + std::to_string(killAfter));
+    if (ended) {
+      EXPECT_TRUE(journals.journals.empty());
+      continue;
+    }
+    CutOff(journals, random);
+    if (random() % 3 == 0) {  // the start's putting back is killed too
+      RecordingWindow window;
+      window.answerToAll = true;
+      PutBackLeftRuns(journals, batch.files, window,
+                      [&](RenameRun& run) { CarryUntilKilled(run, 1 + random() % 6); });
+      CutOff(journals, random);
+    }
+    StartAgain(journals, batch.files);
+    EXPECT_EQ(batch.files.files, before);
+    EXPECT_FALSE(AnyParked(batch.files.files));
+    EXPECT_TRUE(journals.journals.empty());
+  }
+}
+
+class LeftRunsTest : public testing::Test {
+ protected:
+  // Three files renamed to "x" + name, the run killed after two renames.
+  void KillABatch() {
+    for (const char* name : {"1", "2", "3"}) files.files[std::string(kFolder) + name] = name;
+    state.FolderPath = kFolder;
+    state.CurrentNames = state.UndoNames = {"1", "2", "3"};
+    state.NewNames = {"x1", "x2", "x3"};
+    RenameRun run = RenameRun::Batch(state, files, window, journals);
+    ASSERT_FALSE(CarryUntilKilled(run, 3));
+    ASSERT_EQ(journals.journals.size(), 1u);
+  }
+  std::string Journal() { return journals.journals.begin()->second.durable; }
+  void SetJournal(const std::string& text) { journals.journals.begin()->second.durable = text; }
+
+  SimulatedFolder files;
+  rules::ProgramState state;
+  RecordingWindow window;
+  MemoryJournals journals;
+};
+
+TEST_F(LeftRunsTest, YesPutsBackWithUndosClosingMessageAndNoLeavesTheFolderForGood) {
+  KillABatch();
+  const Disk cut = files.files;
+  const std::string question =
+      "提示：|上次在文件夹 C:\\d\\ 中的更名没有完成，已有 2 个文件改了名。\r\n是否把它们改回原来的名称？";
+
+  RecordingWindow no;
+  no.answers = {false};
+  PutBackLeftRuns(journals, files, no, [](RenameRun&) { ADD_FAILURE() << "nothing to carry"; });
+  EXPECT_EQ(no.prompts, std::vector<std::string>{question});
+  EXPECT_EQ(files.files, cut);
+  EXPECT_TRUE(journals.journals.empty());
+  PutBackLeftRuns(journals, files, no, [](RenameRun&) {});
+  EXPECT_EQ(no.prompts.size(), 1u);  // never asked again
+
+  files.files.clear();
+  KillABatch();
+  RecordingWindow yes;
+  yes.answers = {true};
+  PutBackLeftRuns(journals, files, yes, [&](RenameRun& run) { RunToEnd(run, yes); });
+  EXPECT_EQ(yes.prompts, (std::vector<std::string>{
+                             question, "提示：|撤销完成！文件名恢复到此次更名前的状态！|OK"}));
+  EXPECT_EQ(files.files, (Disk{{"C:\\d\\1", "1"}, {"C:\\d\\2", "2"}, {"C:\\d\\3", "3"}}));
+  EXPECT_TRUE(journals.journals.empty());
+}
+
+TEST_F(LeftRunsTest, AFileThatCannotGoBackGetsUndosFailurePrompt) {
+  KillABatch();
+  files.locked.insert("C:\\d\\x2");
+  RecordingWindow yes;
+  yes.answerToAll = true;
+  PutBackLeftRuns(journals, files, yes, [&](RenameRun& run) { RunToEnd(run, yes); });
+  ASSERT_EQ(yes.prompts.size(), 3u);
+  EXPECT_EQ(yes.prompts[1], "提示：|文件  x2  更名为   2 更名失败，可能是没有相关权限，请以管理员身份运行本程序。"
+                            "是否继续更改后续文件？  ");
+  EXPECT_EQ(files.files, (Disk{{"C:\\d\\1", "1"}, {"C:\\d\\x2", "2"}, {"C:\\d\\3", "3"}}));
+}
+
+// Damaged journals are set aside with one message and never touch a file;
+// one cut off in its plan, or whose renames all failed, goes silently.
+TEST_F(LeftRunsTest, JournalsThatCannotBeUsedAreSetAsideOrDropped) {
+  const std::string unreadable = "警告：|一份更名记录无法读取，已移到一旁：C:\\journals\\";
+  struct Case {
+    const char* what;
+    std::function<std::string(const std::string&)> damage;
+    std::vector<std::string> prompts;  // a message ending in "\\" names the journal
+  };
+  auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+  };
+  const std::vector<Case> cases = {
+      {"another first line", [&](const std::string& t) { return replaced(t, "RNTOOL", "RNTOOX"); },
+       {unreadable}},
+      {"a row out of range", [&](const std::string& t) { return replaced(t, "steps\t3\n0", "steps\t3\n7"); },
+       {unreadable}},
+      {"a name outside the folder", [&](const std::string& t) { return replaced(t, "\n1\tx1", "\n..\\1\tx1"); },
+       {unreadable}},
+      {"cut off in its plan", [&](const std::string& t) { return t.substr(0, t.find("planned")); }, {}},
+      {"ended", [&](const std::string& t) { return t + "end\n"; }, {}},
+      {"the folder gone", [&](const std::string& t) { return replaced(t, "C:\\d\\", "C:\\gone\\"); },
+       {"警告：|上次中断的更名所在的文件夹中已找不到它的文件：C:\\gone\\，其更名记录已移到一旁。|OK"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    files.files.clear();
+    journals.journals.clear();
+    KillABatch();
+    const Disk cut = files.files;
+    SetJournal(c.damage(Journal()));
+    std::vector<std::string> expected = c.prompts;
+    for (std::string& prompt : expected) {
+      if (prompt.back() == '\\') prompt += journals.journals.begin()->first + "|OK";
+    }
+    RecordingWindow start;
+    PutBackLeftRuns(journals, files, start, [](RenameRun&) { ADD_FAILURE() << "nothing to carry"; });
+    EXPECT_EQ(start.prompts, expected);
+    EXPECT_EQ(journals.setAside.size(), expected.size());
+    journals.setAside.clear();
+    EXPECT_EQ(files.files, cut);
+    EXPECT_TRUE(journals.journals.empty());
+  }
+}
+
+TEST(RunJournal, NamesWithAnyByteComeBackAndAJournalTakesNoFlushPerFile) {
+  RenamePlan plan;
+  plan.verdicts = {Verdict::Deliverable, Verdict::Taken};
+  plan.steps = {{1, "b%\t.~改名中"}, {0, {}}, {1, {}}};
+  MemoryJournals journals;
+  RunJournal journal = RunJournal::Begin(journals, JournalKind::Undo, "C:\\%d\n\\",
+                                         {"a\tb", "\x81\x0a"}, {"b", "c\r"}, plan);
+  auto& written = journals.journals.begin()->second;
+  EXPECT_EQ(written.durable, written.appended);
+  journal.StepDone(0);
+  journal.StepDone(1);
+  EXPECT_NE(written.durable, written.appended);
+  journal.Moved(1, "%1");
+  EXPECT_EQ(written.durable, written.appended);
+  const auto contents = ParseJournal(written.durable);
+  ASSERT_TRUE(contents);
+  EXPECT_EQ(contents->kind, JournalKind::Undo);
+  EXPECT_EQ(contents->folder, "C:\\%d\n\\");
+  EXPECT_EQ(contents->before, (rules::NameList{"a\tb", "\x81\x0a"}));
+  EXPECT_EQ(contents->targets, (rules::NameList{"b", "c\r"}));
+  EXPECT_EQ(contents->verdicts, plan.verdicts);
+  ASSERT_EQ(contents->steps.size(), 3u);
+  EXPECT_EQ(contents->steps[0].parkAs, "b%\t.~改名中");
+  ASSERT_EQ(contents->marks.size(), 3u);
+  EXPECT_EQ(contents->marks[2].name, "%1");
+  EXPECT_TRUE(contents->planned);
+  EXPECT_FALSE(contents->ended);
+  journal.End();
+  EXPECT_TRUE(journals.journals.empty());
+}
+
+}  // namespace
+}  // namespace exec
