@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "app/left_runs_at_start.h"
 #include "app/single_instance.h"
 #include "app/tray_icon.h"
 #include "logo/logo_window.h"
@@ -72,6 +73,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ports.desktop.ShowMessage({kAlreadyRunning, kAlreadyRunningTitle});
     return 0;
   }
+  app::PutBackLeftRuns(ports);
   logo::ShowStartupLogo(instance, mainWindow.FileMenu(), ui::kCommandStartupLogo);
   mainWindow.SetInitialFolder(platform::ProgramFolder());
   trayIcon.emplace(mainWindow.handle(), ui::kTrayIconMessage);

@@ -1,9 +1,10 @@
 // Small helpers shared by the windows: places, texts, window classes,
-// centring, and the Esc key of a top-level window.
+// centring, the Esc key of a top-level window, and time slices.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string_view>
 
 namespace platform {
@@ -45,5 +46,11 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 // True when `message` is Esc pressed in `topLevel` or one of its children;
 // the window is then closed.
 bool CloseOnEscape(const MSG& message, HWND topLevel);
+
+// A slice of a run (its `enough`): true once `milliseconds` have passed.
+inline std::function<bool()> TimeSlice(ULONGLONG milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  return [end] { return GetTickCount64() >= end; };
+}
 
 }  // namespace platform

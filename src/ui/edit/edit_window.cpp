@@ -25,6 +25,10 @@ constexpr wchar_t kSong[] = L"宋体";
 constexpr char kGiveUpUndo[] =
     "本次预览后，撤销按钮将暂时失效（即此前的一次更名将不能撤销，直到您再次更名）\r\n是否继续？";
 constexpr char kGiveUpUndoTitle[] = "提示：";
+constexpr char kRunFailed[] = "更名中出现错误（可能是内存不足），已停止处理后续的文件。";
+constexpr char kRunFailedTitle[] = "警告：";
+// Shown by Windows while a run holds up the end of the session.
+constexpr char kRunHoldsTheSession[] = "正在批量更名，请稍候";
 
 // A run takes a slice of this long per message: the window answers well
 // within what a person notices, and the messages cost little per file.
@@ -134,8 +138,12 @@ void EditWindow::Start(std::optional<exec::RenameRun> run) {
 // One slice per message, so that painting and input come in between.
 void EditWindow::TakeSlice() {
   if (!run_) return;
-  const ULONGLONG sliceEnd = GetTickCount64() + kSliceMs;
-  const bool ended = run_->Step([sliceEnd] { return GetTickCount64() >= sliceEnd; });
+  bool ended = true;
+  try {
+    ended = run_->Step(platform::TimeSlice(kSliceMs));
+  } catch (const std::exception&) {
+    StopAfterAFailure();
+  }
   if (!ended) {
     port_->AfterSlice();
     PostMessageW(handle_, kRunSliceMessage, 0, 0);
@@ -144,7 +152,32 @@ void EditWindow::TakeSlice() {
   EndRun();
 }
 
+// A run that threw stops as after a No: its steps after the loop, then the
+// window closes. Should those throw too, its journal stays for the next
+// start.
+void EditWindow::StopAfterAFailure() {
+  ports_.desktop.ShowMessage({kRunFailed, kRunFailedTitle});
+  closeWhenEnded_ = true;
+  try {
+    run_->RequestStop();
+    while (!run_->Step([] { return false; })) {
+    }
+  } catch (const std::exception&) {
+  }
+}
+
+void EditWindow::FinishRunNow(exec::RenameRun::Stop how) {
+  if (!run_) return;
+  run_->RequestStop(how);
+  while (!run_->Step([] { return false; })) {
+  }
+  run_.reset();
+  port_.reset();
+  ShutdownBlockReasonDestroy(handle_);
+}
+
 void EditWindow::EndRun() {
+  ShutdownBlockReasonDestroy(handle_);
   const bool batch = run_->kind() == exec::RenameRun::Kind::Batch;
   closeWhenEnded_ = closeWhenEnded_ || run_->CloseAsked();
   run_.reset();
@@ -264,14 +297,16 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_DESTROY:
       // Gone while a run goes on (its owner went): it still ends, so that
       // no file is left under a temporary name.
-      if (run_) {
-        run_->RequestStop();
-        while (!run_->Step([] { return false; })) {
-        }
-        run_.reset();
-        port_.reset();
-      }
+      FinishRunNow(exec::RenameRun::Stop::Close);
       break;
+    // The session waits for a run; ended all the same, the run stops first.
+    case WM_QUERYENDSESSION:
+      if (!run_) break;
+      ShutdownBlockReasonCreate(window, platform::ToWide(kRunHoldsTheSession).c_str());
+      return FALSE;
+    case WM_ENDSESSION:
+      if (wParam) StopForTheEnd();
+      return 0;
     case WM_NCDESTROY:
       layout_.Detach();
       handle_ = nullptr;
@@ -280,13 +315,6 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void RunEditWindow(HWND owner, rules::ProgramState& state, ProgramPorts ports,
-                   std::string_view folderText, const rules::NameList& picked,
-                   std::function<void()> openFolder) {
-  EditWindow window(state, ports, std::move(openFolder));
-  if (window.Open(owner, folderText, picked)) window.RunModal(owner);
 }
 
 }  // namespace ui

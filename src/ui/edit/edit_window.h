@@ -46,6 +46,10 @@ class EditWindow {
   void BatchRename();
   void Undo();
   bool Running() const { return run_.has_value(); }
+  // The end of the program (退出, or the end of the Windows session): a
+  // run that goes on stops after the file in hand and brings a parked file
+  // back, asking nothing; its journal stays for the next start.
+  void StopForTheEnd() { FinishRunNow(exec::RenameRun::Stop::ForTheEnd); }
 
   HWND handle() const { return handle_; }
   HWND control(edit::Control id) const { return controls_[id]; }
@@ -62,6 +66,8 @@ class EditWindow {
   void Start(std::optional<exec::RenameRun> run);
   void TakeSlice();
   void EndRun();
+  void FinishRunNow(exec::RenameRun::Stop how);
+  void StopAfterAFailure();
   // The controls a click or a key would change, off for the run and back
   // as they were.
   void HoldControls();
@@ -87,10 +93,5 @@ class EditWindow {
   bool closeWhenEnded_ = false;
   HWND focusBeforeRun_ = nullptr;
 };
-
-// Opens the Edit window over `owner` and returns when it has closed.
-void RunEditWindow(HWND owner, rules::ProgramState& state, ProgramPorts ports,
-                   std::string_view folderText, const rules::NameList& picked,
-                   std::function<void()> openFolder);
 
 }  // namespace ui

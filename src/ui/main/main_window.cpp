@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/desktop.h"
+#include "platform/scope_exit.h"
 #include "platform/file_system.h"
 #include "platform/gbk_convert.h"
 #include "platform/keyboard_focus.h"
@@ -104,7 +105,7 @@ void MainWindow::OnFolderChanged() { fileBox_.SetFolder(directoryBox_.FolderText
 void MainWindow::EditNames() {
   // The tray menu still offers this while the Edit window is open: one
   // Edit window at a time, since it owns the shared lists until it closes.
-  if (editing_) {
+  if (editWindow_) {
     SetForegroundWindow(GetLastActivePopup(handle_));
     return;
   }
@@ -112,10 +113,13 @@ void MainWindow::EditNames() {
     ports_.desktop.ShowMessage({kNothingPicked, kNothingPickedTitle});
     return;
   }
-  editing_ = true;
-  RunEditWindow(handle_, state_, ports_, fileBox_.FolderText(), fileBox_.SelectedNames(),
-                [this] { OpenCurrentFolder(); });
-  editing_ = false;
+  {
+    EditWindow window(state_, ports_, [this] { OpenCurrentFolder(); });
+    // Cleared however the window ends, an exception included.
+    const platform::ScopeExit closed([this] { editWindow_ = nullptr; });
+    editWindow_ = &window;
+    if (window.Open(handle_, fileBox_.FolderText(), fileBox_.SelectedNames())) window.RunModal(handle_);
+  }
   // Hand-back: list the folder afresh so renamed files show their new names.
   fileBox_.SetFolder(directoryBox_.FolderText() + "/");
 }
@@ -159,6 +163,7 @@ void MainWindow::OnCommand(int id, int code) {
       OpenCurrentFolder();
       break;
     case kCommandExit:
+      if (editWindow_) editWindow_->StopForTheEnd();
       if (hooks_.exitProgram) hooks_.exitProgram();
       break;
     case kCommandStartupLogo:

@@ -14,6 +14,7 @@
 #include "ui/program_ports.h"
 #include "ui/main/directory_box.h"
 #include "ui/main/drive_box.h"
+#include "ui/edit/edit_window.h"
 #include "ui/main/file_box.h"
 
 namespace ui {
@@ -95,7 +96,7 @@ class MainWindow {
   DriveBox driveBox_;
   DirectoryBox directoryBox_;
   FileBox fileBox_;
-  bool editing_ = false;  // the Edit window is open
+  EditWindow* editWindow_ = nullptr;  // while it is open
 };
 
 }  // namespace ui
