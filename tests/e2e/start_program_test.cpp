@@ -7,86 +7,12 @@
 #include <string>
 
 #include "platform/gbk_convert.h"
+#include "started_program.h"
 #include "ui/main/main_window.h"
 
 namespace {
 
-constexpr char kMainWindowTitle[] = "澄川改名宝V1.00";
-constexpr DWORD kPatienceMs = 20000;
-
-class StartedProgram {
- public:
-  explicit StartedProgram(const std::wstring& exePath) {
-    std::wstring commandLine = L"\"" + exePath + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              nullptr, &startup, &process_) != 0;
-  }
-  ~StartedProgram() {
-    if (!started_) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
-  bool started() const { return started_; }
-  DWORD id() const { return process_.dwProcessId; }
-  bool HasEnded(DWORD waitMs) const {
-    return WaitForSingleObject(process_.hProcess, waitMs) == WAIT_OBJECT_0;
-  }
-  DWORD ExitCode() const {
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(process_.hProcess, &code);
-    return code;
-  }
-
- private:
-  PROCESS_INFORMATION process_{};
-  bool started_ = false;
-};
-
-std::wstring ProgramPath() { return platform::ToWide(RNTOOL_EXE_PATH); }
-
-struct WindowSearch {
-  DWORD processId;
-  std::wstring title;
-  HWND found = nullptr;
-  std::wstring className;  // when not empty, matched instead of the title
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM searchAddress) {
-  auto& search = *reinterpret_cast<WindowSearch*>(searchAddress);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  wchar_t title[256] = {};
-  GetWindowTextW(window, title, 256);
-  wchar_t className[256] = {};
-  GetClassNameW(window, className, 256);
-  const bool named =
-      search.className.empty() ? search.title == title : search.className == className;
-  if (processId != search.processId || !named || !IsWindowVisible(window)) return TRUE;
-  search.found = window;
-  return FALSE;
-}
-
-// The shown top-level window of the process that carries `title` (GBK).
-HWND WaitForWindow(const StartedProgram& program, const char* title, DWORD timeoutMs) {
-  WindowSearch search{program.id(), platform::ToWide(title)};
-  for (DWORD waited = 0;; waited += 50) {
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found || waited >= timeoutMs) return search.found;
-    Sleep(50);
-  }
-}
-
-HWND WaitForLogoWindow(const StartedProgram& program, DWORD timeoutMs) {
-  WindowSearch search{program.id(), L"", nullptr, L"RntoolLogoWindow"};
-  for (DWORD waited = 0;; waited += 20) {
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found || waited >= timeoutMs) return search.found;
-    Sleep(20);
-  }
-}
+using namespace testing_support;
 
 // Sets the start-up logo flag; nothing removes the value.
 void StoreLogoFlag(const DWORD* value) {
@@ -98,13 +24,6 @@ void StoreLogoFlag(const DWORD* value) {
     RegDeleteValueW(key, L"logo");
   }
   RegCloseKey(key);
-}
-
-// The text of a message box: its static control.
-std::string MessageText(HWND box) {
-  wchar_t text[512] = {};
-  GetDlgItemTextW(box, 0xFFFF, text, 512);
-  return platform::ToGbk(text);
 }
 
 TEST(StartProgram, ShowsTheMainWindowAndEndsWithCodeZeroOnEsc) {
