@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "../core/codec_expectations.h"
+#include "../core/recording_window.h"
+#include "exec/left_runs.h"
 #include "edit_window_fixture.h"
 #include "main_window_fixture.h"
 #include "platform/gbk_convert.h"
@@ -477,6 +479,65 @@ TEST_F(BatchRenameWineTest, ClosingMidBatchStopsItAndControlsTakeNoClicks) {
   EXPECT_TRUE(Enabled(按钮撤销));
   PumpMessages();
   EXPECT_FALSE(IsWindow(window));
+}
+
+// Takes slices of a started run until `file` has its new name.
+void TakeSlicesUntil(const std::wstring& file) {
+  MSG message;
+  while (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// The end of the session waits for a run; ended all the same, it stops
+// the run, asking nothing, and the journal left on disk puts every file
+// back at the next start. Afterwards the session may end.
+TEST_F(BatchRenameWineTest, TheSessionWaitsForARunAndItsForcedEndLeavesAJournalThatPutsBack) {
+  const std::vector<std::string> names = Numbered("s%03d", 400);
+  Open(names);
+  PreviewAdding("y");
+  SendMessageW(Get(按钮更名), BM_CLICK, 0, 0);
+  TakeSlicesUntil(folder.Wide("ys010"));
+  EXPECT_EQ(SendMessageW(edit.handle(), WM_QUERYENDSESSION, 0, 0), FALSE);
+  EXPECT_TRUE(edit.Running());
+  SendMessageW(edit.handle(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_FALSE(edit.Running());
+  EXPECT_TRUE(desktop.messages().empty());
+  EXPECT_EQ(SendMessageW(edit.handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+
+  const auto cut = Disk(folder.path());
+  ASSERT_EQ(cut.size(), names.size());
+  EXPECT_EQ(cut.count("s000"), 0u);
+  ASSERT_EQ(journals.journals.size(), 1u);
+  RecordingWindow start;
+  start.answerToAll = true;
+  exec::PutBackLeftRuns(journals, files, start, [&](exec::RenameRun& run) { RunToEnd(run, start); });
+  std::map<std::string, std::string> before;
+  for (const std::string& name : names) before[name] = name;
+  EXPECT_EQ(Disk(folder.path()), before);
+  EXPECT_TRUE(journals.journals.empty());
+}
+
+// A run that throws stops as after a No: the window says so, the steps
+// after the loop run, and the window closes; its owner takes input again.
+TEST_F(BatchRenameWineTest, ARunThatThrowsStopsAndTheWindowCloses) {
+  Open({"a", "b", "c"});
+  PreviewAdding("y");
+  files.throwFromRename = 2;
+  desktop.Answer(MessageAnswer::No);  // no folder
+  EnableWindow(owner, FALSE);
+  const HWND window = edit.handle();
+  Click(按钮更名);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{
+                         "更名中出现错误（可能是内存不足），已停止处理后续的文件。", kDone}));
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"ya", "a"}, {"b", "b"}, {"c", "c"}}));
+  EXPECT_FALSE(edit.Running());
+  EXPECT_TRUE(journals.journals.empty());
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_TRUE(IsWindowEnabled(owner));
 }
 
 TEST_F(BatchRenameWineTest, ProgressBarTakesMoreThan32767) {

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,31 @@
 #include "ui/edit/edit_window.h"
 
 namespace testing_support {
+
+// The real file system, whose renames can be made to throw from the n-th
+// on, as memory running out would.
+class FailableFiles final : public exec::FileOperations {
+ public:
+  int throwFromRename = 0;  // 0: never
+
+  bool Exists(const std::string& folder, const std::string& name) override { return real_.Exists(folder, name); }
+  exec::RenameOutcome Rename(const std::string& folder, const std::string& from,
+                             const std::string& to) override {
+    if (throwFromRename > 0 && --throwFromRename == 0) {
+      throwFromRename = 1;
+      throw std::bad_alloc();
+    }
+    return real_.Rename(folder, from, to);
+  }
+  exec::FolderListing ListFolder(const std::string& folder) override { return real_.ListFolder(folder); }
+  std::optional<std::string> NameOnDisk(const std::string& folder, const std::string& name) override {
+    return real_.NameOnDisk(folder, name);
+  }
+  bool NameKey(std::string_view name, std::u16string& key) override { return real_.NameKey(name, key); }
+
+ private:
+  platform::WindowsFiles real_;
+};
 
 class EditWindowFixture : public testing::Test {
  protected:
@@ -61,7 +88,7 @@ class EditWindowFixture : public testing::Test {
 
   rules::ProgramState state;
   ScriptedDesktop desktop;
-  platform::WindowsFiles files;
+  FailableFiles files;
   MemoryJournals journals;
   HWND owner = nullptr;
   int foldersOpened = 0;

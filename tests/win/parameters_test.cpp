@@ -7,6 +7,7 @@
 
 #include "edit_window_fixture.h"
 #include "params/krnm_file.h"
+#include "rules/replace_all.h"
 #include "platform/file_system.h"
 #include "platform/file_source.h"
 #include "platform/whole_file.h"
@@ -206,6 +207,30 @@ TEST_F(ParametersTest, ZeroByteEndsTheDataAndALongLineLoadsItsBeginning) {
   Load(Path("long.KRNM"));
   EXPECT_EQ(ReadRenameOptions(edit.controls()).AddText, std::string(params::kLongestLine, 'x'));
   EXPECT_EQ(ReadRenameOptions(edit.controls()).AddPosition, "42");
+}
+
+// A file made to make replace-all grow a name without end ("ab" comes
+// back at every pass, by joining): loaded and previewed, the name stops
+// growing once no file name could hold it.
+class CraftedParametersTest : public ParametersTest {
+ protected:
+  void SetUp() override { OpenEdit("C:\\work\\", {"aab.txt"}); }
+};
+
+TEST_F(CraftedParametersTest, AnEndlessReplaceAllStaysBounded) {
+  Click(单选框字符替换);
+  Click(单选框替换为);
+  Click(单选框全部替换);
+  SetText(替换掉, "ab");
+  SetText(替换为, std::string(60000, 'b') + "aa");
+  Save(Path("crafted.KRNM"));
+  SetText(替换为, "");
+  Load(Path("crafted.KRNM"));
+  Click(按钮预览);
+  ASSERT_EQ(state.NewNames.size(), 1u);
+  EXPECT_GT(state.NewNames[0].size(), rules::kLongestNameBytes);
+  EXPECT_LE(state.NewNames[0].size(), rules::kLongestNameBytes + 60000);
+  EXPECT_EQ(state.NewNames[0].substr(state.NewNames[0].size() - 6), "aa.txt");
 }
 
 TEST_F(ParametersTest, CancelInEitherDialogDoesNothing) {
