@@ -15,7 +15,9 @@ class Recovery {
 
   std::optional<CutShortRun> Find() {
     if (!NamesStayInTheFolder()) return std::nullopt;
-    FollowTheSteps(ReplayMarks());
+    const std::optional<size_t> next = ReplayMarks();
+    if (!next) return std::nullopt;
+    FollowTheSteps(*next);
     return Outcome();
   }
 
@@ -53,8 +55,9 @@ class Recovery {
     return true;
   }
 
-  // The step after the last one marked.
-  size_t ReplayMarks() {
+  // The step after the last one marked; nothing when a mark says a file
+  // went where no file can be.
+  std::optional<size_t> ReplayMarks() {
     size_t next = 0;
     for (const JournalContents::Mark& mark : journal_.marks) {
       if (mark.type == JournalContents::Mark::Moved) {
@@ -62,6 +65,7 @@ class Recovery {
         continue;
       }
       if (mark.type == JournalContents::Mark::Done) {
+        if (!IsFormer(Destination(mark.index))) return std::nullopt;
         where_[journal_.steps[mark.index].row] = Destination(mark.index);
       }
       next = mark.index + 1;
