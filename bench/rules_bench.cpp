@@ -1,10 +1,17 @@
 // Each rename computation over 100,000 names of realistic length, ASCII and
-// GBK mixed, against the baseline of merely copying the same names.
+// GBK mixed, and the journal a run of them writes before its first rename,
+// against the baseline of merely copying the same names.
 #include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <map>
 #include <string>
+
+#include "exec/rename_plan.h"
+#include "exec/run_journal.h"
 
 #include "rules/compute_new_names.h"
 #include "rules/text_codec.h"
@@ -156,6 +163,59 @@ void BM_ConvertNamesToAndFromUtf16(benchmark::State& loop) {
   loop.SetItemsProcessed(loop.iterations() * kNameCount);
 }
 BENCHMARK(BM_ConvertNamesToAndFromUtf16)->Unit(benchmark::kMillisecond);
+
+// A journal file on the native file system: written when made durable,
+// and fsync'd then, as the program's is with FlushFileBuffers.
+class PosixJournals final : public exec::JournalStore {
+ public:
+  std::unique_ptr<exec::JournalFile> Create() override {
+    class File final : public exec::JournalFile {
+     public:
+      File() : fd_(open("/tmp/rules_bench.journal", O_WRONLY | O_CREAT | O_TRUNC, 0600)) {}
+      ~File() override { close(fd_); }
+      void Append(std::string_view bytes) override { buffer_.append(bytes); }
+      void MakeDurable() override {
+        for (size_t at = 0; at < buffer_.size();) {
+          const ssize_t written = write(fd_, buffer_.data() + at, buffer_.size() - at);
+          if (written <= 0) break;
+          at += static_cast<size_t>(written);
+        }
+        buffer_.clear();
+        fsync(fd_);
+      }
+      void Discard() override { unlink("/tmp/rules_bench.journal"); }
+
+     private:
+      int fd_;
+      std::string buffer_;
+    };
+    return std::make_unique<File>();
+  }
+  std::vector<std::string> Left() override { return {}; }
+  std::optional<std::string> Read(const std::string&) override { return {}; }
+  void Remove(const std::string&) override {}
+  void SetAside(const std::string&) override {}
+  std::string Where(const std::string&) override { return {}; }
+};
+
+// The journal of a batch of 100,000 files, written and made durable, as
+// before the first rename.
+void BM_JournalOfABatch(benchmark::State& loop) {
+  rules::ProgramState& state = Names();
+  rules::NameList targets = state.CurrentNames;
+  for (std::string& name : targets) name.insert(0, "1");
+  exec::RenamePlan plan;
+  plan.verdicts.assign(kNameCount, exec::Verdict::Deliverable);
+  for (size_t row = 0; row < kNameCount; ++row) plan.steps.push_back({row, {}});
+  PosixJournals journals;
+  for (auto _ : loop) {
+    exec::RunJournal journal = exec::RunJournal::Begin(journals, exec::JournalKind::Batch, "D:\\照片\\",
+                                                       state.CurrentNames, targets, plan);
+    journal.End();
+  }
+  loop.SetItemsProcessed(loop.iterations() * kNameCount);
+}
+BENCHMARK(BM_JournalOfABatch)->Unit(benchmark::kMillisecond);
 
 // Prints, after the usual table, each benchmark's time per 100,000 names
 // and its ratio to copying the names, all from this one run.
