@@ -158,7 +158,7 @@ void WaitProcessingMessages(int milliseconds) {
 }
 
 HWND OpenLogoWindow(HINSTANCE instance) {
-  platform::RegisterWindowClass(instance, kClassName, LogoProc);
+  platform::RegisterWindowClass(instance, kClassName, platform::Guarded<LogoProc>);
   HWND window = CreateWindowExW(0, kClassName, L"", WS_POPUP, 0, 0, kWidth, kHeight, nullptr,
                                 nullptr, instance, nullptr);
   if (!window) return nullptr;

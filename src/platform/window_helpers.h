@@ -23,6 +23,18 @@ void CentreOnScreen(HWND window, int width, int height);
 void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
                          HBRUSH background = nullptr, HICON icon = nullptr, HICON smallIcon = nullptr);
 
+// A window procedure that lets nothing it throws (memory running out)
+// leave it: the message then goes to DefWindowProc, and a window whose
+// creation failed is not made.
+template <LRESULT(CALLBACK* Procedure)(HWND, UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK Guarded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return Procedure(window, message, wParam, lParam);
+  } catch (...) {
+    return message == WM_NCCREATE ? FALSE : DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
 // The window procedure of a window owned by an object of type Owner: the
 // object is passed as the creation parameter and gets every message from
 // WM_NCCREATE on in Owner::Handle(window, message, wParam, lParam). No

@@ -185,7 +185,7 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
 HWND CreatePictureButton(platform::WindowLayout& layout, HWND parent, int id, const platform::Rect& place,
                          const ButtonPictures& pictures) {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  platform::RegisterWindowClass(instance, kClassName, ButtonProc);
+  platform::RegisterWindowClass(instance, kClassName, platform::Guarded<ButtonProc>);
   ButtonPictures copy = pictures;
   return layout.CreateChild(kClassName, "", WS_TABSTOP, place, parent, id, 0, &copy);
 }

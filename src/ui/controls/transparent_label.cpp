@@ -113,7 +113,7 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
 HWND CreateTransparentLabel(platform::WindowLayout& layout, HWND parent, int id, std::string_view text, const platform::Rect& place,
                             const LabelStyle& style) {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  platform::RegisterWindowClass(instance, kClassName, LabelProc);
+  platform::RegisterWindowClass(instance, kClassName, platform::Guarded<LabelProc>);
   LabelStyle copy = style;
   HWND label = layout.CreateChild(kClassName, text, 0, place, parent, id, 0, &copy);
   if (label && style.font) SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(style.font), FALSE);
