@@ -49,6 +49,13 @@ bool TakesInput(Control id) {
   }
 }
 
+// The reason a run holds up the end of the session goes with the
+// program's main window, the Edit window's owner.
+HWND MainWindowOf(HWND editWindow) {
+  HWND owner = GetWindow(editWindow, GW_OWNER);
+  return owner ? owner : editWindow;
+}
+
 }  // namespace
 
 EditWindow::EditWindow(rules::ProgramState& state, ProgramPorts ports,
@@ -173,11 +180,11 @@ void EditWindow::FinishRunNow(exec::RenameRun::Stop how) {
   }
   run_.reset();
   port_.reset();
-  ShutdownBlockReasonDestroy(handle_);
+  ShutdownBlockReasonDestroy(MainWindowOf(handle_));
 }
 
 void EditWindow::EndRun() {
-  ShutdownBlockReasonDestroy(handle_);
+  ShutdownBlockReasonDestroy(MainWindowOf(handle_));
   const bool batch = run_->kind() == exec::RenameRun::Kind::Batch;
   closeWhenEnded_ = closeWhenEnded_ || run_->CloseAsked();
   run_.reset();
@@ -302,7 +309,7 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     // The session waits for a run; ended all the same, the run stops first.
     case WM_QUERYENDSESSION:
       if (!run_) break;
-      ShutdownBlockReasonCreate(window, platform::ToWide(kRunHoldsTheSession).c_str());
+      ShutdownBlockReasonCreate(MainWindowOf(window), platform::ToWide(kRunHoldsTheSession).c_str());
       return FALSE;
     case WM_ENDSESSION:
       if (wParam) StopForTheEnd();
