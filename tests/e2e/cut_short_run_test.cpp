@@ -43,24 +43,19 @@ class CutShortRunTest : public testing::Test {
     ClearJournals();
   }
 
-  static void ClearJournals() {
-    const std::wstring journals = platform::UserJournalFolder();
+  // Deletes every file of `folder` (ending in "\\").
+  static void DeleteFilesIn(const std::wstring& folder) {
     WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((journals + L"*").c_str(), &entry);
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-      DeleteFileW((journals + entry.cFileName).c_str());
+      DeleteFileW((folder + entry.cFileName).c_str());
     } while (FindNextFileW(search, &entry));
     FindClose(search);
   }
+  static void ClearJournals() { DeleteFilesIn(platform::UserJournalFolder()); }
   void Empty() {
-    WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((folder_ + L"*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-      DeleteFileW((folder_ + entry.cFileName).c_str());
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    DeleteFilesIn(folder_);
     RemoveDirectoryW(folder_.c_str());
   }
   std::set<std::wstring> Names() const {

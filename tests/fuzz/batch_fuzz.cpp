@@ -12,39 +12,17 @@
 #include <string>
 
 #include "../core/memory_journals.h"
+#include "fuzzed_answers.h"
 #include "../core/simulated_folder.h"
 #include "exec/rename_run.h"
 #include "exec/plain_name.h"
 
 namespace {
 
+using testing_support::AnsweringWindow;
+using testing_support::Contents;
+
 constexpr char kFolder[] = "C:\\d\\";
-
-class AnsweringWindow final : public exec::RenameWindow {
- public:
-  explicit AnsweringWindow(FuzzedDataProvider& input) : input_(input) {}
-  bool stopped = false;  // a No or a close
-  bool AskYesNo(const std::string&, const std::string&) override {
-    const bool yes = input_.remaining_bytes() == 0 || input_.ConsumeBool();
-    stopped = stopped || !yes;
-    return yes;
-  }
-  void Tell(const std::string&, const std::string&) override {}
-  void SetOldNameCell(size_t, const std::string&) override {}
-  void ClearNewNameCell(size_t) override {}
-  void SetProgressMaximum(uint32_t) override {}
-  void SetProgressPosition(uint32_t) override {}
-  void OpenFolder() override {}
-  // Between two steps: the user may close the window.
-  bool Closes() {
-    const bool close = input_.remaining_bytes() > 0 && input_.ConsumeIntegral<uint8_t>() == 0;
-    stopped = stopped || close;
-    return close;
-  }
-
- private:
-  FuzzedDataProvider& input_;
-};
 
 // Short names over a few characters, so that chains, cycles, clashes of
 // letter case and invalid names are common.
@@ -61,12 +39,6 @@ void Carry(exec::RenameRun& run, AnsweringWindow& window) {
   while (!run.Step([] { return true; })) {
     if (window.Closes()) run.RequestStop();
   }
-}
-
-std::map<std::string, int> Contents(const std::map<std::string, std::string>& files) {
-  std::map<std::string, int> seen;
-  for (const auto& [path, text] : files) ++seen[text];
-  return seen;
 }
 
 }  // namespace

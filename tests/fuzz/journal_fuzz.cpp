@@ -10,30 +10,17 @@
 #include <string>
 
 #include "../core/memory_journals.h"
+#include "fuzzed_answers.h"
 #include "../core/simulated_folder.h"
 #include "exec/left_runs.h"
 #include "exec/rename_run.h"
 
 namespace {
 
+using testing_support::AnsweringWindow;
+using testing_support::Contents;
+
 constexpr char kFolder[] = "C:\\d\\";
-
-class AnsweringWindow final : public exec::RenameWindow {
- public:
-  explicit AnsweringWindow(FuzzedDataProvider& input) : input_(input) {}
-  bool AskYesNo(const std::string&, const std::string&) override {
-    return input_.remaining_bytes() == 0 || input_.ConsumeBool();
-  }
-  void Tell(const std::string&, const std::string&) override {}
-  void SetOldNameCell(size_t, const std::string&) override {}
-  void ClearNewNameCell(size_t) override {}
-  void SetProgressMaximum(uint32_t) override {}
-  void SetProgressPosition(uint32_t) override {}
-  void OpenFolder() override {}
-
- private:
-  FuzzedDataProvider& input_;
-};
 
 // One name inside one folder: no separator among its characters.
 bool IsOneName(const std::string& name) {
@@ -80,12 +67,6 @@ std::string Damaged(std::string text, FuzzedDataProvider& input) {
     }
   }
   return text;
-}
-
-std::map<std::string, int> Contents(const std::map<std::string, std::string>& files) {
-  std::map<std::string, int> seen;
-  for (const auto& [path, text] : files) ++seen[text];
-  return seen;
 }
 
 }  // namespace
