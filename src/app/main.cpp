@@ -62,7 +62,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   };
   hooks.closed = [] { PostQuitMessage(0); };
   hooks.toggleStartupLogo = [&] {
-    logo::ToggleStartupLogo(mainWindowAddress->FileMenu(), ui::kCommandStartupLogo, ports.desktop);
+    logo::ToggleStartupLogo(mainWindowAddress->FileMenu(), ui::kCommandStartupLogo);
   };
 
   ui::MainWindow mainWindow(state, ports, hooks);

@@ -4,7 +4,6 @@
 #include <ocidl.h>
 #include <olectl.h>
 
-#include "platform/desktop.h"
 #include "platform/scaled_picture.h"
 #include "platform/user32_function.h"
 #include "platform/window_layout.h"
@@ -17,9 +16,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"RntoolLogoWindow";
 constexpr int kWidth = 735;
 constexpr int kHeight = 151;
-constexpr char kNeedsAdministrator[] =
-    "更改“启动时加载logo”需要管理员权限，本次更改没有保存。请以管理员身份运行本程序后再试。";
-constexpr char kNoteTitle[] = "提示：";
 
 using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
@@ -176,15 +172,12 @@ void ShowStartupLogo(HINSTANCE instance, HMENU menu, UINT item, const StartupFla
   FadeLogoWindow(fade);
 }
 
-void ToggleStartupLogo(HMENU menu, UINT item, platform::DesktopInteractions& desktop,
-                       const StartupFlag& flag) {
+void ToggleStartupLogo(HMENU menu, UINT item, const StartupFlag& flag) {
   const bool wasChecked = (GetMenuState(menu, item, MF_BYCOMMAND) & MF_CHECKED) != 0;
   CheckMenuItem(menu, item, MF_BYCOMMAND | (wasChecked ? MF_UNCHECKED : MF_CHECKED));
   if (flag.Write(wasChecked ? 0 : 1)) return;
-  // Not stored (writing under HKEY_LOCAL_MACHINE needs administrator
-  // rights): the check mark keeps mirroring the stored value.
+  // Not stored: the check mark keeps mirroring the stored value.
   CheckMenuItem(menu, item, MF_BYCOMMAND | (wasChecked ? MF_CHECKED : MF_UNCHECKED));
-  desktop.ShowMessage({kNeedsAdministrator, kNoteTitle});
 }
 
 }  // namespace logo

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include "logo/startup_flag.h"
-#include "platform/desktop.h"
 
 namespace logo {
 
@@ -41,10 +40,8 @@ HWND OpenLogoWindow(HINSTANCE instance);
 // fade.
 void ShowStartupLogo(HINSTANCE instance, HMENU menu, UINT item, const StartupFlag& flag = StartupFlag());
 
-// Flips the check mark of `item` and stores the new state (0 or 1). When
-// the store fails the check mark goes back, and the user hears why
-// through `desktop`.
-void ToggleStartupLogo(HMENU menu, UINT item, platform::DesktopInteractions& desktop,
-                       const StartupFlag& flag = StartupFlag());
+// Flips the check mark of `item` and stores the new state (0 or 1) as the
+// user's. When the store fails the check mark goes back.
+void ToggleStartupLogo(HMENU menu, UINT item, const StartupFlag& flag = StartupFlag());
 
 }  // namespace logo

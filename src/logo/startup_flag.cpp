@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/gbk_convert.h"
 
 namespace logo {
@@ -13,23 +15,34 @@ StartupFlag::StartupFlag(std::string location) {
   valueName_ = platform::ToWide(location.substr(split == std::string::npos ? 0 : split + 1));
 }
 
-unsigned long StartupFlag::Read() const {
+namespace {
+
+// The value under `root`: nothing when there is none, 1 when it is no DWORD.
+std::optional<unsigned long> ValueUnder(HKEY root, const std::wstring& keyPath, const std::wstring& name) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return 1;
+  if (RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
   DWORD type = 0;
   DWORD value = 0;
   DWORD size = sizeof(value);
-  const LONG result = RegQueryValueExW(key, valueName_.c_str(), nullptr, &type,
-                                       reinterpret_cast<BYTE*>(&value), &size);
+  const LONG result =
+      RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
   RegCloseKey(key);
+  if (result == ERROR_FILE_NOT_FOUND) return std::nullopt;
   if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) return 1;
   return value;
 }
 
+}  // namespace
+
+unsigned long StartupFlag::Read() const {
+  if (const auto user = ValueUnder(HKEY_CURRENT_USER, key_, valueName_)) return *user;
+  return ValueUnder(HKEY_LOCAL_MACHINE, key_, valueName_).value_or(1);
+}
+
 bool StartupFlag::Write(unsigned long value) const {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), 0, KEY_WRITE, &key) != ERROR_SUCCESS &&
-      RegCreateKeyW(HKEY_LOCAL_MACHINE, key_.c_str(), &key) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
     return false;
   }
   const DWORD data = value;

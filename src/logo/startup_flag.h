@@ -1,4 +1,5 @@
-// The start-up logo flag: a DWORD value under HKEY_LOCAL_MACHINE.
+// The start-up logo flag: a DWORD value of the user's, under
+// HKEY_CURRENT_USER, or else the machine's, under HKEY_LOCAL_MACHINE.
 #pragma once
 
 #include <string>
@@ -11,9 +12,12 @@ inline constexpr char kFlagLocation[] = "software\\Larkvale\\RNTOOL\\logo";
 class StartupFlag {
  public:
   explicit StartupFlag(std::string location = kFlagLocation);
-  // 1 when the key or value is missing or the value is not a DWORD.
+  // The user's value when there is one, else the machine's (an installer's
+  // or an administrator's); 1 when neither is, or the one read is not a
+  // DWORD.
   unsigned long Read() const;
-  // Writes the DWORD, creating the key when needed; false when it failed.
+  // Writes the user's DWORD (no rights needed), creating the key when
+  // needed; false when it failed.
   bool Write(unsigned long value) const;
 
  private:

@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "display_scale_expect.h"
 #include "platform/gbk_convert.h"
-#include "scripted_desktop.h"
 
 namespace testing_support {
 namespace {
@@ -26,15 +26,24 @@ class LogoTest : public testing::Test {
   }
   void TearDown() override {
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, kKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
     DestroyMenu(menu);
   }
-  void Store(DWORD type, const void* data, DWORD size) {
+  // Stores the machine's value, or with `root` the user's.
+  void Store(DWORD type, const void* data, DWORD size, HKEY root = HKEY_LOCAL_MACHINE) {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyW(HKEY_LOCAL_MACHINE, kKey, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyW(root, kKey, &key), ERROR_SUCCESS);
     RegSetValueExW(key, L"logo", 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
   }
-  void StoreNumber(DWORD value) { Store(REG_DWORD, &value, sizeof(value)); }
+  void StoreNumber(DWORD value, HKEY root = HKEY_LOCAL_MACHINE) { Store(REG_DWORD, &value, sizeof(value), root); }
+  std::optional<DWORD> UserValue() const {
+    DWORD value = 0, size = sizeof(value), type = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, kKey, L"logo", RRF_RT_ANY, &type, &value, &size) != ERROR_SUCCESS) {
+      return std::nullopt;
+    }
+    return value;
+  }
   bool Checked() const { return (GetMenuState(menu, kItem, MF_BYCOMMAND) & MF_CHECKED) != 0; }
 
   // Shows the logo as start-up does; returns how many Logo windows opened.
@@ -55,9 +64,10 @@ class LogoTest : public testing::Test {
   static constexpr wchar_t kKey[] = L"software\\RntoolTest\\RNTOOL";
   const logo::StartupFlag flag{"software\\RntoolTest\\RNTOOL\\logo"};
   HMENU menu = nullptr;
-  ScriptedDesktop desktop;
 };
 
+// The user's value first; the machine's where the user has none; 1 where
+// the one read is not a DWORD, or where neither is.
 TEST_F(LogoTest, FlagReadsOneUnlessADwordSaysOtherwise) {
   EXPECT_EQ(flag.Read(), 1u);  // no key at all
   StoreNumber(0);
@@ -65,6 +75,17 @@ TEST_F(LogoTest, FlagReadsOneUnlessADwordSaysOtherwise) {
   StoreNumber(2);
   EXPECT_EQ(flag.Read(), 2u);
   Store(REG_SZ, L"0", 4);
+  EXPECT_EQ(flag.Read(), 1u);
+  StoreNumber(0);
+  StoreNumber(1, HKEY_CURRENT_USER);
+  EXPECT_EQ(flag.Read(), 1u);  // the user's wins
+  StoreNumber(1);
+  StoreNumber(0, HKEY_CURRENT_USER);
+  EXPECT_EQ(flag.Read(), 0u);
+  Store(REG_SZ, L"0", 4, HKEY_CURRENT_USER);
+  EXPECT_EQ(flag.Read(), 1u);
+  const char big[8] = {};
+  Store(REG_QWORD, big, 8, HKEY_CURRENT_USER);
   EXPECT_EQ(flag.Read(), 1u);
 }
 
@@ -88,25 +109,28 @@ TEST_F(LogoTest, NoValueShowsTheWindow) {
   EXPECT_TRUE(Checked());
 }
 
-TEST_F(LogoTest, ToggleWritesZeroThenOne) {
+// The switch is the user's: written under HKEY_CURRENT_USER, over the
+// machine's value, which stays as it is.
+TEST_F(LogoTest, ToggleWritesTheUsersZeroThenOne) {
+  StoreNumber(1);
   CheckMenuItem(menu, kItem, MF_BYCOMMAND | MF_CHECKED);
-  logo::ToggleStartupLogo(menu, kItem, desktop, flag);
+  logo::ToggleStartupLogo(menu, kItem, flag);
   EXPECT_FALSE(Checked());
   EXPECT_EQ(flag.Read(), 0u);
-  logo::ToggleStartupLogo(menu, kItem, desktop, flag);
+  EXPECT_EQ(UserValue(), 0u);
+  logo::ToggleStartupLogo(menu, kItem, flag);
   EXPECT_TRUE(Checked());
-  EXPECT_EQ(flag.Read(), 1u);
-  EXPECT_TRUE(desktop.messages().empty());
+  EXPECT_EQ(UserValue(), 1u);
+  RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
+  EXPECT_EQ(flag.Read(), 1u);  // the machine's again
 }
 
-TEST_F(LogoTest, FailedWritePutsTheCheckMarkBackAndSaysWhy) {
+TEST_F(LogoTest, FailedWritePutsTheCheckMarkBackSilently) {
   // A key name longer than the registry allows cannot be written.
   const logo::StartupFlag unwritable("software\\" + std::string(300, 'k') + "\\logo");
   CheckMenuItem(menu, kItem, MF_BYCOMMAND | MF_CHECKED);
-  logo::ToggleStartupLogo(menu, kItem, desktop, unwritable);
+  logo::ToggleStartupLogo(menu, kItem, unwritable);
   EXPECT_TRUE(Checked());
-  ASSERT_EQ(desktop.messages().size(), 1u);
-  EXPECT_EQ(desktop.messages()[0].title, "提示：");
 }
 
 struct Step {
