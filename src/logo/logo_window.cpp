@@ -135,7 +135,8 @@ void SetWindowOpacity(HWND window, int alpha) {
   static const auto setLayered =
       platform::User32Function<SetLayeredWindowAttributesFunction>("SetLayeredWindowAttributes");
   if (!setLayered) return;
-  SetWindowLongPtrW(window, GWL_EXSTYLE, WS_EX_LAYERED);
+  // Layered, and still a tool window (no taskbar button).
+  SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
   setLayered(window, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
 }
 
@@ -155,10 +156,14 @@ void WaitProcessingMessages(int milliseconds) {
 
 HWND OpenLogoWindow(HINSTANCE instance) {
   platform::RegisterWindowClass(instance, kClassName, platform::Guarded<LogoProc>);
-  HWND window = CreateWindowExW(0, kClassName, L"", WS_POPUP, 0, 0, kWidth, kHeight, nullptr,
-                                nullptr, instance, nullptr);
+  // A tool window: it gets no taskbar button of its own.
+  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, kWidth, kHeight,
+                                nullptr, nullptr, instance, nullptr);
   if (!window) return nullptr;
   platform::CentreOnScreen(window, kWidth, kHeight);
+  // Shown at nothing, so the fade starts from nothing: no flash of the
+  // whole banner before its first step.
+  SetWindowOpacity(window, 0);
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
   return window;

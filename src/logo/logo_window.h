@@ -31,8 +31,9 @@ void SetWindowOpacity(HWND window, int alpha);
 // have passed.
 void WaitProcessingMessages(int milliseconds);
 
-// Opens the Logo window (borderless 735 x 151, centred, shown); nullptr
-// when it can't be created.
+// Opens the Logo window (borderless 735 x 151, centred, a tool window
+// without a taskbar button, shown at opacity 0); nullptr when it can't be
+// created.
 HWND OpenLogoWindow(HINSTANCE instance);
 
 // Reads the flag and sets the check mark of `item` in `menu` from it; when

@@ -87,6 +87,7 @@ int main(int argc, char** argv) {
   InitCommonControlsEx(&controls);
 
   HWND logoWindow = logo::OpenLogoWindow(GetModuleHandleW(nullptr));
+  logo::SetWindowOpacity(logoWindow, 255);  // as at the height of its fade
   Settle();
   SaveWindowPicture(logoWindow, output + L"logo.bmp");
   DestroyWindow(logoWindow);

@@ -161,6 +161,33 @@ TEST(FadeLogoWindow, InThenOutThenClose) {
   EXPECT_EQ(fade.steps[fade.steps.size() - 3].value, 3);
 }
 
+// Before it is first shown the window is already a layered tool window at
+// opacity 0: the fade starts from nothing, and no taskbar button comes.
+TEST(LogoWindow, IsAnInvisibleToolWindowWhenFirstShown) {
+  static LONG_PTR styleWhenShown;
+  static int alphaWhenShown;
+  styleWhenShown = 0;
+  alphaWhenShown = -1;
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    const auto& call = *reinterpret_cast<CWPSTRUCT*>(lParam);
+    wchar_t name[64] = {};
+    GetClassNameW(call.hwnd, name, 64);
+    if (call.message == WM_SHOWWINDOW && call.wParam && std::wstring(name) == L"RntoolLogoWindow") {
+      styleWhenShown = GetWindowLongPtrW(call.hwnd, GWL_EXSTYLE);
+      BYTE alpha = 0;
+      DWORD flags = 0;
+      if (GetLayeredWindowAttributes(call.hwnd, nullptr, &alpha, &flags)) alphaWhenShown = alpha;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }, nullptr, GetCurrentThreadId());
+  HWND window = logo::OpenLogoWindow(GetModuleHandleW(nullptr));
+  UnhookWindowsHookEx(hook);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(styleWhenShown, WS_EX_LAYERED | WS_EX_TOOLWINDOW);
+  EXPECT_EQ(alphaWhenShown, 0);
+  DestroyWindow(window);
+}
+
 TEST(SetWindowOpacity, OutOfRangeTakesEffectAs255) {
   HWND window = logo::OpenLogoWindow(GetModuleHandleW(nullptr));
   ASSERT_NE(window, nullptr);
@@ -177,7 +204,7 @@ TEST(SetWindowOpacity, OutOfRangeTakesEffectAs255) {
   }
   logo::SetWindowOpacity(window, 3);
   EXPECT_EQ(alpha(), 3);
-  EXPECT_EQ(GetWindowLongPtrW(window, GWL_EXSTYLE), WS_EX_LAYERED);
+  EXPECT_EQ(GetWindowLongPtrW(window, GWL_EXSTYLE), WS_EX_LAYERED | WS_EX_TOOLWINDOW);
   DestroyWindow(window);
   logo::SetWindowOpacity(window, 9);  // gone: nothing happens
 }
@@ -208,6 +235,7 @@ TEST_F(LogoTest, EscDuringTheFadeLeavesTheRestHarmlessAndAllWaitsRun) {
 TEST(LogoWindow, BannerFillsTheWindowAtTheDisplayScale) {
   HWND window = logo::OpenLogoWindow(GetModuleHandleW(nullptr));
   ASSERT_NE(window, nullptr);
+  logo::SetWindowOpacity(window, 255);  // as at the height of its fade
   RECT frame;
   GetWindowRect(window, &frame);
   const int dpi = RunDpi();
