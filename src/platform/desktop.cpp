@@ -35,12 +35,15 @@ class RealDesktop final : public DesktopInteractions {
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = request.owner;
     dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.lpstrInitialDir = folder.c_str();
     dialog.lpstrDefExt = extension.c_str();
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    // The current folder stays where it was: a folder the user chose on a
+    // stick must not keep the stick in use.
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     // "File must exist" only where a file is opened: a save dialog with it
     // could never save to a new file.
     if (request.kind == FileDialogKind::Open) dialog.Flags |= OFN_FILEMUSTEXIST;

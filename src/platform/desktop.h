@@ -3,6 +3,8 @@
 // through, so tests can answer and record them instead of a person.
 #pragma once
 
+#include <windows.h>
+
 #include <optional>
 #include <string>
 
@@ -30,9 +32,11 @@ struct ShellRequest {
 enum class FileDialogKind { Save, Open };
 
 // The file dialog of the parameters file: overwrite prompt, path must
-// exist (and the file, when opening), read-only box hidden.
+// exist (and the file, when opening), read-only box hidden; modal to its
+// owner, and the current folder as it was once it has closed.
 struct FileDialogRequest {
   FileDialogKind kind = FileDialogKind::Open;
+  HWND owner = nullptr;            // takes no input while the dialog is open
   std::string initialFolder;     // GBK
   std::string filter;            // "description|pattern", GBK
   std::string defaultExtension;  // without its full stop

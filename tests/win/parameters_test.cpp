@@ -1,5 +1,6 @@
 // Save and Load of the rename parameters through the real Edit window.
 #include <windows.h>
+#include <dlgs.h>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include "edit_window_fixture.h"
 #include "params/krnm_file.h"
 #include "rules/replace_all.h"
+#include "platform/desktop.h"
 #include "platform/file_system.h"
 #include "platform/file_source.h"
 #include "platform/whole_file.h"
@@ -143,6 +145,7 @@ TEST_F(ParametersTest, LoadsTwiceAndSavesOntoALoadedFileOfferingTheLastPath) {
   EXPECT_EQ(Read("p.KRNM"), Options());
   ASSERT_EQ(desktop.fileDialogs().size(), 3u);
   EXPECT_EQ(desktop.fileDialogs()[0].kind, platform::FileDialogKind::Open);
+  for (const auto& dialog : desktop.fileDialogs()) EXPECT_EQ(dialog.owner, edit.handle());
   EXPECT_EQ(desktop.fileDialogs()[1].initialPath, Path("p.KRNM"));
   EXPECT_EQ(desktop.fileDialogs()[2].initialPath, Path("p.KRNM"));
 }
@@ -231,6 +234,48 @@ TEST_F(CraftedParametersTest, AnEndlessReplaceAllStaysBounded) {
   EXPECT_GT(state.NewNames[0].size(), rules::kLongestNameBytes);
   EXPECT_LE(state.NewNames[0].size(), rules::kLongestNameBytes + 60000);
   EXPECT_EQ(state.NewNames[0].substr(state.NewNames[0].size() - 6), "aa.txt");
+}
+
+// The system's dialog itself: its owner takes no input while it is open,
+// and the current folder is the same after it as before, a file chosen in
+// another folder or not.
+TEST(SystemFileDialog, IsModalToItsOwnerAndLeavesTheCurrentFolder) {
+  TempFolder folder;
+  folder.AddFile("chosen.KRNM");
+  static HWND owner;
+  static bool ownerEnabled;
+  static std::wstring chosenPath;
+  owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                          nullptr, GetModuleHandleW(nullptr), nullptr);
+  ownerEnabled = true;
+  chosenPath = platform::ToWide(folder.path()) + L"\\chosen.KRNM";
+  const std::string before = platform::CurrentFolder();
+  // Once the dialog is up: note the owner, type the path, press OK.
+  const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM found) {
+      wchar_t name[16] = {};
+      GetClassNameW(window, name, 16);
+      if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+      *reinterpret_cast<HWND*>(found) = window;
+      return FALSE;
+    }, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) return;
+    KillTimer(nullptr, id);
+    ownerEnabled = IsWindowEnabled(owner) != FALSE;
+    HWND name = GetDlgItem(dialog, cmb13);
+    if (!name) name = GetDlgItem(dialog, edt1);
+    SetWindowTextW(name, chosenPath.c_str());
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  });
+  const auto chosen = platform::SystemDesktop().ChooseFile(
+      {platform::FileDialogKind::Open, owner, "C:\\", "参数(*.KRNM)|*.KRNM", "KRNM", ""});
+  KillTimer(nullptr, timer);
+  EXPECT_FALSE(ownerEnabled);
+  EXPECT_EQ(chosen, platform::ToGbk(chosenPath));
+  EXPECT_EQ(platform::CurrentFolder(), before);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  DestroyWindow(owner);
 }
 
 TEST_F(ParametersTest, CancelInEitherDialogDoesNothing) {

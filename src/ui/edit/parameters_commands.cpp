@@ -20,10 +20,11 @@ constexpr char kWarningTitle[] = "警告：";
 constexpr char kDamaged[] = "此配置文件数据不正确，可能已经损坏！";
 constexpr char kNotSaved[] = "更名参数没有保存：无法写入所选的文件。";
 
-std::optional<std::string> ChooseFile(platform::DesktopInteractions& desktop,
+// The dialog is modal to the Edit window that holds the controls.
+std::optional<std::string> ChooseFile(const EditControls& controls, platform::DesktopInteractions& desktop,
                                       platform::FileDialogKind kind, std::string& lastPath) {
-  const auto chosen = desktop.ChooseFile(
-      {kind, platform::ProgramFolder(), kFilter, kDefaultExtension, lastPath});
+  const auto chosen = desktop.ChooseFile({kind, GetAncestor(controls[按钮载参], GA_ROOT),
+                                          platform::ProgramFolder(), kFilter, kDefaultExtension, lastPath});
   if (chosen) lastPath = *chosen;
   return chosen;
 }
@@ -34,7 +35,7 @@ void SaveParameters(const EditControls& controls, platform::DesktopInteractions&
                     std::string& lastPath) {
   // The values as they are when the button is pressed.
   const std::string file = params::BuildKrnmFile(ReadRenameOptions(controls));
-  const auto path = ChooseFile(desktop, platform::FileDialogKind::Save, lastPath);
+  const auto path = ChooseFile(controls, desktop, platform::FileDialogKind::Save, lastPath);
   if (!path) return;
   if (!platform::ReplaceWholeFile(*path, file)) {
     desktop.ShowMessage({kNotSaved, kWarningTitle});
@@ -43,7 +44,7 @@ void SaveParameters(const EditControls& controls, platform::DesktopInteractions&
 
 void LoadParameters(EditControls& controls, platform::DesktopInteractions& desktop,
                     std::string& lastPath) {
-  const auto path = ChooseFile(desktop, platform::FileDialogKind::Open, lastPath);
+  const auto path = ChooseFile(controls, desktop, platform::FileDialogKind::Open, lastPath);
   if (!path) return;
   // Read a line at a time, and no further than the last line applied. A
   // file that can't be opened reads as an empty one, and is rejected; so is
