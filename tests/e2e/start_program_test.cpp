@@ -99,6 +99,23 @@ TEST(StartProgram, SecondCopySaysItIsRunningAndEndsWithCodeZero) {
   EXPECT_EQ(first.ExitCode(), 0u);
 }
 
+// Two copies started at the same moment: exactly one goes on, the other
+// says the first is running.
+TEST(StartProgram, OfTwoCopiesStartedAtOnceExactlyOneRuns) {
+  StartedProgram first(ProgramPath());
+  StartedProgram second(ProgramPath());
+  HWND firstWindow = WaitForWindow(first, kMainWindowTitle, kPatienceMs);
+  HWND secondWindow = WaitForWindow(second, kMainWindowTitle, firstWindow ? 2000 : kPatienceMs);
+  ASSERT_NE(!firstWindow, !secondWindow);  // one Main window, not two and not none
+  StartedProgram& stopped = firstWindow ? second : first;
+  HWND message = WaitForWindow(stopped, "您好！", kPatienceMs);
+  ASSERT_NE(message, nullptr);
+  PostMessageW(message, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(stopped.HasEnded(kPatienceMs));
+  PostMessageW(firstWindow ? firstWindow : secondWindow, WM_CLOSE, 0, 0);
+  EXPECT_TRUE((firstWindow ? first : second).HasEnded(kPatienceMs));
+}
+
 TEST(StartProgram, CopyUnderANameDifferingInCaseStartsNormally) {
   wchar_t folder[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, folder);
