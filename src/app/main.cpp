@@ -60,6 +60,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   hooks.trayIconEvent = [&](LPARAM event) {
     if (trayIcon) trayIcon->OnEvent(event, mainWindowAddress->FileMenu());
   };
+  hooks.taskbarCreated = [&] {
+    if (trayIcon) trayIcon->PutBack();
+  };
   hooks.closed = [] { PostQuitMessage(0); };
   hooks.toggleStartupLogo = [&] {
     logo::ToggleStartupLogo(mainWindowAddress->FileMenu(), ui::kCommandStartupLogo);

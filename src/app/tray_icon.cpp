@@ -53,6 +53,11 @@ TrayIcon::~TrayIcon() {
   if (icon_) DestroyIcon(icon_);
 }
 
+void TrayIcon::PutBack() {
+  // Still there (the message also comes on other changes): brought up to date.
+  shown_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE || Shell_NotifyIconW(NIM_MODIFY, &data_) != FALSE;
+}
+
 void TrayIcon::Remove() {
   if (shown_) Shell_NotifyIconW(NIM_DELETE, &data_);
   shown_ = false;

@@ -19,6 +19,9 @@ class TrayIcon {
   // right button up or the context-menu key pops up `menu` 3 pixels right
   // and down of the pointer; a double click does nothing.
   void OnEvent(LPARAM event, HMENU menu);
+  // The taskbar has come (again): Explorer restarted and lost the icon, or
+  // was not up yet when the program started.
+  void PutBack();
   void Remove();
 
  private:

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "main_window_fixture.h"
 
 namespace testing_support {
@@ -63,6 +65,36 @@ TEST_F(TrayIconTest, DoubleClickDoesNothingAndLeftButtonRaisesTheWindow) {
   EXPECT_FALSE(GetWindowLongPtrW(window.handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(MenuWatch::popups, 0);
   DestroyWindow(other);
+}
+
+// Explorer restarting takes every icon with it; its broadcast that the
+// taskbar has come puts this one back.
+TEST(TrayIconAfterExplorer, TheTaskbarsMessagePutsTheIconBack) {
+  rules::ProgramState state;
+  ScriptedDesktop desktop;
+  platform::WindowsFiles files;
+  MemoryJournals journals;
+  std::optional<app::TrayIcon> tray;
+  ui::MainWindow::Hooks hooks;
+  hooks.taskbarCreated = [&] { tray->PutBack(); };
+  ui::MainWindow window(state, {desktop, files, journals}, hooks);
+  ASSERT_NE(window.Create(GetModuleHandleW(nullptr)), nullptr);
+  tray.emplace(window.handle(), ui::kTrayIconMessage);
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof(data);
+  data.hWnd = window.handle();
+  data.uID = 1;
+  auto present = [&] {
+    NOTIFYICONDATAW probe = data;
+    return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
+  };
+  ASSERT_TRUE(present());
+  Shell_NotifyIconW(NIM_DELETE, &data);  // as an Explorer restart loses it
+  ASSERT_FALSE(present());
+  SendMessageW(window.handle(), ui::MainWindow::TaskbarCreatedMessage(), 0, 0);
+  EXPECT_TRUE(present());
+  SendMessageW(window.handle(), ui::MainWindow::TaskbarCreatedMessage(), 0, 0);  // still there
+  EXPECT_TRUE(present());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "platform/desktop.h"
 #include "platform/scope_exit.h"
+#include "platform/user32_function.h"
 #include "platform/file_system.h"
 #include "platform/gbk_convert.h"
 #include "platform/keyboard_focus.h"
@@ -67,8 +68,19 @@ HWND MainWindow::Create(HINSTANCE instance) {
   CreateWindowExW(0, kClassName, platform::ToWide(kTitle).c_str(),
                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight,
                   nullptr, CreateMainMenu(), instance, this);
-  if (handle_) platform::CentreOnScreen(handle_, kWidth, kHeight);
+  if (!handle_) return nullptr;
+  platform::CentreOnScreen(handle_, kWidth, kHeight);
+  // Explorer's message reaches a copy run as administrator too.
+  using ChangeFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+  if (const auto change = platform::User32Function<ChangeFilter>("ChangeWindowMessageFilterEx")) {
+    change(handle_, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+  }
   return handle_;
+}
+
+UINT MainWindow::TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
 }
 
 void MainWindow::CreateControls() {
@@ -182,6 +194,10 @@ void MainWindow::OnCommand(int id, int code) {
 
 LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT result = 0; layout_.HandleScaleMessage(message, wParam, lParam, result)) return result;
+  if (message == TaskbarCreatedMessage()) {
+    if (hooks_.taskbarCreated) hooks_.taskbarCreated();
+    return 0;
+  }
   switch (message) {
     case WM_NCCREATE:
       handle_ = window;

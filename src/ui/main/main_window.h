@@ -48,6 +48,7 @@ class MainWindow {
     std::function<void()> exitProgram;                // "退出"
     std::function<void()> toggleStartupLogo;          // "启动时加载logo"
     std::function<void(LPARAM event)> trayIconEvent;  // kTrayIconMessage
+    std::function<void()> taskbarCreated;             // the taskbar has come (again)
     std::function<void()> closed;                     // the window was destroyed
   };
 
@@ -68,6 +69,8 @@ class MainWindow {
   bool HandleKey(const MSG& message);
   // The drop-down menu "菜单", also shown by the tray icon.
   HMENU FileMenu() const;
+  // Explorer's broadcast that the taskbar has come (again).
+  static UINT TaskbarCreatedMessage();
 
   HWND handle() const { return handle_; }
   DriveBox& driveBox() { return driveBox_; }
