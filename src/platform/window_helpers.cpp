@@ -21,11 +21,29 @@ void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
 
 void SetText(HWND window, std::string_view gbk) { SetWindowTextW(window, ToWide(gbk).c_str()); }
 
-void CentreOnScreen(HWND window, int width, int height) {
+namespace {
+
+void CentreIn(HWND window, const RECT& area, int width, int height) {
   const SIZE outer = OuterSizeAt(window, width, height, ScaleOf(window).dpi);
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;
+  const int left = area.left + (area.right - area.left - outer.cx) / 2;
+  const int top = area.top + (area.bottom - area.top - outer.cy) / 2;
   SetWindowPos(window, nullptr, left, top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void CentreOnScreen(HWND window, int width, int height) {
+  CentreIn(window, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, width, height);
+}
+
+void CentreOverMonitorOf(HWND window, HWND other, int width, int height) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!GetMonitorInfoW(MonitorFromWindow(other, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    CentreOnScreen(window, width, height);
+    return;
+  }
+  CentreIn(window, monitor.rcWork, width, height);
 }
 
 bool CloseOnEscape(const MSG& message, HWND topLevel) {

@@ -18,6 +18,9 @@ void SetText(HWND window, std::string_view gbk);
 // Gives a window the outer size that `width`×`height` at 96 dpi takes at
 // its scale, and moves it to the centre of the screen.
 void CentreOnScreen(HWND window, int width, int height);
+// The same, but centred in the work area of the monitor that shows most of
+// `other` (the nearest one when none does).
+void CentreOverMonitorOf(HWND window, HWND other, int width, int height);
 
 // Registers a window class of this program (again is harmless).
 void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <string>
 #include <vector>
 
@@ -98,6 +100,25 @@ TEST_F(EditWindowTest, StateRightAfterOpening) {
   EXPECT_EQ(frame.right - frame.left, 763);
   EXPECT_EQ(frame.bottom - frame.top, 615);
   EXPECT_FALSE(GetWindowLongPtrW(edit.handle(), GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+}
+
+// Over the Main window's monitor, wherever that window has been moved:
+// centred in that monitor's work area. (Wine has one monitor; the nearest
+// is the one a window far to the right is nearest to.)
+class EditWindowPlaceTest : public EditWindowFixture {};
+
+TEST_F(EditWindowPlaceTest, IsCentredInTheWorkAreaOfTheMainWindowsMonitor) {
+  owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED | WS_VISIBLE,
+                          GetSystemMetrics(SM_CXSCREEN) - 100, 40, 400, 300, nullptr, nullptr,
+                          GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(edit.Open(owner, "C:\\work\\", {"a.txt"}), nullptr);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor));
+  RECT frame;
+  GetWindowRect(edit.handle(), &frame);
+  EXPECT_LE(std::abs(frame.left + frame.right - monitor.rcWork.left - monitor.rcWork.right), 1);
+  EXPECT_LE(std::abs(frame.top + frame.bottom - monitor.rcWork.top - monitor.rcWork.bottom), 1);
 }
 
 TEST_F(EditWindowTest, LayoutAtTheDisplayScale) {

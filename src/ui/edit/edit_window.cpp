@@ -76,7 +76,8 @@ HWND EditWindow::Open(HWND owner, std::string_view folderText, const rules::Name
                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight,
                   owner, nullptr, instance, this);
   if (!handle_) return nullptr;
-  platform::CentreOnScreen(handle_, kWidth, kHeight);
+  // Over the Main window, on whichever monitor that is.
+  platform::CentreOverMonitorOf(handle_, owner, kWidth, kHeight);
   return handle_;
 }
 
