@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "app/dll_search.h"
 #include "app/left_runs_at_start.h"
 #include "app/single_instance.h"
 #include "app/tray_icon.h"
@@ -35,6 +36,7 @@ int RunMessageLoop(ui::MainWindow& mainWindow) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  app::SearchDllsOnlyInSystem32();
   // A drive without a medium lists as empty instead of asking the user.
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   // The shell and the banner picture use COM.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/dll_search.h"
 #include "platform/file_paths.h"
 #include "platform/file_system.h"
 #include "platform/gbk_convert.h"
@@ -156,6 +157,20 @@ TEST(FilePaths, AFolderOverTheOldLimitListsAndRenames) {
   EXPECT_EQ(platform::ListFileNames(folderText), std::vector<std::string>{"b.txt"});
   EXPECT_GT(calls.calls.back().size(), 260u);
   for (const std::wstring& call : calls.calls) EXPECT_NE(call.find(L" \\\\?\\C:\\"), std::wstring::npos);
+}
+
+// Once the search is held to System32, a DLL beside the program is never
+// loaded by its name; system DLLs still are. (The DLL loads before, so the
+// test can fail.)
+TEST(DllSearch, ADllBesideTheProgramIsNeverLoadedByName) {
+  HMODULE before = LoadLibraryW(L"rntool_planted.dll");
+  ASSERT_NE(before, nullptr);
+  FreeLibrary(before);
+  app::SearchDllsOnlyInSystem32();
+  HMODULE after = LoadLibraryW(L"rntool_planted.dll");
+  EXPECT_EQ(after, nullptr);
+  if (after) FreeLibrary(after);
+  EXPECT_NE(LoadLibraryW(L"comdlg32.dll"), nullptr);
 }
 
 }  // namespace

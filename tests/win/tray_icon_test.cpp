@@ -88,6 +88,11 @@ TEST(TrayIconAfterExplorer, TheTaskbarsMessagePutsTheIconBack) {
     NOTIFYICONDATAW probe = data;
     return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
   };
+  // The taskbar may not be up yet (as at logon): its message adds the icon then.
+  for (int tries = 0; tries < 50 && !present(); ++tries) {
+    Sleep(100);
+    SendMessageW(window.handle(), ui::MainWindow::TaskbarCreatedMessage(), 0, 0);
+  }
   ASSERT_TRUE(present());
   Shell_NotifyIconW(NIM_DELETE, &data);  // as an Explorer restart loses it
   ASSERT_FALSE(present());

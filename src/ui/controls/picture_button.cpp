@@ -55,8 +55,8 @@ void DrawCentred(HWND button, HDC dc, const RECT& area, HBITMAP picture, const p
   FillWithWindowBackground(button, composedDc, whole);
   HDC pictureDc = CreateCompatibleDC(dc);
   HGDIOBJ oldPicture = SelectObject(pictureDc, picture);
-  TransparentBlt(composedDc, 0, 0, size.cx, size.cy, pictureDc, 0, 0, size.cx, size.cy,
-                 kTransparentColour);
+  GdiTransparentBlt(composedDc, 0, 0, size.cx, size.cy, pictureDc, 0, 0, size.cx, size.cy,
+                    kTransparentColour);
   SelectObject(pictureDc, oldPicture);
   DeleteDC(pictureDc);
   SelectObject(composedDc, oldComposed);
