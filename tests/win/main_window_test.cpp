@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
+#include <dbt.h>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include "main_window_fixture.h"
 #include "manifest_setting.h"
 #include "platform/display_scale.h"
+#include "platform/file_system.h"
 #include "platform/gbk_convert.h"
 #include "platform/keyboard_focus.h"
 #include "ui/controls/picture_button.h"
@@ -320,6 +322,33 @@ TEST_F(MainWindowTest, DriveChangeListsTheRootWithADoubledSeparator) {
   EXPECT_EQ(window.driveBox().Drive(), 'C');
   EXPECT_EQ(window.directoryBox().FolderText(), "C:\\");
   EXPECT_EQ(window.fileBox().FolderText(), "C:\\\\");
+}
+
+// A stick put in or taken out: the drive box lists the drives afresh and
+// keeps its drive; the boxes below keep their folder.
+TEST_F(MainWindowTest, AVolumeThatComesOrGoesListsTheDrivesAfresh) {
+  window.SetInitialFolder(folder.path());
+  HWND drives = window.driveBox().handle();
+  const char drive = window.driveBox().Drive();
+  const std::string folderText = window.directoryBox().FolderText();
+  SendMessageW(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Q: （可移动磁盘）"));  // gone since
+  for (const WPARAM event : {WPARAM{DBT_DEVICEARRIVAL}, WPARAM{DBT_DEVICEREMOVECOMPLETE}}) {
+    DEV_BROADCAST_VOLUME volume{};
+    volume.dbcv_size = sizeof(volume);
+    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+    volume.dbcv_unitmask = 1u << ('Q' - 'A');
+    SendMessageW(window.handle(), WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
+    EXPECT_EQ(static_cast<size_t>(SendMessageW(drives, CB_GETCOUNT, 0, 0)), platform::ListDrives().size());
+    EXPECT_GE(SendMessageW(drives, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(window.driveBox().Drive(), drive);
+    EXPECT_EQ(window.directoryBox().FolderText(), folderText);
+  }
+  const LRESULT count = SendMessageW(drives, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    wchar_t text[128] = {};
+    SendMessageW(drives, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    EXPECT_NE(text[0], L'Q');
+  }
 }
 
 TEST_F(MainWindowTest, DriveEntriesShowTheirKind) {

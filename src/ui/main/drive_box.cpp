@@ -44,6 +44,13 @@ void DriveBox::Fill(const std::vector<platform::DriveInfo>& drives) {
   }
 }
 
+void DriveBox::Refill(const std::vector<platform::DriveInfo>& drives) {
+  const bool selected = SendMessageW(handle_, CB_GETCURSEL, 0, 0) >= 0;
+  const char letter = Drive();
+  Fill(drives);
+  if (selected) SelectFromText(std::string(1, letter));
+}
+
 void DriveBox::SelectFromText(std::string_view text) {
   int found = CB_ERR;
   if (!text.empty()) {

@@ -22,6 +22,9 @@ class DriveBox {
   void Create(platform::WindowLayout& layout, HWND parent, int id, const platform::Rect& place);
   // Lists the drives in the order the system reports them.
   void Fill(const std::vector<platform::DriveInfo>& drives);
+  // Lists them afresh (a drive came or went), the selected drive still
+  // selected while it is there.
+  void Refill(const std::vector<platform::DriveInfo>& drives);
   // Selects the drive named by the first character of `text`, upper-cased;
   // nothing is selected when there is no such drive.
   void SelectFromText(std::string_view text);

@@ -1,5 +1,7 @@
 #include "ui/main/main_window.h"
 
+#include <dbt.h>
+
 #include <string>
 
 #include "platform/desktop.h"
@@ -223,6 +225,13 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       SetBkColor(dc, kBoxBackground);
       return reinterpret_cast<LRESULT>(boxBackground_);
     }
+    // A volume came or went (a stick put in or taken out).
+    case WM_DEVICECHANGE:
+      if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && lParam &&
+          reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam)->dbch_devicetype == DBT_DEVTYP_VOLUME) {
+        driveBox_.Refill(platform::ListDrives());
+      }
+      return TRUE;
     case kTrayIconMessage:
       if (hooks_.trayIconEvent) hooks_.trayIconEvent(lParam);
       return 0;
