@@ -351,6 +351,26 @@ TEST_F(MainWindowTest, AVolumeThatComesOrGoesListsTheDrivesAfresh) {
   }
 }
 
+// The hint label lies over the file box's bottom edge: the box keeps its
+// bottom border and the last pixels of its last row, where the label would
+// otherwise paint the window's navy.
+TEST_F(MainWindowTest, TheFileBoxKeepsItsBottomEdgeUnderTheHintLabel) {
+  for (int i = 0; i < 40; ++i) folder.AddFile("file" + std::to_string(i) + ".txt");
+  window.SetInitialFolder(folder.path());
+  ShowWindow(window.handle(), SW_SHOW);
+  SetWindowPos(window.handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  RedrawWindow(window.handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  PumpMessages();
+  RECT box;
+  GetWindowRect(window.fileBox().handle(), &box);
+  MapWindowPoints(nullptr, window.handle(), reinterpret_cast<POINT*>(&box), 2);
+  constexpr COLORREF kNavy = RGB(0, 0, 128);
+  for (const int up : {1, 3, 6}) {
+    EXPECT_NE(ColourAt(window.handle(), {box.left + 60, box.bottom - up}), kNavy) << up;
+  }
+  SetWindowPos(window.handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
 TEST_F(MainWindowTest, DriveEntriesShowTheirKind) {
   using platform::DriveInfo;
   using platform::DriveKind;

@@ -22,11 +22,29 @@ void DrawTextAt(HDC dc, const std::wstring& text, RECT area, int dx, int dy, COL
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, format);
 }
 
+// Controls that lie partly under the label stay visible: the label paints
+// nothing over them. (One that holds the whole label, a frame, is the
+// label's background.)
+void LeaveSiblingsVisible(HWND label, HDC dc) {
+  RECT own;
+  GetWindowRect(label, &own);
+  for (HWND sibling = GetWindow(GetParent(label), GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    RECT other, overlap, both;
+    if (sibling == label || !IsWindowVisible(sibling)) continue;
+    GetWindowRect(sibling, &other);
+    if (!IntersectRect(&overlap, &own, &other)) continue;
+    if (UnionRect(&both, &own, &other) && EqualRect(&both, &other)) continue;  // holds the label
+    MapWindowPoints(nullptr, label, reinterpret_cast<POINT*>(&overlap), 2);
+    ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
+  }
+}
+
 void Paint(HWND label) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(label, &paint);
   RECT area;
   GetClientRect(label, &area);
+  LeaveSiblingsVisible(label, dc);
   FillWithWindowBackground(label, dc, area);
 
   const LabelStyle& style = *StyleOf(label);
