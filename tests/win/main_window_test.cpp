@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <dbt.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -369,6 +370,53 @@ TEST_F(MainWindowTest, TheFileBoxKeepsItsBottomEdgeUnderTheHintLabel) {
     EXPECT_NE(ColourAt(window.handle(), {box.left + 60, box.bottom - up}), kNavy) << up;
   }
   SetWindowPos(window.handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// What a screen reader hears: the picture button is a push button named
+// 编辑名称 whose default action clicks it; the hint is static text with its
+// text, the link a link whose default action follows it.
+TEST_F(MainWindowTest, ScreenReadersHearAPushButtonALinkAndTheHint) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // as the program does at its start
+  struct Heard {
+    long role;
+    std::wstring name;
+  };
+  auto hear = [](HWND control, bool act) {
+    IAccessible* object = nullptr;
+    Heard heard{0, L""};
+    using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    static const auto fromWindow = reinterpret_cast<FromWindow>(reinterpret_cast<void*>(
+        GetProcAddress(LoadLibraryW(L"oleacc.dll"), "AccessibleObjectFromWindow")));
+    if (!fromWindow || fromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                  reinterpret_cast<void**>(&object)) != S_OK) {
+      return heard;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role{};
+    if (object->get_accRole(self, &role) == S_OK && role.vt == VT_I4) heard.role = role.lVal;
+    BSTR name = nullptr;
+    if (object->get_accName(self, &name) == S_OK && name) heard.name = name;
+    SysFreeString(name);
+    if (act) object->accDoDefaultAction(self);
+    object->Release();
+    return heard;
+  };
+  const Heard button = hear(GetDlgItem(window.handle(), ui::kPictureButtonId), true);
+  EXPECT_EQ(button.role, ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(button.name, platform::ToWide("编辑名称"));
+  const Heard link = hear(GetDlgItem(window.handle(), ui::kLinkLabelId), true);
+  EXPECT_EQ(link.role, ROLE_SYSTEM_LINK);
+  EXPECT_EQ(link.name, platform::ToWide("点击这里访问我们"));
+  const Heard hint = hear(GetDlgItem(window.handle(), ui::kLabel2Id), false);
+  EXPECT_EQ(hint.role, ROLE_SYSTEM_STATICTEXT);
+  EXPECT_EQ(hint.name, platform::ToWide("提示：请在上方选择需要更名的文件。"));
+  PumpMessages();  // the default actions were posted
+  ASSERT_EQ(desktop.messages().size(), 1u);  // nothing picked: the button's click says so
+  EXPECT_EQ(desktop.messages()[0], kNothingPicked);
+  EXPECT_EQ(desktop.shellOpens().size(), 1u);  // the web page
+  CoUninitialize();
 }
 
 TEST_F(MainWindowTest, DriveEntriesShowTheirKind) {

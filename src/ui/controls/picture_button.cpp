@@ -1,5 +1,7 @@
 #include "ui/controls/picture_button.h"
 
+#include "ui/controls/accessible_role.h"
+
 #include <memory>
 
 #include "platform/scaled_picture.h"
@@ -169,6 +171,11 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     case WM_GETDLGCODE:
       return DLGC_BUTTON | DLGC_WANTALLKEYS;
+    case WM_GETOBJECT:
+      if (const auto answer = AnswerGetObject(button, wParam, lParam, AccessibleKind::PushButton, BM_CLICK)) {
+        return *answer;
+      }
+      break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_UPDATEUISTATE:
@@ -183,11 +190,11 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 HWND CreatePictureButton(platform::WindowLayout& layout, HWND parent, int id, const platform::Rect& place,
-                         const ButtonPictures& pictures) {
+                         const ButtonPictures& pictures, std::string_view name) {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   platform::RegisterWindowClass(instance, kClassName, platform::Guarded<ButtonProc>);
   ButtonPictures copy = pictures;
-  return layout.CreateChild(kClassName, "", WS_TABSTOP, place, parent, id, 0, &copy);
+  return layout.CreateChild(kClassName, name, WS_TABSTOP, place, parent, id, 0, &copy);
 }
 
 ButtonLook CurrentLook(HWND button) { return LookOf(*StateOf(button)); }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "platform/window_helpers.h"
 #include "platform/window_layout.h"
 
@@ -20,9 +22,11 @@ struct ButtonPictures {
 };
 
 // Sends WM_COMMAND with BN_CLICKED to its parent when clicked (the left
-// button released over it after going down on it, or BM_CLICK).
+// button released over it after going down on it, or BM_CLICK). `name`
+// is its window text (not drawn), which screen readers announce for the
+// push button it presents itself as.
 HWND CreatePictureButton(platform::WindowLayout& layout, HWND parent, int id, const platform::Rect& place,
-                         const ButtonPictures& pictures);
+                         const ButtonPictures& pictures, std::string_view name);
 
 ButtonLook CurrentLook(HWND button);
 

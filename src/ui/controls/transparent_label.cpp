@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/window_layout.h"
+#include "ui/controls/accessible_role.h"
 #include "ui/controls/background.h"
 
 namespace ui {
@@ -112,6 +113,14 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
       if (StyleOf(label) && StyleOf(label)->link) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
+      }
+      break;
+    case WM_GETOBJECT:
+      if (const auto answer = AnswerGetObject(
+              label, wParam, lParam,
+              StyleOf(label) && StyleOf(label)->link ? AccessibleKind::Link : AccessibleKind::StaticText,
+              WM_LBUTTONDOWN)) {
+        return *answer;
       }
       break;
     case WM_LBUTTONDOWN:

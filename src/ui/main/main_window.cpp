@@ -94,7 +94,7 @@ void MainWindow::CreateControls() {
   CreateTransparentLabel(layout_, handle_, kLabel1Id, Label1Text(), {448, 40, 184, 232},
                          {LabelLook::Engraved, layout_.Font({-16, kYaHei}), true, false, false});
   CreatePictureButton(layout_, handle_, kPictureButtonId, {488, 336, 96, 40},
-                      {IDB_BUTTON_NORMAL, IDB_BUTTON_MOUSE_OVER, IDB_BUTTON_PRESSED});
+                      {IDB_BUTTON_NORMAL, IDB_BUTTON_MOUSE_OVER, IDB_BUTTON_PRESSED}, "编辑名称");
   CreateTransparentLabel(layout_, handle_, kLinkLabelId, "点击这里访问我们", {488, 448, 96, 16},
                          {LabelLook::Embossed, layout_.Font({-12, kYaHei, true}), false, true, true});
   CreateTransparentLabel(layout_, handle_, kLabel2Id, "提示：请在上方选择需要更名的文件。",
