@@ -27,6 +27,7 @@ class PickingDesktop final : public platform::DesktopInteractions {
   }
   void OpenWithShell(const platform::ShellRequest&) override {}
   std::optional<std::string> ChooseFile(const platform::FileDialogRequest&) override { return file_; }
+  bool HighContrastOn() const override { return false; }
 
  private:
   std::string file_;

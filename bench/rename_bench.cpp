@@ -39,6 +39,7 @@ class AnsweringDesktop final : public platform::DesktopInteractions {
   }
   void OpenWithShell(const platform::ShellRequest&) override {}
   std::optional<std::string> ChooseFile(const platform::FileDialogRequest&) override { return {}; }
+  bool HighContrastOn() const override { return false; }
 };
 
 class CountingFiles final : public exec::FileOperations {

@@ -53,6 +53,13 @@ class RealDesktop final : public DesktopInteractions {
     return ToGbk(path.c_str());
   }
 
+  bool HighContrastOn() const override {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+  }
+
   void OpenWithShell(const ShellRequest& request) override {
     const std::wstring verb = ToWide(request.verb);
     ShellExecuteW(nullptr, verb.empty() ? nullptr : verb.c_str(), ToWide(request.target).c_str(),

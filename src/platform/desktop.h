@@ -1,5 +1,6 @@
 // The program's conversations with the user and the shell: message boxes,
-// the file dialog and shell opens. Every window is handed the one it talks
+// the file dialog, shell opens, and the one desktop setting the windows
+// follow (high contrast). Every window is handed the one it talks
 // through, so tests can answer and record them instead of a person.
 #pragma once
 
@@ -54,6 +55,9 @@ class DesktopInteractions {
   virtual void OpenWithShell(const ShellRequest& request) = 0;
   // The chosen path, or nothing when the user cancels.
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
+  // True while a high-contrast theme is on: the windows then draw in the
+  // system's colours only.
+  virtual bool HighContrastOn() const = 0;
 };
 
 // The system's message boxes, file dialogs and shell.

@@ -1,12 +1,13 @@
 // Saves pictures of the Logo window, the Main window and of the Edit window
 // with each of its five option panels, and with marked rows and a tip in
-// its preview, and the Main window with the focus moved by the keyboard, as
-// the screen shows them.
+// its preview, and the Main window with the focus moved by the keyboard,
+// as the screen shows them; then both windows under high contrast.
 //   window_pictures OUTPUT_FOLDER
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "rules/program_state.h"
 #include "ui/edit/edit_window.h"
 #include "ui/main/main_window.h"
+#include "../win/high_contrast_theme.h"
 
 namespace {
 
@@ -75,44 +77,36 @@ bool SaveWindowPicture(HWND window, const std::wstring& path) {
   return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: window_pictures OUTPUT_FOLDER\n");
-    return 2;
+// The system's desktop, with high contrast on when the pictures ask for it
+// (Wine cannot switch it on itself).
+class ThemedDesktop final : public platform::DesktopInteractions {
+ public:
+  bool highContrast = false;
+  platform::MessageAnswer ShowMessage(const platform::MessageRequest& request) override {
+    return platform::SystemDesktop().ShowMessage(request);
   }
-  const std::wstring output = platform::ToWide(argv[1]) + L"\\";
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
+  void OpenWithShell(const platform::ShellRequest& request) override {
+    platform::SystemDesktop().OpenWithShell(request);
+  }
+  std::optional<std::string> ChooseFile(const platform::FileDialogRequest& request) override {
+    return platform::SystemDesktop().ChooseFile(request);
+  }
+  bool HighContrastOn() const override { return highContrast; }
+};
 
-  HWND logoWindow = logo::OpenLogoWindow(GetModuleHandleW(nullptr));
-  logo::SetWindowOpacity(logoWindow, 255);  // as at the height of its fade
-  Settle();
-  SaveWindowPicture(logoWindow, output + L"logo.bmp");
-  DestroyWindow(logoWindow);
-
-  rules::ProgramState state;
-  platform::WindowsFiles files;
-  platform::FolderJournals journals(L"");
-  const ui::ProgramPorts ports{platform::SystemDesktop(), files, journals};
-  ui::MainWindow mainWindow(state, ports, {});
+HWND ShowMainWindow(ui::MainWindow& mainWindow, const std::string& folder) {
   HWND main = mainWindow.Create(GetModuleHandleW(nullptr));
-  wchar_t folder[MAX_PATH] = {};
-  GetCurrentDirectoryW(MAX_PATH, folder);
-  mainWindow.SetInitialFolder(platform::ToGbk(folder));
+  mainWindow.SetInitialFolder(folder);
   ShowWindow(main, SW_SHOW);
   Settle();
-  SaveWindowPicture(main, output + L"main.bmp");
-  // The picture button reached with the keyboard shows its focus rectangle.
-  SetFocus(GetDlgItem(main, ui::kDirectoryBoxId));
-  for (int i = 0; i < 2; ++i) mainWindow.HandleKey(MSG{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}});
-  Settle();
-  SaveWindowPicture(main, output + L"main-keyboard.bmp");
-  ShowWindow(main, SW_HIDE);
+  return main;
+}
 
+// The Edit window with each of its five option panels.
+void SaveEditPanels(rules::ProgramState& state, const ui::ProgramPorts& ports, HWND main,
+                    const std::string& folder, const std::wstring& output) {
   ui::EditWindow editWindow(state, ports);
-  HWND edit = editWindow.Open(main, platform::ToGbk(folder) + "\\",
+  HWND edit = editWindow.Open(main, folder + "\\",
                               {"a.txt", "报告 第1章.doc", "MyFile.TXT", "photo_2024.jpg"});
   ShowWindow(edit, SW_SHOW);
   const ui::edit::Control types[] = {ui::edit::单选框添加字符, ui::edit::单选框删除字符,
@@ -126,10 +120,13 @@ int main(int argc, char** argv) {
     SaveWindowPicture(edit, output + names[i]);
   }
   DestroyWindow(edit);
+}
 
-  // Marks: "b.txt" -> "ab.txt" is taken by a file that is not picked, and
-  // "gone.txt" does not exist; the pointer rests on the first marked row.
-  const std::string marks = platform::ToGbk(folder) + "\\marks\\";
+// Marks: "b.txt" -> "ab.txt" is taken by a file that is not picked, and
+// "gone.txt" does not exist; the pointer rests on the first marked row.
+void SaveMarkedEditWindow(rules::ProgramState& state, const ui::ProgramPorts& ports, HWND main,
+                          const std::string& folder, const std::wstring& path) {
+  const std::string marks = folder + "\\marks\\";
   CreateDirectoryW(platform::ToWide(marks).c_str(), nullptr);
   for (const char* name : {"a.txt", "aa.txt", "b.txt", "ab.txt", "报告.doc"}) {
     CloseHandle(CreateFileW(platform::ToWide(marks + name).c_str(), GENERIC_WRITE, 0, nullptr,
@@ -151,6 +148,54 @@ int main(int argc, char** argv) {
   SetCursorPos(pointer.x, pointer.y);
   Settle(&markedWindow.previewList());
   Settle(&markedWindow.previewList());
-  SaveWindowPicture(marked, output + L"edit-6-marks.bmp");
+  SaveWindowPicture(marked, path);
+  DestroyWindow(marked);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: window_pictures OUTPUT_FOLDER\n");
+    return 2;
+  }
+  const std::wstring output = platform::ToWide(argv[1]) + L"\\";
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  HWND logoWindow = logo::OpenLogoWindow(GetModuleHandleW(nullptr));
+  logo::SetWindowOpacity(logoWindow, 255);  // as at the height of its fade
+  Settle();
+  SaveWindowPicture(logoWindow, output + L"logo.bmp");
+  DestroyWindow(logoWindow);
+
+  rules::ProgramState state;
+  platform::WindowsFiles files;
+  platform::FolderJournals journals(L"");
+  ThemedDesktop desktop;
+  const ui::ProgramPorts ports{desktop, files, journals};
+  wchar_t folder[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, folder);
+  const std::string folderText = platform::ToGbk(folder);
+  {
+    ui::MainWindow mainWindow(state, ports, {});
+    HWND main = ShowMainWindow(mainWindow, folderText);
+    SaveWindowPicture(main, output + L"main.bmp");
+    // The picture button reached with the keyboard shows its focus rectangle.
+    SetFocus(GetDlgItem(main, ui::kDirectoryBoxId));
+    for (int i = 0; i < 2; ++i) mainWindow.HandleKey(MSG{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}});
+    Settle();
+    SaveWindowPicture(main, output + L"main-keyboard.bmp");
+    ShowWindow(main, SW_HIDE);
+    SaveEditPanels(state, ports, main, folderText, output);
+    SaveMarkedEditWindow(state, ports, main, folderText, output + L"edit-6-marks.bmp");
+  }
+  // Both windows again under a dark high-contrast theme.
+  const testing_support::HighContrastTheme theme(desktop.highContrast);
+  ui::MainWindow mainWindow(state, ports, {});
+  HWND main = ShowMainWindow(mainWindow, folderText);
+  SaveWindowPicture(main, output + L"main-high-contrast.bmp");
+  ShowWindow(main, SW_HIDE);
+  SaveMarkedEditWindow(state, ports, main, folderText, output + L"edit-high-contrast.bmp");
   return 0;
 }

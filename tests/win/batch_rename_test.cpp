@@ -15,9 +15,12 @@
 #include "../core/codec_expectations.h"
 #include "../core/recording_window.h"
 #include "exec/left_runs.h"
+#include "display_scale_expect.h"
 #include "edit_window_fixture.h"
+#include "high_contrast_theme.h"
 #include "main_window_fixture.h"
 #include "platform/gbk_convert.h"
+#include "platform/window_layout.h"
 #include "platform/name_keys.h"
 #include "ui/edit/edit_window.h"
 
@@ -158,6 +161,38 @@ TEST_F(BatchRenameWineTest, TakenTargetIsMarkedFailsAndTheOtherFileIsUntouched) 
   EXPECT_EQ(Texts().back(), kUndoDone);
   EXPECT_EQ(Texts().size(), 4u);
   EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"XA", ""}, {"a", "a"}, {"b", "b"}}));
+}
+
+// A marked cell keeps its picture; under high contrast its name is drawn in
+// the system's text colour instead of the warning red, on the system's
+// window colour like the rest of the list.
+TEST_F(BatchRenameWineTest, MarkedCellsUnderHighContrastKeepThePictureInTheSystemTextColour) {
+  folder.AddFile("XA");
+  Open({"a", "b"});
+  PreviewAdding("x");  // "a" -> "xa" is marked
+  HWND list = Get(超级列表框1);
+  RECT cell{}, client{};
+  ListView_GetSubItemRect(list, 0, 1, LVIR_LABEL, &cell);
+  GetClientRect(list, &client);
+  const int iconRight = cell.left + platform::ScaleOf(list)(3 + 16);
+  const RECT icon{cell.left, cell.top, iconRight, cell.bottom}, name{iconRight, cell.top, cell.right, cell.bottom};
+  constexpr COLORREF kWarning = RGB(200, 0, 0);
+  ShowOnTop(edit.handle());
+  EXPECT_GT(ColoursOf(list, &name)[kWarning], 0);
+  {
+    const HighContrastTheme theme(desktop.highContrast);
+    ShowOnTop(edit.handle());
+    auto inName = ColoursOf(list, &name);
+    EXPECT_EQ(inName[kWarning], 0);
+    EXPECT_GT(inName[HighContrastTheme::kText], 0);
+    EXPECT_EQ(ColourAt(list, {cell.right - 3, cell.bottom - 2}), HighContrastTheme::kWindow);
+    EXPECT_EQ(ColourAt(list, {client.right - 3, client.bottom - 3}), HighContrastTheme::kWindow);
+    const auto inIcon = ColoursOf(list, &icon);
+    EXPECT_GT(inIcon.size(), 2u) << "the picture is drawn";
+  }
+  ShowOnTop(edit.handle());
+  EXPECT_GT(ColoursOf(list, &name)[kWarning], 0);
+  ShowOnTop(edit.handle(), false);
 }
 
 // "a.txt" -> "aa.txt" waits for "aa.txt" -> "aaa.txt"; Undo goes the other way.

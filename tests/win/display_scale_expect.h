@@ -1,8 +1,11 @@
 // Expectations on windows at a display scale: every 100 % figure of the
-// layout × dpi/96, within a pixel, and exactly at 96 dpi.
+// layout × dpi/96, within a pixel, and exactly at 96 dpi; and what the
+// screen shows of a window.
 #pragma once
 
 #include <windows.h>
+
+#include <map>
 
 #include "platform/window_helpers.h"
 
@@ -24,7 +27,15 @@ void ExpectWindowAt(HWND window, int width, int height, SIZE client, int dpi);
 // The height of the font `window` draws its text with.
 int FontHeightOf(HWND window);
 
+// Shows `window` above every other and paints it wholly; `topmost` false
+// gives its place back.
+void ShowOnTop(HWND window, bool topmost = true);
+
 // The colour the screen shows at `point` of `window`'s client area.
 COLORREF ColourAt(HWND window, POINT point);
+
+// How many pixels of `area` of `window`'s client area (all of it when
+// none is given) the screen shows in each colour.
+std::map<COLORREF, int> ColoursOf(HWND window, const RECT* area = nullptr);
 
 }  // namespace testing_support

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "display_scale_expect.h"
+#include "high_contrast_theme.h"
 #include "main_window_fixture.h"
 #include "manifest_setting.h"
 #include "platform/display_scale.h"
@@ -358,10 +360,7 @@ TEST_F(MainWindowTest, AVolumeThatComesOrGoesListsTheDrivesAfresh) {
 TEST_F(MainWindowTest, TheFileBoxKeepsItsBottomEdgeUnderTheHintLabel) {
   for (int i = 0; i < 40; ++i) folder.AddFile("file" + std::to_string(i) + ".txt");
   window.SetInitialFolder(folder.path());
-  ShowWindow(window.handle(), SW_SHOW);
-  SetWindowPos(window.handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  RedrawWindow(window.handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  PumpMessages();
+  ShowOnTop(window.handle());
   RECT box;
   GetWindowRect(window.fileBox().handle(), &box);
   MapWindowPoints(nullptr, window.handle(), reinterpret_cast<POINT*>(&box), 2);
@@ -369,7 +368,67 @@ TEST_F(MainWindowTest, TheFileBoxKeepsItsBottomEdgeUnderTheHintLabel) {
   for (const int up : {1, 3, 6}) {
     EXPECT_NE(ColourAt(window.handle(), {box.left + 60, box.bottom - up}), kNavy) << up;
   }
-  SetWindowPos(window.handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ShowOnTop(window.handle(), false);
+}
+
+// Under high contrast the window, its three boxes and its labels take the
+// system's colours, the labels without their white shadows; switched back,
+// everything has its own colours again.
+TEST_F(MainWindowTest, HighContrastTakesTheSystemColoursAndGivesThemBack) {
+  for (const char* name : {"a.txt", "b.txt"}) folder.AddFile(name);
+  window.SetInitialFolder(folder.path());
+  HWND hint = GetDlgItem(window.handle(), ui::kLabel1Id);
+  HWND link = GetDlgItem(window.handle(), ui::kLinkLabelId);
+  struct Looks {
+    COLORREF window, fileBox, tree, dropDown;
+    std::map<COLORREF, int> hint, link;
+  };
+  const auto look = [&] {
+    ShowOnTop(window.handle());
+    RECT box, client;
+    GetWindowRect(window.fileBox().handle(), &box);
+    MapWindowPoints(nullptr, window.handle(), reinterpret_cast<POINT*>(&box), 2);
+    GetClientRect(window.fileBox().handle(), &client);
+    HDC dc = GetDC(window.driveBox().handle());
+    const auto dropDown = reinterpret_cast<HBRUSH>(SendMessageW(
+        window.handle(), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), 0));
+    LOGBRUSH brush{};
+    GetObjectW(dropDown, sizeof(brush), &brush);
+    ReleaseDC(window.driveBox().handle(), dc);
+    return Looks{ColourAt(window.handle(), {box.right + 4, box.bottom - 10}),
+                 ColourAt(window.fileBox().handle(), {client.right - 5, client.bottom - 5}),
+                 ColourAt(window.directoryBox().handle(), {1, 1}), brush.lbColor, ColoursOf(hint),
+                 ColoursOf(link)};
+  };
+  constexpr COLORREF kNavy = RGB(0, 0, 128), kLilac = RGB(128, 128, 255);
+  constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+  const auto expectOwnColours = [&](Looks own) {
+    EXPECT_EQ(own.window, kNavy);
+    EXPECT_EQ(own.fileBox, kLilac);
+    EXPECT_EQ(own.tree, kLilac);
+    EXPECT_EQ(own.dropDown, kLilac);
+    EXPECT_GT(own.hint[kWhite], 0);  // the engraved shadow
+    EXPECT_GT(own.hint[kBlack], 0);
+    EXPECT_GT(own.link[kWhite], 0);  // the embossed shadow
+  };
+  expectOwnColours(look());
+  {
+    const HighContrastTheme theme(desktop.highContrast);
+    Looks contrast = look();
+    EXPECT_EQ(contrast.window, HighContrastTheme::kWindow);
+    EXPECT_EQ(contrast.fileBox, HighContrastTheme::kWindow);
+    EXPECT_EQ(contrast.tree, HighContrastTheme::kWindow);
+    EXPECT_EQ(contrast.dropDown, HighContrastTheme::kWindow);
+    EXPECT_GT(contrast.hint[HighContrastTheme::kText], 0);
+    EXPECT_GT(contrast.link[HighContrastTheme::kLink], 0);
+    for (auto* label : {&contrast.hint, &contrast.link}) {
+      EXPECT_EQ((*label)[kWhite], 0);
+      EXPECT_EQ((*label)[kBlack], 0);
+      EXPECT_EQ((*label)[kNavy], 0);
+    }
+  }
+  expectOwnColours(look());
+  ShowOnTop(window.handle(), false);
 }
 
 // What a screen reader hears: the picture button is a push button named

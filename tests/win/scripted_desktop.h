@@ -23,9 +23,13 @@ class ScriptedDesktop final : public platform::DesktopInteractions {
   void Choose(std::optional<std::string> path) { paths_.push_back(std::move(path)); }
   const std::vector<platform::FileDialogRequest>& fileDialogs() const { return fileDialogs_; }
 
+  // What HighContrastOn answers; a test switches the theme with it.
+  bool highContrast = false;
+
   platform::MessageAnswer ShowMessage(const platform::MessageRequest& request) override;
   void OpenWithShell(const platform::ShellRequest& request) override;
   std::optional<std::string> ChooseFile(const platform::FileDialogRequest& request) override;
+  bool HighContrastOn() const override { return highContrast; }
 
   // Everything asked for, in order: messages and shell opens.
   struct Event {

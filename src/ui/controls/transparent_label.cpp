@@ -6,6 +6,7 @@
 #include "platform/window_layout.h"
 #include "ui/controls/accessible_role.h"
 #include "ui/controls/background.h"
+#include "ui/controls/system_colours.h"
 
 namespace ui {
 namespace {
@@ -60,18 +61,21 @@ void Paint(HWND label) {
   if (style.wordWrap) format |= DT_WORDBREAK;
   if (style.singleLineCentred) format |= DT_SINGLELINE | DT_VCENTER;
   constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+  // Under high contrast: plain text in the system's colour, no shadow.
+  const bool system = DrawsInSystemColours(label);
+  const COLORREF ink = !system ? kBlack : GetSysColor(style.link ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT);
   const int shift = platform::ScaleOf(label)(1);
-  switch (style.look) {
+  switch (system ? LabelLook::Plain : style.look) {
     case LabelLook::Engraved:
       DrawTextAt(dc, text, area, 0, 0, kWhite, format);
-      DrawTextAt(dc, text, area, shift, shift, kBlack, format);
+      DrawTextAt(dc, text, area, shift, shift, ink, format);
       break;
     case LabelLook::Embossed:
       DrawTextAt(dc, text, area, shift, shift, kWhite, format);
-      DrawTextAt(dc, text, area, 0, 0, kBlack, format);
+      DrawTextAt(dc, text, area, 0, 0, ink, format);
       break;
     case LabelLook::Plain:
-      DrawTextAt(dc, text, area, 0, 0, kBlack, format);
+      DrawTextAt(dc, text, area, 0, 0, ink, format);
       break;
   }
   SelectObject(dc, oldFont);

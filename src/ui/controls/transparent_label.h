@@ -1,5 +1,6 @@
 // A label drawn straight onto its window's background, with an engraved or
-// embossed look, optionally acting as a link.
+// embossed look (plain, in the system's colours, under high contrast),
+// optionally acting as a link.
 #pragma once
 
 #include <windows.h>

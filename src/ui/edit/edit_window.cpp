@@ -5,6 +5,7 @@
 #include "platform/keyboard_focus.h"
 #include "platform/window_helpers.h"
 #include "rules/compute_new_names.h"
+#include "ui/controls/system_colours.h"
 #include "ui/edit/click_rules.h"
 #include "ui/edit/option_controls.h"
 #include "ui/edit/parameters_commands.h"
@@ -291,6 +292,15 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case kRunSliceMessage:
       TakeSlice();
       return 0;
+    // Only the marks of the preview have colours of their own.
+    case kSystemColoursQuery:
+      return ports_.desktop.HighContrastOn() ? 1 : 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      if (!ColoursChanged(message, wParam)) break;
+      previewList_.TakeSystemColours();
+      RepaintInNewColours(window);
+      break;
     case WM_CLOSE:
       if (session_.CloseWaitsForTheRun() && run_) {  // it stops after the file in hand
         run_->RequestStop();

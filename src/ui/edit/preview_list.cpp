@@ -7,6 +7,7 @@
 #include "exec/mark_reason.h"
 #include "platform/gbk_convert.h"
 #include "platform/window_layout.h"
+#include "ui/controls/system_colours.h"
 
 namespace ui::edit {
 namespace {
@@ -40,6 +41,7 @@ void PreviewList::Attach(HWND list, const rules::ProgramState& state) {
   // (the mark), which screen readers read; the list draws none itself.
   ListView_SetExtendedListViewStyle(list,
                                     LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES);
+  TakeSystemColours();  // those of now, not those the common controls read at their start
   const platform::Scale scale = platform::ScaleOf(list);
   AddColumn(list, 0, "旧文件名（当前名称）", scale);
   AddColumn(list, 1, "新文件名", scale);
@@ -110,6 +112,12 @@ void PreviewList::ClearNewName(size_t row) {
 
 void PreviewList::Refresh() { InvalidateRect(list_, nullptr, FALSE); }
 
+void PreviewList::TakeSystemColours() {
+  ListView_SetBkColor(list_, GetSysColor(COLOR_WINDOW));
+  ListView_SetTextBkColor(list_, GetSysColor(COLOR_WINDOW));
+  ListView_SetTextColor(list_, GetSysColor(COLOR_WINDOWTEXT));
+}
+
 bool PreviewList::IsMarked(size_t row) const {
   return newNamesShown_ && row < plan_.verdicts.size() && exec::IsMarked(plan_.verdicts[row]) &&
          !(row < newNameCleared_.size() && newNameCleared_[row]);
@@ -163,7 +171,9 @@ void PreviewList::DrawMarkedCell(HDC dc, size_t row) const {
   text.left += gap + iconSize + gap;
   const std::wstring name = row < state_->NewNames.size() ? platform::ToWide(state_->NewNames[row]) : L"";
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kWarningColour);
+  const bool system = DrawsInSystemColours(list_);  // high contrast: the picture alone marks it
+  SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                            : system ? GetSysColor(COLOR_WINDOWTEXT) : kWarningColour);
   DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,
             DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | DT_LEFT);
 }

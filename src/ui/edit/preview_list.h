@@ -1,7 +1,8 @@
 // The preview list: an owner-data report list whose cells come straight
 // from the shared lists, so 100,000 rows cost nothing to fill or update.
 // A row that the batch will fail on is marked: a warning picture beside
-// its new name, the name in a warning colour, and a tip that says why.
+// its new name, the name in a warning colour (the system's text colour
+// under high contrast), and a tip that says why.
 #pragma once
 
 #include <windows.h>
@@ -52,6 +53,10 @@ class PreviewList {
   // The window moved to another display scale: the columns keep their
   // widths in proportion.
   void Rescale(const platform::Scale& from, const platform::Scale& to);
+
+  // The list takes the system's window and text colours of now (after a
+  // change it would keep the old ones).
+  void TakeSystemColours();
 
   bool IsMarked(size_t row) const;
   // Why the batch will fail on `row`; empty when it is not marked.

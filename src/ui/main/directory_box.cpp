@@ -78,8 +78,12 @@ void DirectoryBox::Create(platform::WindowLayout& layout, HWND parent, int id, c
       WC_TREEVIEWW, "",
       TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP, place,
       parent, id, WS_EX_CLIENTEDGE);
-  TreeView_SetBkColor(handle_, kBoxBackground);
   UseSystemFolderIcons(handle_);
+}
+
+void DirectoryBox::UseSystemColours(bool system) {
+  constexpr auto kSystemColour = static_cast<COLORREF>(-1);  // what the tree takes by itself
+  TreeView_SetBkColor(handle_, system ? kSystemColour : kBoxBackground);
 }
 
 void DirectoryBox::SetFolder(std::string_view path) {

@@ -19,6 +19,8 @@ inline constexpr UINT kOpenFolderMessage = WM_APP + 10;
 class DirectoryBox {
  public:
   void Create(platform::WindowLayout& layout, HWND parent, int id, const platform::Rect& place);
+  // The boxes' lilac, or the system's window colour (high contrast).
+  void UseSystemColours(bool system);
   // Stores `path` as the folder text and shows its chain; an empty path
   // means the process's current folder.
   void SetFolder(std::string_view path);

@@ -13,6 +13,7 @@
 #include "platform/window_helpers.h"
 #include "resource_ids.h"
 #include "ui/controls/picture_button.h"
+#include "ui/controls/system_colours.h"
 #include "ui/controls/transparent_label.h"
 #include "ui/edit/edit_window.h"
 #include "ui/main/box_colour.h"
@@ -99,6 +100,15 @@ void MainWindow::CreateControls() {
                          {LabelLook::Embossed, layout_.Font({-12, kYaHei, true}), false, true, true});
   CreateTransparentLabel(layout_, handle_, kLabel2Id, "提示：请在上方选择需要更名的文件。",
                          {8, 448, 424, 40}, {LabelLook::Engraved, nullptr, false, true, false});
+}
+
+// The window's navy and the boxes' lilac, or under high contrast the
+// system's colours (what DefWindowProc gives the boxes).
+void MainWindow::UseColours() {
+  systemColours_ = ports_.desktop.HighContrastOn();
+  SetClassLongPtrW(handle_, GCLP_HBRBACKGROUND,
+                   reinterpret_cast<LONG_PTR>(systemColours_ ? GetSysColorBrush(COLOR_WINDOW) : background_));
+  directoryBox_.UseSystemColours(systemColours_);
 }
 
 void MainWindow::SetInitialFolder(std::string_view folder) {
@@ -210,6 +220,7 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CREATE:
       layout_.Attach(window, kWidth, kHeight);
       CreateControls();
+      UseColours();
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -219,8 +230,17 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case kOpenFolderMessage:
       if (directoryBox_.OpenRequestedFolder()) OnFolderChanged();
       return 0;
+    case kSystemColoursQuery:
+      return systemColours_ ? 1 : 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      if (!ColoursChanged(message, wParam)) break;
+      UseColours();
+      RepaintInNewColours(window);
+      break;
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLOREDIT: {
+      if (systemColours_) break;
       auto dc = reinterpret_cast<HDC>(wParam);
       SetBkColor(dc, kBoxBackground);
       return reinterpret_cast<LRESULT>(boxBackground_);

@@ -81,6 +81,7 @@ class MainWindow {
   friend LRESULT CALLBACK platform::ObjectWindowProc<MainWindow>(HWND, UINT, WPARAM, LPARAM);
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
+  void UseColours();
   void OnCommand(int id, int code);
   void OnDriveChanged();
   void OnFolderChanged();
@@ -95,6 +96,7 @@ class MainWindow {
   HWND handle_ = nullptr;
   HBRUSH background_ = nullptr;
   HBRUSH boxBackground_ = nullptr;
+  bool systemColours_ = false;  // high contrast: the system's colours instead of these
   platform::WindowLayout layout_;
   DriveBox driveBox_;
   DirectoryBox directoryBox_;

@@ -1,0 +1,24 @@
+#include "ui/controls/system_colours.h"
+
+namespace ui {
+
+bool DrawsInSystemColours(HWND control) {
+  return SendMessageW(GetAncestor(control, GA_ROOT), kSystemColoursQuery, 0, 0) != 0;
+}
+
+bool ColoursChanged(UINT message, WPARAM wParam) {
+  return message == WM_SYSCOLORCHANGE || (message == WM_SETTINGCHANGE && wParam == SPI_SETHIGHCONTRAST);
+}
+
+void RepaintInNewColours(HWND window) {
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM) {
+        SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+        return TRUE;
+      },
+      0);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+}  // namespace ui
