@@ -46,7 +46,8 @@ class CountingFiles final : public exec::FileOperations {
  public:
   size_t calls = 0;
   bool Exists(const std::string&, const std::string&) override { return ++calls, true; }
-  exec::RenameOutcome Rename(const std::string&, const std::string&, const std::string&) override {
+  exec::RenameOutcome Rename(const std::string&, const std::string&, const std::string&,
+                             const exec::BeforeMiddleName&) override {
     ++calls;
     return {true, {}};
   }

@@ -168,7 +168,7 @@ BENCHMARK(BM_ConvertNamesToAndFromUtf16)->Unit(benchmark::kMillisecond);
 // and fsync'd then, as the program's is with FlushFileBuffers.
 class PosixJournals final : public exec::JournalStore {
  public:
-  std::unique_ptr<exec::JournalFile> Create() override {
+  std::unique_ptr<exec::JournalFile> Create(std::string&) override {
     class File final : public exec::JournalFile {
      public:
       File() : fd_(open("/tmp/rules_bench.journal", O_WRONLY | O_CREAT | O_TRUNC, 0600)) {}
@@ -184,6 +184,7 @@ class PosixJournals final : public exec::JournalStore {
         fsync(fd_);
       }
       void Discard() override { unlink("/tmp/rules_bench.journal"); }
+      std::string Failure() const override { return {}; }
 
      private:
       int fd_;

@@ -9,7 +9,13 @@ void EditSession::Previewed() {
 }
 
 void EditSession::RunStarted() {
-  if (stage_ == Stage::Previewed || stage_ == Stage::UndoAvailable) stage_ = Stage::Running;
+  if (stage_ != Stage::Previewed && stage_ != Stage::UndoAvailable) return;
+  beforeRun_ = stage_;
+  stage_ = Stage::Running;
+}
+
+void EditSession::RunDeclined() {
+  if (stage_ == Stage::Running) stage_ = beforeRun_;
 }
 
 void EditSession::BatchEnded() {

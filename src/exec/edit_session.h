@@ -28,9 +28,13 @@ class EditSession {
   void RunStarted();
   void BatchEnded();
   void UndoEnded();
+  // The run changed nothing (the user would not go on without its
+  // journal): back to the stage before it.
+  void RunDeclined();
 
  private:
   Stage stage_ = Stage::Opened;
+  Stage beforeRun_ = Stage::Opened;
 };
 
 }  // namespace exec

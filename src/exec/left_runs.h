@@ -10,12 +10,15 @@
 
 namespace exec {
 
-// For each journal left: asks whether to give the files of its folder
-// their names from before that run, and if so puts them back as an undo
-// does (its order, its failure prompt, its closing message), handing the
-// run to `carry` to be carried out to its end. Either way the journal is
-// never offered again; one that can't be read, or whose folder has none of
-// its files, is set aside with a message.
+// For each journal left: asks whether to give the run's own files their
+// names from before the batch (undoing a batch, completing an undo or a
+// restore), and if so puts them back as an undo does (its failure prompt,
+// its closing message), handing the run to `carry` to be carried out to
+// its end; files under those names that are not the run's are left alone.
+// On No, a file under a name of the run's own goes back to its name first.
+// A journal whose folder cannot be reached is kept if the user says so; one
+// that can't be read, or whose files are all gone or replaced, is set
+// aside with a message; any other is never offered again.
 void PutBackLeftRuns(JournalStore& journals, FileOperations& files, RenameWindow& window,
                      const std::function<void(RenameRun&)>& carry);
 

@@ -1,6 +1,6 @@
 // What the planner knows of each distinct name (folded): how many entries
 // of the folder have it, which picked row's file holds it, which row
-// claims it as a target. Open addressing over views of keys that the
+// claims it as a target, whose short name it is. Open addressing over views of keys that the
 // caller keeps alive, so a name costs no allocation: planning 100,000 rows
 // stays a few passes over arrays.
 #pragma once
@@ -24,6 +24,10 @@ class NameTable {
     uint32_t inFolder = 0;
     uint32_t holder = kNoRow;
     uint32_t claimant = kNoRow;
+    uint32_t entry = kNoRow;    // the first entry of the folder with the name
+    // Some entry's 8.3 short name: the picked row whose file it is, else
+    // kSharedName; kNoRow for none.
+    uint32_t shortOf = kNoRow;
   };
 
   // Room for `names` distinct names before it grows.

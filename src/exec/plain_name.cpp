@@ -25,8 +25,10 @@ bool IsDeviceName(std::u16string_view folded) {
   std::u16string_view base = folded.substr(0, folded.find(u'.'));
   while (!base.empty() && base.back() == u' ') base.remove_suffix(1);
   if (base == u"CON" || base == u"PRN" || base == u"AUX" || base == u"NUL") return true;
-  return base.size() == 4 && (base.substr(0, 3) == u"COM" || base.substr(0, 3) == u"LPT") &&
-         base[3] >= u'1' && base[3] <= u'9';
+  if (base.size() != 4 || (base.substr(0, 3) != u"COM" && base.substr(0, 3) != u"LPT")) return false;
+  // Windows reads the superscripts ¹ ² ³ as digits here too.
+  const char16_t digit = base[3];
+  return (digit >= u'1' && digit <= u'9') || digit == u'\u00B9' || digit == u'\u00B2' || digit == u'\u00B3';
 }
 
 }  // namespace

@@ -61,12 +61,19 @@ class KeyStore {
 class Planner {
  public:
   Planner(const FolderListing& folder, const rules::NameList& current,
-          const rules::NameList& targets, FileOperations& names, Targets kind)
-      : current_(current), targets_(targets), names_(names), kind_(kind),
-        pathUnits_(folder.pathUnits), count_(current.size()), from_(count_, names),
-        to_(count_, names), table_(folder.keys.size() + 2 * count_) {
-    for (const std::u16string& key : folder.keys) ++table_.Add(key).inFolder;
+          const rules::NameList& targets, FileOperations& names, Targets kind,
+          const ExpectedFiles* expected)
+      : folder_(folder), current_(current), targets_(targets), names_(names), kind_(kind),
+        expected_(expected), pathUnits_(folder.pathUnits), count_(current.size()),
+        from_(count_, names), to_(count_, names),
+        table_(folder.keys.size() + folder.shortKeys.size() + 2 * count_) {
+    for (size_t index = 0; index < folder.keys.size(); ++index) {
+      NameTable::Entry& name = table_.Add(folder.keys[index]);
+      if (name.inFolder++ == 0) name.entry = static_cast<uint32_t>(index);
+    }
     plan_.verdicts.assign(count_, Verdict::Deliverable);
+    plan_.identities.assign(count_, FileIdentity{});
+    plan_.volume = folder.volume;
     plan_.claimants.resize(count_);
     exists_.assign(count_, false);
     targetHolder_.assign(count_, kNoRow);
@@ -74,6 +81,7 @@ class Planner {
 
   RenamePlan Plan(const std::vector<size_t>& order) {
     ReadNames();
+    ReadShortNames();
     JudgeTargets();
     FindTakenNames();
     Order(order);
@@ -105,7 +113,25 @@ class Planner {
       if (!name || name->inFolder == 0) continue;
       exists_[row] = true;
       name->holder = name->holder == kNoRow ? static_cast<uint32_t>(row) : kSharedName;
+      if (name->entry < folder_.identities.size()) plan_.identities[row] = folder_.identities[name->entry];
     }
+  }
+
+  // A short name is its own file's: a picked row's, or else one that stays.
+  void ReadShortNames() {
+    for (const auto& [index, key] : folder_.shortKeys) {
+      if (index >= folder_.keys.size()) continue;
+      const uint32_t holder = table_.Find(folder_.keys[index])->holder;
+      table_.Add(key).shortOf = holder == kNoRow ? kSharedName : holder;
+    }
+  }
+
+  // A putting back touches only the files it expects.
+  bool IsStranger(size_t row) const {
+    if (!expected_) return false;
+    if (!exists_[row]) return true;
+    const FileIdentity was = row < expected_->rows.size() ? expected_->rows[row] : FileIdentity{};
+    return !IsSameFile(was, expected_->volume, plan_.identities[row], folder_.volume);
   }
 
   bool IsAllowedTarget(KeyView key) const {
@@ -116,7 +142,9 @@ class Planner {
   void JudgeTargets() {
     for (size_t row = 0; row < count_; ++row) {
       plan_.claimants[row] = row;
-      if (!HasTarget(row)) {
+      if (IsStranger(row)) {
+        plan_.verdicts[row] = Verdict::NotTheFile;
+      } else if (!HasTarget(row)) {
         plan_.verdicts[row] = Verdict::Invalid;
       } else if (targets_[row] == current_[row]) {
         plan_.verdicts[row] = Verdict::Unchanged;
@@ -142,7 +170,9 @@ class Planner {
     for (size_t row = 0; row < count_; ++row) {
       if (!Movable(row)) continue;
       const NameTable::Entry& name = *table_.Find(to_[row]);
-      targetHolder_[row] = name.inFolder == 0 ? kNoRow
+      const bool anothersShortName = name.shortOf != kNoRow && name.shortOf != row;
+      targetHolder_[row] = anothersShortName ? kSharedName
+                           : name.inFolder == 0 ? kNoRow
                            : name.holder == kNoRow || name.inFolder > 1 ? kSharedName
                                                                         : name.holder;
     }
@@ -226,10 +256,12 @@ class Planner {
     }
   }
 
+  const FolderListing& folder_;
   const rules::NameList& current_;
   const rules::NameList& targets_;
   FileOperations& names_;
   const Targets kind_;
+  const ExpectedFiles* expected_;
   const size_t pathUnits_;
   const size_t count_;
   KeyStore from_, to_;
@@ -247,8 +279,8 @@ class Planner {
 
 RenamePlan PlanRenames(const FolderListing& folder, const rules::NameList& current,
                        const rules::NameList& targets, const std::vector<size_t>& order,
-                       FileOperations& names, Targets kind) {
-  return Planner(folder, current, targets, names, kind).Plan(order);
+                       FileOperations& names, Targets kind, const ExpectedFiles* expected) {
+  return Planner(folder, current, targets, names, kind, expected).Plan(order);
 }
 
 std::vector<size_t> ListOrder(size_t count) {

@@ -21,12 +21,13 @@ enum class Verdict : uint8_t {
   TooLong,        // the name, or the path it gives, is longer than Windows takes
   Duplicate,      // an earlier row in list order claims the same name
   Taken,          // an entry that stays has the name when the row's turn comes
+  NotTheFile,     // a putting back: the file under the name is not the one the run renamed
 };
 
 // Rows that are never handed to the file system.
 constexpr bool IsRefused(Verdict verdict) {
   return verdict == Verdict::Invalid || verdict == Verdict::TooLong || verdict == Verdict::Duplicate ||
-         verdict == Verdict::Taken;
+         verdict == Verdict::Taken || verdict == Verdict::NotTheFile;
 }
 // Rows the preview marks: the batch will fail on them.
 constexpr bool IsMarked(Verdict verdict) {
@@ -47,6 +48,17 @@ struct RenamePlan {
   std::vector<size_t> claimants;
   // Every row exactly once (a parked row twice), in the order to take them.
   std::vector<RenameStep> steps;
+  // Each row's file as the folder listed it (not known for a row whose
+  // file was not there), and the folder's volume.
+  std::vector<FileIdentity> identities;
+  VolumeIdentity volume;
+};
+
+// The files a putting back may touch: row i's file is the one with
+// identity `rows`[i] on `volume`.
+struct ExpectedFiles {
+  std::vector<FileIdentity> rows;
+  VolumeIdentity volume;
 };
 
 // What the targets are: new names, held to the plain-name test, or the
@@ -57,10 +69,12 @@ enum class Targets { NewNames, FormerNames };
 // FileOperations::ListFolder gives it). Claims on a name go by list order.
 // Rows are taken in `order` (a permutation of the rows) unless a row must
 // wait for another to leave its target name first. `names` folds names as
-// the file system does.
+// the file system does. With `expected`, a row whose file is missing or is
+// not the expected one is NotTheFile.
 RenamePlan PlanRenames(const FolderListing& folder, const rules::NameList& current,
                        const rules::NameList& targets, const std::vector<size_t>& order,
-                       FileOperations& names, Targets kind = Targets::NewNames);
+                       FileOperations& names, Targets kind = Targets::NewNames,
+                       const ExpectedFiles* expected = nullptr);
 
 // 0, 1, ..., count - 1.
 std::vector<size_t> ListOrder(size_t count);

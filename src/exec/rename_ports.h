@@ -4,10 +4,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "exec/file_identity.h"
 
 namespace exec {
 
@@ -27,7 +31,21 @@ struct FolderListing {
   std::vector<std::u16string> keys;
   // The UTF-16 units of the folder's path as the file system gets it.
   size_t pathUnits = 0;
+  // Entry i's identity, for every entry, where the file layer gives them;
+  // else empty.
+  std::vector<FileIdentity> identities;
+  // The 8.3 short names (folded) that entries have besides their long
+  // names, with the index of the entry: a new name may not take one.
+  std::vector<std::pair<uint32_t, std::u16string>> shortKeys;
+  VolumeIdentity volume;
+  // False when the folder itself could not be opened (its path or volume
+  // not there, the network down, access refused), as against empty.
+  bool reached = true;
 };
+
+// Called with the middle name of a change of letter case before the file
+// first moves there, so that a journal knows where it may be.
+using BeforeMiddleName = std::function<void(const std::string& middle)>;
 
 // Every call names a folder (a folder text, as FolderPath holds it) and
 // names inside it; how the two become a path is the file system's affair.
@@ -38,9 +56,10 @@ class FileOperations {
   virtual bool Exists(const std::string& folder, const std::string& name) = 0;
   // Renames one file of `folder`, never replacing an existing one.
   // Succeeds when source and target are the same file; a change of letter
-  // case really reaches the disk.
-  virtual RenameOutcome Rename(const std::string& folder, const std::string& from,
-                               const std::string& to) = 0;
+  // case really reaches the disk; where that takes a middle name,
+  // `beforeMiddle` hears it first.
+  virtual RenameOutcome Rename(const std::string& folder, const std::string& from, const std::string& to,
+                               const BeforeMiddleName& beforeMiddle) = 0;
   virtual FolderListing ListFolder(const std::string& folder) = 0;
   // The name, in the letter case the folder holds it, of the entry that
   // `name` finds in `folder`; nothing when there is none.

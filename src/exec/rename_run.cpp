@@ -23,6 +23,13 @@ constexpr char kUndoFailureEnd[] =
     " 更名失败，可能是没有相关权限，请以管理员身份运行本程序。是否继续更改后续文件？  ";
 constexpr char kUndoDone[] = "撤销完成！文件名恢复到此次更名前的状态！";
 
+constexpr char kNoJournalStart[] = "无法写入更名记录（";
+constexpr char kNoJournalEnd[] =
+    "）。\r\n没有这份记录，更名中途被打断（程序崩溃、断电、注销）时将无法改回原来的名称。\r\n是否仍然继续？";
+constexpr char kJournalBrokeStart[] = "更名期间写入更名记录失败（";
+constexpr char kJournalBrokeEnd[] = "）。文件名不受影响，但若程序在更名中途被打断，将无法全部改回原来的名称。";
+constexpr char kWarningTitle[] = "警告：";
+
 constexpr char kLeftParkedStart[] = "文件 ";
 constexpr char kLeftParkedMiddle[] = " 暂存为 ";
 constexpr char kLeftParkedEnd[] = "，未能改回原名，请手动改回。";
@@ -36,9 +43,10 @@ uint32_t ProgressValue(size_t count) {
 // disk now.
 RenamePlan PlanOnDisk(RenameRun::Kind kind, const rules::ProgramState& state,
                       const rules::NameList& targets, const std::vector<size_t>& order,
-                      FileOperations& files) {
+                      FileOperations& files, const ExpectedFiles* expected = nullptr) {
   return PlanRenames(files.ListFolder(state.FolderPath), state.CurrentNames, targets, order, files,
-                     kind == RenameRun::Kind::Batch ? Targets::NewNames : Targets::FormerNames);
+                     kind == RenameRun::Kind::Batch ? Targets::NewNames : Targets::FormerNames,
+                     expected);
 }
 
 // The batch's order reversed; rows it never reached would have come last.
@@ -78,37 +86,60 @@ RenameRun::RenameRun(Kind kind, JournalKind journalKind, rules::ProgramState& st
 
 RenameRun RenameRun::Batch(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
                            JournalStore& journals) {
-  const size_t count = state.CurrentNames.size();
-  window.SetProgressMaximum(ProgressValue(count));
-  state.UndoNames = state.CurrentNames;
-  return RenameRun(Kind::Batch, JournalKind::Batch, state, files, window, journals, ListOrder(count));
+  return RenameRun(Kind::Batch, JournalKind::Batch, state, files, window, journals,
+                   ListOrder(state.CurrentNames.size()));
 }
 
 RenameRun RenameRun::Restore(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
-                             JournalStore& journals) {
-  const size_t count = state.CurrentNames.size();
-  window.SetProgressPosition(0);
-  window.SetProgressMaximum(ProgressValue(count));
-  std::vector<size_t> order = state.UndoOrder;
-  if (!IsOrderOf(order, count)) order = ReversedOrder({}, count);
-  return RenameRun(Kind::Undo, JournalKind::Restore, state, files, window, journals, order);
+                             JournalStore& journals, std::optional<ExpectedFiles> expected) {
+  RenameRun run = UndoRun(state, files, window, journals);
+  run.journalKind_ = JournalKind::Restore;
+  run.expected_ = std::move(expected);
+  return run;
 }
 
 std::optional<RenameRun> RenameRun::Undo(rules::ProgramState& state, FileOperations& files,
                                          RenameWindow& window, JournalStore& journals) {
   if (!window.AskYesNo(kUndoQuestion, kUndoQuestionTitle)) return std::nullopt;
-  RenameRun run = Restore(state, files, window, journals);
-  run.journalKind_ = JournalKind::Undo;
-  return run;
+  return UndoRun(state, files, window, journals);
+}
+
+RenameRun RenameRun::UndoRun(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
+                             JournalStore& journals) {
+  const size_t count = state.CurrentNames.size();
+  std::vector<size_t> order = state.UndoOrder;
+  if (!IsOrderOf(order, count)) order = ReversedOrder({}, count);
+  return RenameRun(Kind::Undo, JournalKind::Undo, state, files, window, journals, std::move(order));
+}
+
+bool RenameRun::Begin() {
+  plan_ = PlanOnDisk(kind_, state_, targets_, order_, files_, expected_ ? &*expected_ : nullptr);
+  order_ = {};
+  journal_ = RunJournal::Begin(journals_, journalKind_, state_.FolderPath, state_.CurrentNames, targets_,
+                               *plan_);
+  if (!journal_.Written() &&
+      !window_.AskYesNo(kNoJournalStart + journal_.Failure() + kNoJournalEnd, kWarningTitle)) {
+    return false;
+  }
+  handled_.reserve(plan_->steps.size());
+  const uint32_t count = ProgressValue(state_.CurrentNames.size());
+  if (kind_ == Kind::Batch) {
+    window_.SetProgressMaximum(count);
+    state_.UndoNames = state_.CurrentNames;
+  } else {
+    window_.SetProgressPosition(0);
+    window_.SetProgressMaximum(count);
+  }
+  return true;
 }
 
 bool RenameRun::Step(const std::function<bool()>& enough) {
   if (!plan_ && !ended_) {
-    plan_ = PlanOnDisk(kind_, state_, targets_, order_, files_);
-    order_ = {};
-    handled_.reserve(plan_->steps.size());
-    journal_ = RunJournal::Begin(journals_, journalKind_, state_.FolderPath, state_.CurrentNames,
-                                 targets_, *plan_);
+    if (!Begin()) {
+      journal_.End();
+      declined_ = ended_ = true;
+      return true;
+    }
     if (enough()) return false;
   }
   while (!ended_) {
@@ -140,7 +171,10 @@ void RenameRun::Finish() {
     journal_.MakeDurable();
     return;
   }
+  const bool journalBroke = journal_.Written() && !journal_.Failure().empty();
+  const std::string failure = journal_.Failure();
   journal_.End();
+  if (journalBroke) window_.Tell(kJournalBrokeStart + failure + kJournalBrokeEnd, kWarningTitle);
   if (kind_ == Kind::Batch) {
     state_.UndoOrder = ReversedOrder(handled_, state_.CurrentNames.size());
     if (window_.AskYesNo(kBatchDone, kNoteTitle)) window_.OpenFolder();
@@ -151,7 +185,9 @@ void RenameRun::Finish() {
 }
 
 bool RenameRun::Move(size_t row, const std::string& to) {
-  const RenameOutcome outcome = files_.Rename(state_.FolderPath, state_.CurrentNames[row], to);
+  const RenameOutcome outcome =
+      files_.Rename(state_.FolderPath, state_.CurrentNames[row], to,
+                    [&](const std::string& middle) { journal_.Middle(row, middle); });
   if (outcome.done) {
     state_.CurrentNames[row] = to;
     return true;
@@ -166,11 +202,13 @@ bool RenameRun::MoveAside(size_t row, const std::string& to) {
   return true;
 }
 
-// A file left under a name of the program's own: the user hears where.
+void TellStranded(RenameWindow& window, const std::string& originalName, const std::string& name) {
+  window.Tell(kLeftParkedStart + originalName + kLeftParkedMiddle + name + kLeftParkedEnd, kBatchFailureTitle);
+}
+
 void RenameRun::TellStranded(size_t row, const std::string& originalName, const std::string& name) {
   journal_.Moved(row, name);
-  window_.Tell(kLeftParkedStart + originalName + kLeftParkedMiddle + name + kLeftParkedEnd,
-               kBatchFailureTitle);
+  exec::TellStranded(window_, originalName, name);
   state_.CurrentNames[row] = name;
   window_.SetOldNameCell(row, name);
 }
@@ -188,6 +226,7 @@ void RenameRun::Park(size_t step, size_t row, const std::string& name) {
 
 // False when the user chose to stop.
 bool RenameRun::HandleRow(size_t step, size_t row) {
+  if (plan_->verdicts[row] == Verdict::NotTheFile) return true;  // another file: not ours to touch
   const std::string before = parked_ ? state_.CurrentNames[row] : std::string();
   const bool renamed = !IsRefused(plan_->verdicts[row]) && Move(row, targets_[row]);
   if (renamed) {

@@ -22,6 +22,9 @@ namespace exec {
 // the folder as it is on disk.
 RenamePlan PlanBatch(const rules::ProgramState& state, FileOperations& files);
 
+// A file left under a name of the program's own: the user hears where.
+void TellStranded(RenameWindow& window, const std::string& originalName, const std::string& name);
+
 class RenameRun {
  public:
   enum class Kind { Batch, Undo };
@@ -32,11 +35,13 @@ class RenameRun {
   enum class Stop { Close, ForTheEnd };
 
   // A batch about to rename FolderPath + CurrentNames[i] to FolderPath +
-  // NewNames[i]: the progress bar's maximum is set, UndoNames keeps a copy
-  // of CurrentNames, and the folder is planned as it is now. Rows go in
-  // list order, except that a row waits for the file holding its new name
-  // to move away, and a cycle of such rows goes through a temporary name.
-  // Every run writes its journal to `journals` before its first rename.
+  // NewNames[i]. Its first step plans the folder as it is then and writes
+  // the journal; only then are the progress bar's maximum set and a copy
+  // of CurrentNames kept in UndoNames. Rows go in list order, except that a
+  // row waits for the file holding its new name to move away, and a cycle
+  // of such rows goes through a temporary name. Every run writes its
+  // journal to `journals` before its first rename; when it cannot, the
+  // user is asked first, and No ends the run having changed nothing.
   static RenameRun Batch(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
                          JournalStore& journals);
   // An undo, after its question: every file back to its UndoNames entry, in
@@ -45,9 +50,10 @@ class RenameRun {
                                        RenameWindow& window, JournalStore& journals);
   // The putting back of a run cut short, as an undo without its question:
   // `state` holds where the files are (CurrentNames), the names they get
-  // back (UndoNames) and the order (UndoOrder).
+  // back (UndoNames) and the order (UndoOrder). A row whose file is not
+  // the one `expected` names is left alone, without a prompt.
   static RenameRun Restore(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
-                           JournalStore& journals);
+                           JournalStore& journals, std::optional<ExpectedFiles> expected);
 
   RenameRun(RenameRun&&) = default;
   RenameRun& operator=(RenameRun&&) = delete;
@@ -68,6 +74,11 @@ class RenameRun {
   bool Ended() const { return ended_; }
   // The user answered No in a failure prompt: the window is to close.
   bool CloseAsked() const { return closeAsked_; }
+  // The journal could not be written and the user chose not to go on:
+  // nothing was changed.
+  bool Declined() const { return declined_; }
+  // The journal was on disk before the first rename.
+  bool Journaled() const { return journal_.Written(); }
   // How many rows have been handled so far.
   size_t Handled() const { return handled_.size(); }
 
@@ -80,6 +91,11 @@ class RenameRun {
 
   RenameRun(Kind kind, JournalKind journalKind, rules::ProgramState& state, FileOperations& files,
             RenameWindow& window, JournalStore& journals, std::vector<size_t> order);
+  static RenameRun UndoRun(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
+                           JournalStore& journals);
+  // The first step: the plan, its journal, then the changes before the loop.
+  // False when the user would not go on without a journal.
+  bool Begin();
   bool Move(size_t row, const std::string& to);
   // A rename outside the plan, noted in the journal.
   bool MoveAside(size_t row, const std::string& to);
@@ -99,6 +115,7 @@ class RenameRun {
   JournalStore& journals_;
   RunJournal journal_;
   std::vector<size_t> order_;        // the rows in the order to take them, until planned
+  std::optional<ExpectedFiles> expected_;
   std::optional<RenamePlan> plan_;
   size_t next_ = 0;                  // the plan's next step
   std::vector<size_t> handled_;      // the rows in the order they were handled
@@ -106,6 +123,7 @@ class RenameRun {
   bool stopRequested_ = false;
   bool forTheEnd_ = false;
   bool closeAsked_ = false;
+  bool declined_ = false;
   bool ended_ = false;
 };
 

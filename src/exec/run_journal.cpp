@@ -6,12 +6,19 @@ namespace exec {
 namespace {
 
 // A journal is lines of text that a person can read: a first line that
-// says what it is, the kind, the folder, the rows (name before, target,
-// verdict),
+// says what it is, the kind, the folder, its volume (serial, whether it
+// keeps file IDs; "-" when not known), the rows (name before, target,
+// verdict, and the file's size, last-write time and ID when it was listed),
 // the steps (row, parking name), then one mark per line as the run goes.
 // A byte below 0x20 or "%" in a name is written as "%" and two hex digits,
-// so a line ends only at its line feed and fields only at a tab.
-constexpr std::string_view kFirstLine = "RNTOOL-JOURNAL 1";
+// so a line ends only at its line feed and fields only at a tab. Journals
+// of the first version, without volume and identities, are still read.
+constexpr std::string_view kFirstLine = "RNTOOL-JOURNAL 2";
+constexpr std::string_view kFirstVersionLine = "RNTOOL-JOURNAL 1";
+constexpr std::string_view kUnknown = "-";
+// The plan goes to the file in pieces of about this size, so a journal of
+// 100,000 rows never stands in memory twice.
+constexpr size_t kPieceBytes = size_t{64} << 10;
 constexpr std::string_view kPlannedLine = "planned";
 constexpr std::string_view kEndLine = "end";
 
@@ -38,7 +45,10 @@ void AppendEscaped(std::string& out, std::string_view text) {
   }
 }
 
-void AppendNumber(std::string& out, size_t number) { out += std::to_string(number); }
+void AppendNumber(std::string& out, uint64_t number) {
+  char digits[24];
+  out.append(digits, std::to_chars(digits, digits + sizeof(digits), number).ptr);
+}
 
 std::optional<std::string> Unescaped(std::string_view text) {
   std::string out;
@@ -58,8 +68,9 @@ std::optional<std::string> Unescaped(std::string_view text) {
   return out;
 }
 
-std::optional<size_t> Number(std::string_view text) {
-  size_t value = 0;
+template <typename Value = size_t>
+std::optional<Value> Number(std::string_view text) {
+  Value value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
@@ -102,8 +113,18 @@ std::optional<std::string_view> Tagged(std::optional<std::string_view> line, std
   return line->substr(word.size() + 1);
 }
 
-bool ReadHead(Lines& lines, JournalContents& contents) {
-  if (lines.Next() != kFirstLine) return false;
+std::optional<VolumeIdentity> ReadVolume(std::string_view field) {
+  if (field == kUnknown) return VolumeIdentity{};
+  const auto fields = Lines::Fields(field);
+  const auto serial = fields.size() == 2 ? Number<uint32_t>(fields[0]) : std::nullopt;
+  if (!serial || (fields[1] != "0" && fields[1] != "1")) return std::nullopt;
+  return VolumeIdentity{*serial, true, fields[1] == "1"};
+}
+
+bool ReadHead(Lines& lines, JournalContents& contents, bool& identities) {
+  const auto first = lines.Next();
+  if (first != kFirstLine && first != kFirstVersionLine) return false;
+  identities = contents.hasIdentities = first == kFirstLine;
   const auto kind = Tagged(lines.Next(), "kind");
   if (!kind) return false;
   if (*kind == KindName(JournalKind::Batch)) contents.kind = JournalKind::Batch;
@@ -114,25 +135,45 @@ bool ReadHead(Lines& lines, JournalContents& contents) {
   const auto folder = folderField ? Unescaped(*folderField) : std::nullopt;
   if (!folder || folder->empty()) return false;
   contents.folder = *folder;
+  if (!identities) return true;
+  const auto volumeField = Tagged(lines.Next(), "volume");
+  const auto volume = volumeField ? ReadVolume(*volumeField) : std::nullopt;
+  if (!volume) return false;
+  contents.volume = *volume;
   return true;
+}
+
+// Size, last-write time and ID, as three fields.
+std::optional<FileIdentity> ReadIdentity(const std::vector<std::string_view>& fields, size_t from) {
+  const auto size = Number<uint64_t>(fields[from]);
+  const auto lastWrite = Number<uint64_t>(fields[from + 1]);
+  const auto fileId = Number<uint64_t>(fields[from + 2]);
+  if (!size || !lastWrite || !fileId) return std::nullopt;
+  return FileIdentity{*size, *lastWrite, *fileId, true};
 }
 
 // The rows and the steps, up to the line that says the plan is whole;
 // false for a damaged plan.
-bool ReadPlan(Lines& lines, JournalContents& contents, size_t textSize) {
+bool ReadPlan(Lines& lines, JournalContents& contents, size_t textSize, bool identities) {
   const auto rowsField = Tagged(lines.Next(), "rows");
   const auto rows = rowsField ? Number(*rowsField) : std::nullopt;
   if (!rows || *rows > textSize) return false;
   for (size_t row = 0; row < *rows; ++row) {
     const auto line = lines.Next();
     const auto fields = line ? Lines::Fields(*line) : std::vector<std::string_view>();
-    const auto before = fields.size() == 3 ? Unescaped(fields[0]) : std::nullopt;
-    const auto target = fields.size() == 3 ? Unescaped(fields[1]) : std::nullopt;
-    const auto verdict = fields.size() == 3 ? Number(fields[2]) : std::nullopt;
-    if (!before || !target || !verdict || *verdict > static_cast<size_t>(Verdict::Taken)) return false;
+    const bool known = identities && fields.size() == 6;
+    if (fields.size() != 3 && !known) return false;
+    const auto before = Unescaped(fields[0]);
+    const auto target = Unescaped(fields[1]);
+    const auto verdict = Number(fields[2]);
+    const auto identity = known ? ReadIdentity(fields, 3) : std::optional<FileIdentity>(FileIdentity{});
+    if (!before || !target || !verdict || *verdict > static_cast<size_t>(Verdict::NotTheFile) || !identity) {
+      return false;
+    }
     contents.before.push_back(*before);
     contents.targets.push_back(*target);
     contents.verdicts.push_back(static_cast<Verdict>(*verdict));
+    contents.identities.push_back(*identity);
   }
   const auto stepsField = Tagged(lines.Next(), "steps");
   const auto steps = stepsField ? Number(*stepsField) : std::nullopt;
@@ -165,10 +206,11 @@ void ReadMarks(Lines& lines, JournalContents& contents) {
     if ((type == Mark::Done || type == Mark::Failed) && fields.size() == 2 &&
         *index < contents.steps.size()) {
       contents.marks.push_back({static_cast<Mark::Type>(type), *index, {}});
-    } else if (type == Mark::Moved && fields.size() == 3 && *index < contents.before.size()) {
+    } else if ((type == Mark::Moved || type == Mark::Middle) && fields.size() == 3 &&
+               *index < contents.before.size()) {
       const auto name = Unescaped(fields[2]);
       if (!name) return;
-      contents.marks.push_back({Mark::Moved, *index, *name});
+      contents.marks.push_back({static_cast<Mark::Type>(type), *index, *name});
     } else {
       return;
     }
@@ -181,12 +223,24 @@ RunJournal RunJournal::Begin(JournalStore& store, JournalKind kind, const std::s
                              const rules::NameList& before, const rules::NameList& targets,
                              const RenamePlan& plan) {
   RunJournal journal;
-  journal.file_ = store.Create();
+  journal.file_ = store.Create(journal.failure_);
   if (!journal.file_) return journal;
   std::string text;
-  text.reserve(64 + folder.size() + 8 * before.size() + 8 * plan.steps.size());
+  text.reserve(kPieceBytes + 1024);
+  auto piece = [&](bool last) {
+    if (!last && text.size() < kPieceBytes) return;
+    journal.file_->Append(text);
+    text.clear();
+  };
   text.append(kFirstLine).append("\nkind\t").append(KindName(kind)).append("\nfolder\t");
   AppendEscaped(text, folder);
+  text += "\nvolume\t";
+  if (plan.volume.known) {
+    AppendNumber(text, plan.volume.serial);
+    text.append(plan.volume.keepsFileIds ? "\t1" : "\t0");
+  } else {
+    text += kUnknown;
+  }
   text += "\nrows\t";
   AppendNumber(text, before.size());
   text += '\n';
@@ -196,7 +250,15 @@ RunJournal RunJournal::Begin(JournalStore& store, JournalKind kind, const std::s
     if (row < targets.size()) AppendEscaped(text, targets[row]);
     text += '\t';
     AppendNumber(text, static_cast<size_t>(plan.verdicts[row]));
+    if (row < plan.identities.size() && plan.identities[row].known) {
+      const FileIdentity& identity = plan.identities[row];
+      for (const uint64_t number : {identity.size, identity.lastWrite, identity.fileId}) {
+        text += '\t';
+        AppendNumber(text, number);
+      }
+    }
     text += '\n';
+    piece(false);
   }
   text += "steps\t";
   AppendNumber(text, plan.steps.size());
@@ -208,12 +270,16 @@ RunJournal RunJournal::Begin(JournalStore& store, JournalKind kind, const std::s
       AppendEscaped(text, step.parkAs);
     }
     text += '\n';
+    piece(false);
   }
   text.append(kPlannedLine).append("\n");
-  journal.file_->Append(text);
+  piece(true);
   journal.file_->MakeDurable();
+  journal.written_ = journal.file_->Failure().empty();
   return journal;
 }
+
+std::string RunJournal::Failure() const { return file_ ? file_->Failure() : failure_; }
 
 void RunJournal::StepDone(size_t step) {
   if (!file_) return;
@@ -234,9 +300,15 @@ void RunJournal::StepFailed(size_t step) {
   file_->MakeDurable();
 }
 
-void RunJournal::Moved(size_t row, const std::string& name) {
+void RunJournal::Moved(size_t row, const std::string& name) { AppendNamed(JournalContents::Mark::Moved, row, name); }
+
+void RunJournal::Middle(size_t row, const std::string& name) {
+  AppendNamed(JournalContents::Mark::Middle, row, name);
+}
+
+void RunJournal::AppendNamed(char type, size_t row, const std::string& name) {
   if (!file_) return;
-  std::string line = "m\t" + std::to_string(row) + "\t";
+  std::string line = std::string(1, type) + "\t" + std::to_string(row) + "\t";
   AppendEscaped(line, name);
   line += '\n';
   file_->Append(line);
@@ -252,6 +324,7 @@ void RunJournal::End() {
   // Should the file outlive its removal, it says that nothing is left to do.
   file_->Append(std::string(kEndLine) + "\n");
   file_->MakeDurable();
+  failure_ = file_->Failure();
   file_->Discard();
   file_.reset();
 }
@@ -263,7 +336,10 @@ std::optional<JournalContents> ParseJournal(std::string_view text) {
   const std::string planned = "\n" + std::string(kPlannedLine) + "\n";
   if (text.find(planned) == std::string_view::npos) return contents;
   Lines lines(text);
-  if (!ReadHead(lines, contents) || !ReadPlan(lines, contents, text.size())) return std::nullopt;
+  bool identities = false;
+  if (!ReadHead(lines, contents, identities) || !ReadPlan(lines, contents, text.size(), identities)) {
+    return std::nullopt;
+  }
   contents.planned = true;
   ReadMarks(lines, contents);
   return contents;

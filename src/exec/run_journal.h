@@ -21,18 +21,22 @@ class JournalFile {
   virtual ~JournalFile() = default;
   // Kept in memory until the next MakeDurable, or until enough has come.
   virtual void Append(std::string_view bytes) = 0;
-  // Everything appended so far is on the disk when this returns.
+  // Everything appended so far is on the disk when this returns, unless a
+  // write failed.
   virtual void MakeDurable() = 0;
   // The run has ended: its journal is no longer wanted.
   virtual void Discard() = 0;
+  // Why the first write that failed did (one line, GBK); empty while none has.
+  virtual std::string Failure() const = 0;
 };
 
 // Where journals are kept.
 class JournalStore {
  public:
   virtual ~JournalStore() = default;
-  // A new journal; nothing when none can be written.
-  virtual std::unique_ptr<JournalFile> Create() = 0;
+  // A new journal; nothing when none can be written, and `failure` then
+  // says why (one line, GBK).
+  virtual std::unique_ptr<JournalFile> Create(std::string& failure) = 0;
   // The journals left by runs that did not end, save those another running
   // copy of the program is writing now.
   virtual std::vector<std::string> Left() = 0;
@@ -46,20 +50,25 @@ class JournalStore {
   virtual std::string Where(const std::string& journal) = 0;
 };
 
-// What a run's journal puts back when the run was cut short: a batch or an
-// undo its names from before the run; a restore (itself the putting back
-// of a run cut short) the names it was giving back.
+// Every run cut short is put back to the names from before the batch: a
+// batch is undone, an undo or a restore (itself the putting back of a run
+// cut short) is completed.
 enum class JournalKind { Batch, Undo, Restore };
 
 class RunJournal {
  public:
   RunJournal() = default;
   // Writes the plan of renaming `before`[i] to `targets`[i] in `folder`,
-  // and makes it durable. A journal the store can't give leaves a run
-  // without one.
+  // with each row's file as listed, and makes it durable. Whether that
+  // worked, Written and Failure tell.
   static RunJournal Begin(JournalStore& store, JournalKind kind, const std::string& folder,
                           const rules::NameList& before, const rules::NameList& targets,
                           const RenamePlan& plan);
+
+  // The plan is on disk: a run cut short from here on can be put back.
+  bool Written() const { return written_; }
+  // Why the journal could not be made, or the first write that failed.
+  std::string Failure() const;
 
   // Step `step` of the plan renamed its file; kept in memory for now.
   void StepDone(size_t step);
@@ -71,6 +80,9 @@ class RunJournal {
   // A rename outside the plan (a parked file going back, a file left
   // half way under another name): on disk at once.
   void Moved(size_t row, const std::string& name);
+  // Row `row`'s file may be under `name` from now on, the middle name of a
+  // change of letter case: on disk before the file moves there.
+  void Middle(size_t row, const std::string& name);
   // A run that stops for the program's end: its journal stays for the
   // next start.
   void MakeDurable();
@@ -78,7 +90,11 @@ class RunJournal {
   void End();
 
  private:
+  void AppendNamed(char type, size_t row, const std::string& name);
+
   std::unique_ptr<JournalFile> file_;
+  std::string failure_;  // once the file is gone
+  bool written_ = false;
 };
 
 // A journal as written: the plan, and the marks that reached the disk (up
@@ -88,13 +104,19 @@ struct JournalContents {
   std::string folder;
   rules::NameList before, targets;
   std::vector<Verdict> verdicts;  // each row's, as planned
+  // Each row's file when the run was planned (not known for a row whose
+  // file was not there); none in a journal of the first version, whose
+  // rows only names tell.
+  bool hasIdentities = false;
+  std::vector<FileIdentity> identities;
+  VolumeIdentity volume;
   std::vector<RenameStep> steps;
   // The plan was written whole: only then can a rename have happened.
   bool planned = false;
   struct Mark {
-    enum Type : char { Done = 'd', Failed = 'f', Moved = 'm' } type;
-    size_t index;      // the step, or for Moved the row
-    std::string name;  // for Moved
+    enum Type : char { Done = 'd', Failed = 'f', Moved = 'm', Middle = 'c' } type;
+    size_t index;      // the step, or for Moved and Middle the row
+    std::string name;  // for Moved and Middle
   };
   std::vector<Mark> marks;
   bool ended = false;

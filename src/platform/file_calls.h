@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -21,6 +22,18 @@ class FileCalls {
   // MoveFileExW without flags: never replaces an existing entry.
   virtual bool Move(const std::wstring& from, const std::wstring& to);
   virtual DWORD Attributes(const std::wstring& path);
+
+  // CreateFileW on a folder, to list it: FILE_LIST_DIRECTORY, all sharing
+  // (renames in it go on), FILE_FLAG_BACKUP_SEMANTICS.
+  virtual HANDLE OpenFolder(const std::wstring& folder);
+  // GetFileInformationByHandleEx: FileIdBothDirectoryRestartInfo for the
+  // first fill of `buffer`, FileIdBothDirectoryInfo for the next ones.
+  virtual bool ReadFolder(HANDLE folder, bool first, void* buffer, DWORD size);
+  // GetVolumeInformationByHandleW: the serial number and the flags.
+  virtual bool Volume(HANDLE handle, DWORD& serial, DWORD& flags);
+  virtual void Close(HANDLE handle);
+  // The error of the last call that failed (GetLastError).
+  virtual DWORD LastError();
 };
 
 FileCalls& SystemFileCalls();
@@ -29,5 +42,13 @@ FileCalls& SystemFileCalls();
 // and "..".
 void ForEachEntry(FileCalls& calls, const std::wstring& folder,
                   const std::function<void(const WIN32_FIND_DATAW&)>& each);
+
+// Calls `each` with every entry of `folder` (a path ending in "\") but
+// "." and "..", its name and short name, size, times and file ID in one
+// pass, and sets `serial` and `flags` to its volume's (0 when they can't be
+// read). False when the folder can't be opened or read to its end.
+bool ForEachIdentifiedEntry(FileCalls& calls, const std::wstring& folder,
+                            const std::function<void(const FILE_ID_BOTH_DIR_INFO&, std::wstring_view name)>& each,
+                            DWORD& serial, DWORD& flags);
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "platform/error_text.h"
 #include "platform/gbk_convert.h"
 
 namespace platform {
@@ -34,35 +35,55 @@ class JournalFileOnDisk final : public exec::JournalFile {
   }
   void MakeDurable() override {
     WriteBuffer();
-    FlushFileBuffers(file_);
+    if (!FlushFileBuffers(file_)) Failed();
   }
   void Discard() override {
     CloseHandle(file_);
     file_ = INVALID_HANDLE_VALUE;
     DeleteFileW(path_.c_str());
   }
+  std::string Failure() const override { return failure_; }
 
  private:
   void WriteBuffer() {
     for (size_t at = 0; at < buffer_.size();) {
       DWORD written = 0;
       const DWORD size = static_cast<DWORD>(std::min<size_t>(buffer_.size() - at, 1u << 30));
-      if (!WriteFile(file_, buffer_.data() + at, size, &written, nullptr) || written == 0) break;
+      if (!WriteFile(file_, buffer_.data() + at, size, &written, nullptr) || written == 0) {
+        Failed();
+        break;
+      }
       at += written;
     }
     buffer_.clear();
+  }
+  void Failed() {
+    if (failure_.empty()) failure_ = "写入 " + ToGbk(path_) + " 失败：" + ErrorText(GetLastError());
   }
 
   HANDLE file_;
   std::wstring path_;
   std::string buffer_;
+  std::string failure_;
 };
 
 }  // namespace
 
-std::unique_ptr<exec::JournalFile> FolderJournals::Create() {
-  if (folder_.empty()) return nullptr;
-  CreateDirectoryW(folder_.c_str(), nullptr);
+std::unique_ptr<exec::JournalFile> FolderJournals::Create(std::string& failure) {
+  if (folder_.empty()) {
+    failure = "系统没有给出本地应用数据文件夹";
+    return nullptr;
+  }
+  if (!CreateDirectoryW(folder_.c_str(), nullptr)) {
+    const DWORD error = GetLastError();
+    const DWORD attributes = GetFileAttributesW(folder_.c_str());
+    if (error != ERROR_ALREADY_EXISTS || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        attributes == INVALID_FILE_ATTRIBUTES) {
+      failure = "无法建立文件夹 " + ToGbk(folder_) + "：" +
+                (error == ERROR_ALREADY_EXISTS ? std::string("已有同名的文件") : ErrorText(error));
+      return nullptr;
+    }
+  }
   const std::wstring path = folder_ + L"run-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                             std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++created_) +
                             kExtension;
@@ -70,7 +91,10 @@ std::unique_ptr<exec::JournalFile> FolderJournals::Create() {
   // of another copy sees it in use.
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  if (file == INVALID_HANDLE_VALUE) {
+    failure = "无法建立文件 " + ToGbk(path) + "：" + ErrorText(GetLastError());
+    return nullptr;
+  }
   return std::make_unique<JournalFileOnDisk>(file, path);
 }
 

@@ -14,7 +14,9 @@ class FolderJournals final : public exec::JournalStore {
   // empty one no journal is written or found.
   explicit FolderJournals(std::wstring folder) : folder_(std::move(folder)) {}
 
-  std::unique_ptr<exec::JournalFile> Create() override;
+  // The folder is made first; a file of its name, or a folder that can't be
+  // made or written in, gives nothing and says why.
+  std::unique_ptr<exec::JournalFile> Create(std::string& failure) override;
   std::vector<std::string> Left() override;
   std::optional<std::string> Read(const std::string& journal) override;
   void Remove(const std::string& journal) override;

@@ -44,13 +44,16 @@ std::optional<std::wstring> WindowsFiles::EntryName(const std::wstring& folder, 
   return std::wstring(entry.cFileName);
 }
 
-// One rename, read back; else two through a name no entry has yet.
+// One rename, read back; else two through a name no entry has yet, which
+// `beforeMiddle` hears before the file goes there.
 exec::RenameOutcome WindowsFiles::RenameCaseOnly(const std::wstring& folder, const std::wstring& from,
-                                                 const std::wstring& to) {
+                                                 const std::wstring& to,
+                                                 const exec::BeforeMiddleName& beforeMiddle) {
   if (calls_.Move(folder + from, folder + to) && EntryName(folder, to) == to) return {true, {}};
   for (unsigned attempt = 1; attempt <= 100; ++attempt) {
     const std::wstring middle = MiddleName(from, attempt);
     if (EntryExists(folder + middle)) continue;
+    beforeMiddle(ToGbk(middle));
     if (!calls_.Move(folder + from, folder + middle)) return {};
     if (calls_.Move(folder + middle, folder + to)) return {true, {}};
     // Never leave the file under the middle name, or else say where it is.
@@ -63,11 +66,29 @@ exec::RenameOutcome WindowsFiles::RenameCaseOnly(const std::wstring& folder, con
 exec::FolderListing WindowsFiles::ListFolder(const std::string& folder) {
   exec::FolderListing listing;
   const std::optional<std::wstring>& path = PathOf(folder);
-  if (!path) return listing;
+  if (!path) {
+    listing.reached = false;
+    return listing;
+  }
   listing.pathUnits = path->size();
-  ForEachEntry(calls_, *path, [&](const WIN32_FIND_DATAW& entry) {
-    listing.keys.push_back(keys_.FromWide(entry.cFileName));
-  });
+  DWORD serial = 0, flags = 0;
+  listing.reached = ForEachIdentifiedEntry(
+      calls_, *path,
+      [&](const FILE_ID_BOTH_DIR_INFO& entry, std::wstring_view name) {
+        const auto index = static_cast<uint32_t>(listing.keys.size());
+        listing.keys.push_back(keys_.FromWide(name));
+        listing.identities.push_back({static_cast<uint64_t>(entry.EndOfFile.QuadPart),
+                                      static_cast<uint64_t>(entry.LastWriteTime.QuadPart),
+                                      static_cast<uint64_t>(entry.FileId.QuadPart), true});
+        if (entry.ShortNameLength > 0) {
+          const std::wstring_view shortName(entry.ShortName, entry.ShortNameLength / sizeof(WCHAR));
+          listing.shortKeys.emplace_back(index, keys_.FromWide(shortName));
+        }
+      },
+      serial, flags);
+  // A volume whose serial can't be read is not known: files are then told
+  // apart by size and time alone.
+  listing.volume = {serial, serial != 0, (flags & FILE_SUPPORTS_OPEN_BY_FILE_ID) != 0};
   return listing;
 }
 
@@ -91,13 +112,13 @@ bool WindowsFiles::Exists(const std::string& folder, const std::string& name) {
 }
 
 exec::RenameOutcome WindowsFiles::Rename(const std::string& folder, const std::string& from,
-                                         const std::string& to) {
+                                         const std::string& to, const exec::BeforeMiddleName& beforeMiddle) {
   const std::optional<std::wstring>& path = PathOf(folder);
   const std::optional<std::wstring> source = ToWideExactly(from);
   const std::optional<std::wstring> target = ToWideExactly(to);
   if (!path || !source || !target) return {};
   if (*source == *target) return {EntryExists(*path + *source), {}};  // onto itself: nothing to do
-  if (keys_.FromWide(*source) == keys_.FromWide(*target)) return RenameCaseOnly(*path, *source, *target);
+  if (keys_.FromWide(*source) == keys_.FromWide(*target)) return RenameCaseOnly(*path, *source, *target, beforeMiddle);
   return {calls_.Move(*path + *source, *path + *target), {}};
 }
 

@@ -24,8 +24,10 @@ class WindowsFiles final : public exec::FileOperations {
   // free middle name in the same folder that starts with the file's own
   // name; if the second step fails, the file gets its original name back,
   // or else the outcome names where it is.
-  exec::RenameOutcome Rename(const std::string& folder, const std::string& from,
-                             const std::string& to) override;
+  exec::RenameOutcome Rename(const std::string& folder, const std::string& from, const std::string& to,
+                             const exec::BeforeMiddleName& beforeMiddle) override;
+  // Names, short names, sizes, times and file IDs in one pass over the
+  // folder, with its volume's serial and whether it keeps file IDs.
   exec::FolderListing ListFolder(const std::string& folder) override;
   std::optional<std::string> NameOnDisk(const std::string& folder, const std::string& name) override;
   bool NameKey(std::string_view name, std::u16string& key) override;
@@ -34,7 +36,7 @@ class WindowsFiles final : public exec::FileOperations {
   // The path of a folder text, or nothing when it is no exact text.
   const std::optional<std::wstring>& PathOf(const std::string& folder);
   exec::RenameOutcome RenameCaseOnly(const std::wstring& folder, const std::wstring& from,
-                                     const std::wstring& to);
+                                     const std::wstring& to, const exec::BeforeMiddleName& beforeMiddle);
   bool EntryExists(const std::wstring& path) { return calls_.Attributes(path) != INVALID_FILE_ATTRIBUTES; }
   // The entry's name as the folder holds it.
   std::optional<std::wstring> EntryName(const std::wstring& folder, const std::wstring& name);

@@ -331,6 +331,14 @@ TEST(IsPlainFileName, RefusesWhatWouldNotStayAPlainName) {
   EXPECT_TRUE(IsPlain("\x81\x40"));  // a character whose trail byte is "@"
   EXPECT_TRUE(IsPlain("\x81\x5C"));  // trail byte "\" is part of the character
   EXPECT_TRUE(IsPlain("COM0"));
+  // Windows reads the superscripts one to three as digits of a device
+  // name, in every folder; other superscripts it does not.
+  for (const std::u16string_view bad : {u"COM\u00B9", u"COM\u00B2.TXT", u"LPT\u00B3", u"LPT\u00B9.LOG"}) {
+    EXPECT_FALSE(IsPlainFileName(bad));
+  }
+  for (const std::u16string_view good : {u"COM\u2074", u"LPT\u2070.TXT", u"COM\u00B9X", u"X.COM\u00B2"}) {
+    EXPECT_TRUE(IsPlainFileName(good));
+  }
 }
 
 // Undo gives back names the disk held, as they were.

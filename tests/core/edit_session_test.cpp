@@ -9,7 +9,7 @@ namespace {
 
 using Stage = EditSession::Stage;
 
-enum class Event { Preview, Run, BatchEnd, UndoEnd };
+enum class Event { Preview, Run, BatchEnd, UndoEnd, Declined };
 
 struct Transition {
   Stage from;
@@ -33,6 +33,7 @@ void Apply(EditSession& session, Event event) {
     case Event::Run: session.RunStarted(); break;
     case Event::BatchEnd: session.BatchEnded(); break;
     case Event::UndoEnd: session.UndoEnded(); break;
+    case Event::Declined: session.RunDeclined(); break;
   }
 }
 
@@ -57,6 +58,10 @@ TEST(EditSession, TransitionsFromEveryStage) {
       {Stage::Running, Event::Run, Stage::Running},
       {Stage::Running, Event::BatchEnd, Stage::UndoAvailable},
       {Stage::Running, Event::UndoEnd, Stage::Opened},
+      // A run that changed nothing goes back to where it started.
+      {Stage::Running, Event::Declined, Stage::Previewed},
+      {Stage::Previewed, Event::Declined, Stage::Previewed},
+      {Stage::UndoAvailable, Event::Declined, Stage::UndoAvailable},
   };
   for (const Transition& row : table) {
     EditSession session = At(row.from);

@@ -19,8 +19,17 @@ class MemoryJournals final : public exec::JournalStore {
   };
   std::map<std::string, Journal> journals;
   std::vector<std::string> setAside;
+  // Not empty: no journal can be made, for this reason.
+  std::string refusal;
+  // A journal takes no more than this many bytes to the disk; the write
+  // that would go beyond fails.
+  size_t room = std::string::npos;
 
-  std::unique_ptr<exec::JournalFile> Create() override {
+  std::unique_ptr<exec::JournalFile> Create(std::string& failure) override {
+    if (!refusal.empty()) {
+      failure = refusal;
+      return nullptr;
+    }
     const std::string name = "journal" + std::to_string(++created_);
     journals[name];
     return std::make_unique<File>(*this, name);
@@ -49,13 +58,20 @@ class MemoryJournals final : public exec::JournalStore {
     void Append(std::string_view bytes) override { store_.journals[name_].appended.append(bytes); }
     void MakeDurable() override {
       Journal& journal = store_.journals[name_];
-      journal.durable = journal.appended;
+      if (journal.appended.size() > store_.room) {
+        journal.durable = journal.appended.substr(0, store_.room);
+        failure_ = "disk full";
+      } else {
+        journal.durable = journal.appended;
+      }
     }
     void Discard() override { store_.journals.erase(name_); }
+    std::string Failure() const override { return failure_; }
 
    private:
     MemoryJournals& store_;
     std::string name_;
+    std::string failure_;
   };
   int created_ = 0;
 };

@@ -137,6 +137,51 @@ TEST_F(PlanTest, CaseOnlyChangesKeepTheirName) {
   EXPECT_EQ(stays.verdicts, (std::vector<V>{V::Deliverable, V::Duplicate}));
 }
 
+// The file system refuses a new name that is another file's 8.3 short
+// name; a file may take its own, and a picked file that moves away keeps
+// its short name for all the plan can tell.
+TEST_F(PlanTest, AnotherFilesShortNameIsTaken) {
+  files.shortNames[std::string(kFolder) + "Program Files.txt"] = "PROGRA~1.TXT";
+  files.shortNames[std::string(kFolder) + "long name 2"] = "LONGNA~2";
+  const RenamePlan plan = Plan({{"a", "progra~1.txt"},
+                                {"long name 2", "LONGNA~2"},
+                                {"b", "LONGNA~2"},
+                                {"c", "PROGRA~2.TXT"}},
+                               {"Program Files.txt"});
+  EXPECT_EQ(plan.verdicts, (std::vector<V>{V::Taken, V::Deliverable, V::Duplicate, V::Deliverable}));
+  const RenamePlan moving = Plan({{"long name 2", "x"}, {"b", "longna~2"}});
+  EXPECT_EQ(moving.verdicts, (std::vector<V>{V::Deliverable, V::Taken}));
+}
+
+// Each row carries its file as listed; a putting back leaves alone a row
+// whose file is gone or is another one (an edit keeps a file what it is
+// where the volume keeps file IDs; elsewhere size and time tell).
+TEST_F(PlanTest, APuttingBackTouchesOnlyTheFilesItExpects) {
+  const RenamePlan plan = Plan({{"a", "x"}, {"b", "y"}, {"c", "z"}, {"d", "w"}}, {}, {"d"});
+  EXPECT_EQ(plan.identities[0], SimulatedFolder::IdentityOf("a"));
+  EXPECT_FALSE(plan.identities[3].known);
+  EXPECT_EQ(plan.volume.serial, files.volume.serial);
+  ExpectedFiles expected{plan.identities, plan.volume};
+  files.files[std::string(kFolder) + "b"] = "another b";
+  files.files[std::string(kFolder) + "c"] = "c#edited";
+  files.files[std::string(kFolder) + "d"] = "d";
+  struct Case {
+    VolumeIdentity volume;
+    std::vector<V> verdicts;
+  } cases[] = {
+      {files.volume, {V::Deliverable, V::NotTheFile, V::Deliverable, V::NotTheFile}},
+      {{files.volume.serial, true, false}, {V::Deliverable, V::NotTheFile, V::NotTheFile, V::NotTheFile}},
+      {{files.volume.serial + 1, true, true}, {V::NotTheFile, V::NotTheFile, V::NotTheFile, V::NotTheFile}},
+  };
+  for (const Case& c : cases) {
+    files.volume = c.volume;
+    expected.volume = c.volume.serial == plan.volume.serial ? c.volume : plan.volume;
+    const RenamePlan again = PlanRenames(files.ListFolder(kFolder), current, targets, ListOrder(4), files,
+                                         Targets::FormerNames, &expected);
+    EXPECT_EQ(again.verdicts, c.verdicts) << c.volume.serial << " " << c.volume.keepsFileIds;
+  }
+}
+
 TEST_F(PlanTest, MissingSourcesAreMarkedButStillTried) {
   const RenamePlan plan = Plan({{"gone", "x"}, {"gone2", "gone2"}, {"y", "gone"}}, {}, {"gone", "gone2"});
   EXPECT_EQ(plan.verdicts, (std::vector<V>{V::SourceMissing, V::Unchanged, V::Deliverable}));

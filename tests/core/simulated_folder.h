@@ -1,9 +1,13 @@
 // A folder in memory, as Windows keeps one: one entry per name whatever its
 // letter case, and a rename that never replaces. Each file holds a text
-// that tells which file it is, so a test sees any file lost or replaced.
+// that tells which file it is, so a test sees any file lost or replaced;
+// the listing gives each file an identity from that text: its ID from the
+// part before any "#" (text after it is an edit), its size and time from
+// the whole.
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -36,14 +40,31 @@ inline std::optional<std::u16string> SimulatedNameKey(std::string_view name) {
   return key;
 }
 
+// Thrown by a rename that a kill stops half way.
+struct Killed {};
+
 class SimulatedFolder final : public exec::FileOperations {
  public:
   std::map<std::string, std::string> files;  // full path -> contents
   std::set<std::string> locked;              // full paths whose renames fail
   std::vector<std::string> calls;
+  std::map<std::string, std::string> shortNames;  // full path -> its 8.3 name
+  exec::VolumeIdentity volume{0x1234ABCD, true, true};
+  bool reachable = true;  // false: the folder is away, no call reaches it
+  // A change of letter case goes through a middle name (as on some
+  // shares), and with `killInTheMiddle` the program is killed between the
+  // two moves.
+  bool caseThroughMiddle = false;
+  bool killInTheMiddle = false;
+
+  static exec::FileIdentity IdentityOf(const std::string& contents) {
+    const std::hash<std::string> hash;
+    return {contents.size(), hash(contents) | 1, hash(contents.substr(0, contents.find('#'))) | 1, true};
+  }
 
   // The stored path that names the same entry as `path`.
   const std::string* Find(const std::string& path) const {
+    if (!reachable) return nullptr;
     const auto key = SimulatedNameKey(path);
     for (const auto& [name, contents] : files) {
       if (key && SimulatedNameKey(name) == key) return &name;
@@ -58,8 +79,8 @@ class SimulatedFolder final : public exec::FileOperations {
   // under the name given, in the same folder.
   std::map<std::string, std::string> strandings;
 
-  exec::RenameOutcome Rename(const std::string& folder, const std::string& fromName,
-                             const std::string& toName) override {
+  exec::RenameOutcome Rename(const std::string& folder, const std::string& fromName, const std::string& toName,
+                             const exec::BeforeMiddleName& beforeMiddle) override {
     const std::string from = folder + fromName, to = folder + toName;
     calls.push_back("rename " + from + " > " + to);
     const std::string* source = Find(from);
@@ -67,11 +88,19 @@ class SimulatedFolder final : public exec::FileOperations {
     const auto stranding = strandings.find(*source);
     const std::string* target = Find(to);
     if (stranding == strandings.end() && target && target != source) return {};  // never replaces
+    const bool caseOnly = target == source && *source != to;
     const std::string contents = files.at(*source);
     files.erase(*source);
     if (stranding != strandings.end()) {
       files[folder + stranding->second] = contents;
       return {false, stranding->second};
+    }
+    if (caseThroughMiddle && caseOnly) {
+      const std::string middle = fromName + ".~改大小写";
+      beforeMiddle(middle);
+      files[folder + middle] = contents;
+      if (killInTheMiddle) throw Killed{};
+      files.erase(folder + middle);
     }
     files[to] = contents;
     return {true, {}};
@@ -79,8 +108,17 @@ class SimulatedFolder final : public exec::FileOperations {
   // The path of a folder as the model gives it: "\\?\" in front.
   exec::FolderListing ListFolder(const std::string& folder) override {
     exec::FolderListing listing{{}, folder.size() + 4};
+    listing.reached = reachable;
+    listing.volume = volume;
+    if (!reachable) return listing;
     for (const auto& [path, contents] : files) {
-      if (path.rfind(folder, 0) == 0) listing.keys.push_back(*SimulatedNameKey(path.substr(folder.size())));
+      if (path.rfind(folder, 0) != 0) continue;
+      const auto shortName = shortNames.find(path);
+      if (shortName != shortNames.end()) {
+        listing.shortKeys.emplace_back(static_cast<uint32_t>(listing.keys.size()), *SimulatedNameKey(shortName->second));
+      }
+      listing.keys.push_back(*SimulatedNameKey(path.substr(folder.size())));
+      listing.identities.push_back(IdentityOf(contents));
     }
     return listing;
   }

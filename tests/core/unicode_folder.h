@@ -37,7 +37,8 @@ class UnicodeFolder final : public exec::FileOperations {
     std::u16string key;
     return NameKey(name, key) && entries.count(key) > 0;
   }
-  exec::RenameOutcome Rename(const std::string&, const std::string& from, const std::string& to) override {
+  exec::RenameOutcome Rename(const std::string&, const std::string& from, const std::string& to,
+                             const exec::BeforeMiddleName&) override {
     std::u16string source, target, targetName;
     if (!NameKey(from, source) || !NameKey(to, target) || !ModelCodec().ToUtf16(to, targetName)) return {};
     const auto found = entries.find(source);

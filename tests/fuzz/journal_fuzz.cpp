@@ -36,9 +36,10 @@ class CheckedFiles final : public exec::FileOperations {
   std::string allowedFolder;
 
   bool Exists(const std::string& f, const std::string& name) override { return folder.Exists(f, name); }
-  exec::RenameOutcome Rename(const std::string& f, const std::string& from, const std::string& to) override {
+  exec::RenameOutcome Rename(const std::string& f, const std::string& from, const std::string& to,
+                             const exec::BeforeMiddleName& beforeMiddle) override {
     if (f != allowedFolder || !IsOneName(from) || !IsOneName(to)) std::abort();
-    return folder.Rename(f, from, to);
+    return folder.Rename(f, from, to, beforeMiddle);
   }
   exec::FolderListing ListFolder(const std::string& f) override { return folder.ListFolder(f); }
   std::optional<std::string> NameOnDisk(const std::string& f, const std::string& name) override {

@@ -28,13 +28,13 @@ class FailableFiles final : public exec::FileOperations {
   int throwFromRename = 0;  // 0: never
 
   bool Exists(const std::string& folder, const std::string& name) override { return real_.Exists(folder, name); }
-  exec::RenameOutcome Rename(const std::string& folder, const std::string& from,
-                             const std::string& to) override {
+  exec::RenameOutcome Rename(const std::string& folder, const std::string& from, const std::string& to,
+                             const exec::BeforeMiddleName& beforeMiddle) override {
     if (throwFromRename > 0 && --throwFromRename == 0) {
       throwFromRename = 1;
       throw std::bad_alloc();
     }
-    return real_.Rename(folder, from, to);
+    return real_.Rename(folder, from, to, beforeMiddle);
   }
   exec::FolderListing ListFolder(const std::string& folder) override { return real_.ListFolder(folder); }
   std::optional<std::string> NameOnDisk(const std::string& folder, const std::string& name) override {

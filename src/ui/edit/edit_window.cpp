@@ -189,9 +189,12 @@ void EditWindow::EndRun() {
   ShutdownBlockReasonDestroy(MainWindowOf(handle_));
   const bool batch = run_->kind() == exec::RenameRun::Kind::Batch;
   closeWhenEnded_ = closeWhenEnded_ || run_->CloseAsked();
+  const bool declined = run_->Declined();
   run_.reset();
   port_.reset();
-  if (batch) {
+  if (declined) {
+    session_.RunDeclined();
+  } else if (batch) {
     session_.BatchEnded();
   } else {
     session_.UndoEnded();
