@@ -193,15 +193,16 @@ class Recovery {
     run.temporary.assign(where_.size(), false);
     LookAgain(run.restore);
     for (size_t row = 0; row < where_.size(); ++row) {
-      const bool own = OwnFileAt(row, where_[row]);
-      if (own) ++run.present;
-      if (where_[row] == run.restore[row]) continue;
-      if (own) {
-        ++run.renamed;
-        run.temporary[row] = IsTemporary(row, where_[row]);
-      } else {
-        ++run.strangers;
+      if (!OwnFileAt(row, where_[row])) {
+        // A file the run was to rename that is nowhere now: gone, or
+        // another one under its names.
+        if (journal_.verdicts[row] == Verdict::Deliverable) ++run.strangers;
+        continue;
       }
+      ++run.present;
+      if (where_[row] == run.restore[row]) continue;
+      ++run.renamed;
+      run.temporary[row] = IsTemporary(row, where_[row]);
     }
     run.current = where_;
     // A batch goes back the way it came; an undo or a restore goes on.

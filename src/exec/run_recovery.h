@@ -32,7 +32,7 @@ struct CutShortRun {
   // a restore's as it went.
   std::vector<size_t> order;
   size_t renamed = 0;    // rows whose own file is not under the name it gets back
-  size_t strangers = 0;  // rows not under that name whose file is gone or is another file
+  size_t strangers = 0;  // rows whose file the run was to rename and that is nowhere now
   size_t present = 0;    // rows whose own file is in the folder
 };
 

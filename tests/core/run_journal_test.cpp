@@ -227,14 +227,20 @@ TEST(RunJournal, ARunKilledAfterAnyStepIsPutBackAndOtherFilesAreNeverTouched) {
 
 class LeftRunsTest : public testing::Test {
  protected:
-  // Three files renamed to "x" + name, the run killed after two renames.
-  void KillABatch() {
+  // Three files renamed to "x" + name, the run killed after `renames`
+  // renames (0: carried out to its end).
+  void KillABatch(size_t renames = 2) {
     for (const char* name : {"1", "2", "3"}) files.files[std::string(kFolder) + name] = name;
     state.FolderPath = kFolder;
     state.CurrentNames = state.UndoNames = {"1", "2", "3"};
     state.NewNames = {"x1", "x2", "x3"};
     RenameRun run = RenameRun::Batch(state, files, window, journals);
-    ASSERT_FALSE(CarryUntilKilled(run, 3));
+    if (renames == 0) {
+      window.answers = {false};  // no folder opened
+      RunToEnd(run, window);
+      return;
+    }
+    ASSERT_FALSE(CarryUntilKilled(run, renames + 1));
     ASSERT_EQ(journals.journals.size(), 1u);
   }
   std::string Journal() { return journals.journals.begin()->second.durable; }
@@ -284,6 +290,159 @@ TEST_F(LeftRunsTest, AFileThatCannotGoBackGetsUndosFailurePrompt) {
   EXPECT_EQ(files.files, (Disk{{"C:\\d\\1", "1"}, {"C:\\d\\x2", "2"}, {"C:\\d\\3", "3"}}));
 }
 
+// A batch is undone; an undo, and a putting back at the start, are
+// completed: every kind ends with the names from before the batch, and
+// the offer says which it is.
+TEST_F(LeftRunsTest, EveryKindOfRunGoesBackToTheNamesFromBeforeTheBatch) {
+  const std::string start = "提示：|上次在文件夹 C:\\d\\ 中的";
+  struct Case {
+    const char* what;
+    std::function<void()> cut;
+    std::string question;
+  };
+  const std::vector<Case> cases = {
+      {"a batch", [&] { KillABatch(); },
+       start + "更名没有完成，已有 2 个文件改了名。\r\n是否把它们改回原来的名称？"},
+      {"an undo",
+       [&] {
+         KillABatch(0);
+         window.answers = {true};
+         std::optional<RenameRun> undo = RenameRun::Undo(state, files, window, journals);
+         ASSERT_FALSE(CarryUntilKilled(*undo, 3));
+       },
+       start + "撤销没有完成，还有 1 个文件没有改回。\r\n是否完成撤销，改回更名前的名称？"},
+      {"a restore",
+       [&] {
+         KillABatch();
+         RecordingWindow yes;
+         yes.answerToAll = true;
+         PutBackLeftRuns(journals, files, yes, [](RenameRun& run) { ASSERT_FALSE(CarryUntilKilled(run, 2)); });
+       },
+       start + "恢复没有完成，还有 1 个文件没有改回。\r\n是否完成恢复，改回更名前的名称？"},
+      {"a batch whose folder has another file under one of its names",
+       [&] {
+         KillABatch();
+         files.files["C:\\d\\x1"] = "another x1";
+       },
+       start + "更名没有完成，已有 1 个文件改了名。另有 1 个文件已不是那次改名的文件，不会改动。\r\n"
+               "是否把它们改回原来的名称？"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    files.files.clear();
+    journals.journals.clear();
+    c.cut();
+    ASSERT_EQ(journals.journals.size(), 1u);
+    Disk expected = {{"C:\\d\\1", "1"}, {"C:\\d\\2", "2"}, {"C:\\d\\3", "3"}};
+    if (files.files.count("C:\\d\\x1") && files.files["C:\\d\\x1"] == "another x1") {
+      expected.erase("C:\\d\\1");
+      expected["C:\\d\\x1"] = "another x1";
+    }
+    RecordingWindow yes;
+    yes.answers = {true};
+    PutBackLeftRuns(journals, files, yes, [&](RenameRun& run) { RunToEnd(run, yes); });
+    EXPECT_EQ(yes.prompts, (std::vector<std::string>{c.question, "提示：|撤销完成！文件名恢复到此次更名前的状态！|OK"}));
+    EXPECT_EQ(files.files, expected);
+    EXPECT_TRUE(journals.journals.empty());
+  }
+}
+
+// A folder that is away (a stick pulled out, a network down) keeps its
+// record on Yes, and the offer comes once it is back; No forgets it.
+TEST_F(LeftRunsTest, AFolderThatIsAwayKeepsItsRecordUntilTheUserLetsItGo) {
+  const std::string away =
+      "提示：|上次在文件夹 C:\\d\\ 中的更名没有完成，但现在打不开这个文件夹（移动磁盘或网络驱动器可能不在）。\r\n"
+      "是否保留这份更名记录，等文件夹能打开时再恢复？（选“否”将删除这份记录）";
+  KillABatch();
+  files.reachable = false;
+  const Disk cut = files.files;
+  for (int start = 0; start < 2; ++start) {
+    RecordingWindow keep;
+    keep.answers = {true};
+    PutBackLeftRuns(journals, files, keep, [](RenameRun&) { ADD_FAILURE() << "nothing to carry"; });
+    EXPECT_EQ(keep.prompts, std::vector<std::string>{away});
+    EXPECT_EQ(journals.journals.size(), 1u);
+  }
+  files.reachable = true;
+  EXPECT_EQ(files.files, cut);
+  RecordingWindow back;
+  back.answerToAll = true;
+  PutBackLeftRuns(journals, files, back, [&](RenameRun& run) { RunToEnd(run, back); });
+  EXPECT_EQ(files.files, (Disk{{"C:\\d\\1", "1"}, {"C:\\d\\2", "2"}, {"C:\\d\\3", "3"}}));
+
+  KillABatch();
+  files.reachable = false;
+  RecordingWindow forget;
+  forget.answers = {false};
+  PutBackLeftRuns(journals, files, forget, [](RenameRun&) {});
+  EXPECT_EQ(forget.prompts, std::vector<std::string>{away});
+  EXPECT_TRUE(journals.journals.empty());
+}
+
+// No at the offer leaves the names as they are, but never a file under a
+// name of the program's own: a parked file, or one caught between the two
+// moves of a change of letter case, goes back to its name first, or the
+// user hears where it is.
+TEST_F(LeftRunsTest, NoBringsBackAFileUnderATemporaryName) {
+  struct Case {
+    const char* what;
+    rules::NameList from, to;
+    size_t killAfter;
+    bool caseThroughMiddle;
+    Disk after;
+    std::vector<std::string> told;
+  };
+  const std::string left = "警告:|文件 1 暂存为 1.~改名中，未能改回原名，请手动改回。|OK";
+  const std::vector<Case> cases = {
+      {"parked, its name free", {"1", "2"}, {"2", "1"}, 2, false, {{"C:\\d\\1", "1"}, {"C:\\d\\2", "2"}}, {}},
+      {"parked, its name taken since", {"1", "2"}, {"2", "1"}, 3, false,
+       {{"C:\\d\\1.~改名中", "1"}, {"C:\\d\\1", "2"}}, {left}},
+      {"between the moves of a case change", {"a"}, {"A"}, 9, true, {{"C:\\d\\a", "a"}}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    files.files.clear();
+    for (const std::string& name : c.from) files.files["C:\\d\\" + name] = name;
+    files.caseThroughMiddle = files.killInTheMiddle = c.caseThroughMiddle;
+    state.FolderPath = kFolder;
+    state.CurrentNames = state.UndoNames = c.from;
+    state.NewNames = c.to;
+    RenameRun run = RenameRun::Batch(state, files, window, journals);
+    ASSERT_FALSE(CarryUntilKilled(run, c.killAfter));
+    files.killInTheMiddle = false;
+    RecordingWindow no;
+    no.answers = {false};
+    PutBackLeftRuns(journals, files, no, [](RenameRun&) { ADD_FAILURE() << "nothing to carry"; });
+    ASSERT_EQ(no.prompts.size(), 1u + c.told.size());
+    EXPECT_EQ(std::vector<std::string>(no.prompts.begin() + 1, no.prompts.end()), c.told);
+    EXPECT_EQ(files.files, c.after);
+    EXPECT_TRUE(journals.journals.empty());
+  }
+}
+
+// A journal from before files had identities is still read: its rows go
+// by their names, as then.
+TEST_F(LeftRunsTest, AJournalOfTheFirstVersionGoesByNames) {
+  KillABatch();
+  std::string text = Journal();
+  text.replace(0, text.find('\n'), "RNTOOL-JOURNAL 1");
+  const size_t volume = text.find("volume\t");
+  text.erase(volume, text.find('\n', volume) + 1 - volume);
+  for (const char* row : {"\n1\tx1\t1", "\n2\tx2\t1", "\n3\tx3\t1"}) {
+    const size_t at = text.find(row) + std::string(row).size();
+    text.erase(at, text.find('\n', at) - at);
+  }
+  SetJournal(text);
+  ASSERT_TRUE(ParseJournal(text));
+  EXPECT_FALSE(ParseJournal(text)->hasIdentities);
+  RecordingWindow yes;
+  yes.answerToAll = true;
+  PutBackLeftRuns(journals, files, yes, [&](RenameRun& run) { RunToEnd(run, yes); });
+  ASSERT_EQ(yes.prompts.size(), 2u);
+  EXPECT_NE(yes.prompts[0].find("已有 2 个文件改了名"), std::string::npos);
+  EXPECT_EQ(files.files, (Disk{{"C:\\d\\1", "1"}, {"C:\\d\\2", "2"}, {"C:\\d\\3", "3"}}));
+}
+
 // Damaged journals are set aside with one message and never touch a file;
 // one cut off in its plan, or whose renames all failed, goes silently.
 TEST_F(LeftRunsTest, JournalsThatCannotBeUsedAreSetAsideOrDropped) {
@@ -329,6 +488,76 @@ TEST_F(LeftRunsTest, JournalsThatCannotBeUsedAreSetAsideOrDropped) {
     EXPECT_EQ(files.files, cut);
     EXPECT_TRUE(journals.journals.empty());
   }
+}
+
+// No batch and no undo runs without its journal unless the user says so;
+// No changes nothing at all. A write that fails later is told once, at
+// the end.
+TEST(RunJournal, NoRunWithoutItsJournalUnlessTheUserSaysSo) {
+  const std::string question =
+      "警告：|无法写入更名记录（无法建立文件夹 C:\\Users\\u\\澄川改名宝\\：已有同名的文件）。\r\n"
+      "没有这份记录，更名中途被打断（程序崩溃、断电、注销）时将无法改回原来的名称。\r\n是否仍然继续？";
+  const std::string done = "提示：|更名完成，是否立即打开文件夹查看文件？（如果有问题可以点击撤销按钮撤销此次操作！）";
+  struct Case {
+    const char* what;
+    bool undo;
+    bool goOn;
+    std::vector<std::string> prompts;
+  };
+  const std::vector<Case> cases = {
+      {"batch, No", false, false, {question}},
+      {"batch, Yes", false, true, {question, done}},
+      {"undo, No", true, false, {"警告：|即将撤销上一次更名，是否继续？", question}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SimulatedFolder files;
+    files.files = {{"C:\\d\\a", "a"}, {"C:\\d\\b", "b"}};
+    rules::ProgramState state;
+    state.FolderPath = kFolder;
+    state.CurrentNames = {"a", "b"};
+    state.NewNames = {"x", "y"};
+    state.UndoNames = {"p", "q"};
+    MemoryJournals journals;
+    journals.refusal = "无法建立文件夹 C:\\Users\\u\\澄川改名宝\\：已有同名的文件";
+    RecordingWindow window;
+    window.answers = {c.undo || c.goOn, false};
+    const Disk before = files.files;
+    std::optional<RenameRun> run =
+        c.undo ? RenameRun::Undo(state, files, window, journals) : RenameRun::Batch(state, files, window, journals);
+    if (c.undo) window.answers = {c.goOn};
+    RunToEnd(*run, window);
+    EXPECT_EQ(window.prompts, c.prompts);
+    EXPECT_EQ(run->Declined(), !c.goOn);
+    if (c.goOn) continue;
+    EXPECT_EQ(files.files, before);
+    EXPECT_EQ(state.UndoNames, (rules::NameList{"p", "q"}));
+    EXPECT_TRUE(window.positions.empty());
+    EXPECT_EQ(window.maximum, 0u);
+  }
+
+  // The disk fills up during the run.
+  SimulatedFolder files;
+  files.files = {{"C:\\d\\a", "a"}, {"C:\\d\\b", "b"}};
+  files.locked.insert("C:\\d\\a");
+  rules::ProgramState state;
+  state.FolderPath = kFolder;
+  state.CurrentNames = state.UndoNames = {"a", "b"};
+  state.NewNames = {"x", "y"};
+  MemoryJournals journals;
+  RecordingWindow window;
+  window.answers = {true, false};
+  RenameRun run = RenameRun::Batch(state, files, window, journals);
+  ASSERT_FALSE(run.Step([] { return true; }));  // planned, its journal on disk
+  EXPECT_TRUE(run.Journaled());
+  journals.room = journals.journals.begin()->second.durable.size();
+  RunToEnd(run, window);
+  ASSERT_EQ(window.prompts.size(), 3u);
+  EXPECT_EQ(window.prompts[1],
+            "警告：|更名期间写入更名记录失败（disk full）。文件名不受影响，但若程序在更名中途被打断，"
+            "将无法全部改回原来的名称。|OK");
+  EXPECT_EQ(window.prompts[2], done);
+  EXPECT_EQ(files.files, (Disk{{"C:\\d\\a", "a"}, {"C:\\d\\y", "b"}}));
 }
 
 TEST(RunJournal, NamesWithAnyByteComeBackAndAJournalTakesNoFlushPerFile) {

@@ -17,9 +17,10 @@ TEST(FolderJournals, ALiveJournalIsNotLeftAndAnEndedOneIsGone) {
   platform::FolderJournals journals(where);
   EXPECT_TRUE(journals.Left().empty());  // no folder yet
 
-  std::unique_ptr<exec::JournalFile> ended = journals.Create();
-  std::unique_ptr<exec::JournalFile> live = journals.Create();
-  std::unique_ptr<exec::JournalFile> killed = journals.Create();
+  std::string failure;
+  std::unique_ptr<exec::JournalFile> ended = journals.Create(failure);
+  std::unique_ptr<exec::JournalFile> live = journals.Create(failure);
+  std::unique_ptr<exec::JournalFile> killed = journals.Create(failure);
   ASSERT_TRUE(ended && live && killed);
   ended->Append("plan\n");
   ended->MakeDurable();
@@ -44,9 +45,24 @@ TEST(FolderJournals, ALiveJournalIsNotLeftAndAnEndedOneIsGone) {
   journals.Remove(journals.Left()[0]);
   EXPECT_TRUE(journals.Left().empty());
 
+  EXPECT_EQ(failure, "");
   platform::FolderJournals none(L"");
-  EXPECT_EQ(none.Create(), nullptr);
+  EXPECT_EQ(none.Create(failure), nullptr);
+  EXPECT_EQ(failure, "系统没有给出本地应用数据文件夹");
   EXPECT_TRUE(none.Left().empty());
+}
+
+// A file where the journal folder should be: no journal, and the reason
+// names the folder; the start passes over it without a word.
+TEST(FolderJournals, AFileInPlaceOfTheFolderGivesNoJournalAndSaysWhy) {
+  TempFolder folder;
+  const std::wstring where = platform::ToWide(folder.path()) + L"\\journals";
+  CloseHandle(CreateFileW(where.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  platform::FolderJournals journals(where + L"\\");
+  std::string failure;
+  EXPECT_EQ(journals.Create(failure), nullptr);
+  EXPECT_EQ(failure, "无法建立文件夹 " + folder.path() + "\\journals\\：已有同名的文件");
+  EXPECT_TRUE(journals.Left().empty());
 }
 
 }  // namespace
