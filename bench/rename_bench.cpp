@@ -24,8 +24,14 @@
 #include "platform/gbk_convert.h"
 #include "wine_timing.h"
 #include "ui/edit/edit_window.h"
+#include "exec/rename_run.h"
 
 namespace {
+void Mem(const char* label) {
+  PROCESS_MEMORY_COUNTERS m{};
+  GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof(m));
+  std::printf("MEM %-30s ws %.1f peak %.1f private %.1f\n", label, m.WorkingSetSize / 1048576.0, m.PeakWorkingSetSize / 1048576.0, m.PagefileUsage / 1048576.0);
+}
 
 using bench::MedianSeconds;
 using bench::Seconds;
@@ -45,14 +51,28 @@ class AnsweringDesktop final : public platform::DesktopInteractions {
 class CountingFiles final : public exec::FileOperations {
  public:
   size_t calls = 0;
+  // The folder holds these names, each file with its size, time and ID.
+  const rules::NameList* held = nullptr;
   bool Exists(const std::string&, const std::string&) override { return ++calls, true; }
   exec::RenameOutcome Rename(const std::string&, const std::string&, const std::string&,
                              const exec::BeforeMiddleName&) override {
     ++calls;
     return {true, {}};
   }
-  // An empty folder, but names are folded as on the real file system.
-  exec::FolderListing ListFolder(const std::string& folder) override { return {{}, folder.size() + 4}; }
+  // Names are folded as on the real file system.
+  exec::FolderListing ListFolder(const std::string& folder) override {
+    exec::FolderListing listing{{}, folder.size() + 4};
+    listing.volume = {0x5EED1234, true, true};
+    if (!held) return listing;
+    listing.identities.reserve(held->size());
+    std::u16string key;
+    for (size_t i = 0; i < held->size(); ++i) {
+      realNames_.NameKey((*held)[i], key);
+      listing.keys.push_back(key);
+      listing.identities.push_back({1000 + i, 133500000000000000 + i, 0x0001000000000000 + i, true});
+    }
+    return listing;
+  }
   std::optional<std::string> NameOnDisk(const std::string&, const std::string& name) override {
     ++calls;
     return name;
@@ -141,10 +161,13 @@ Timings ThroughTheEditWindow(rules::ProgramState& state, const std::string& fold
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   platform::WindowsFiles windowsFiles;
   ui::EditWindow edit(state, {desktop, files ? *files : windowsFiles, journals});
+  Mem("before open");
   HWND window = edit.Open(owner, folder, selection);
+  Mem("opened");
   ShowWindow(window, SW_SHOW);
   SetWindowTextW(edit.control(ui::edit::添加字符文本), L"y");
   edit.Preview();
+  Mem("previewed");
   UpdateWindow(window);
   Timings timings{};
   // Each run from its click to its end (the time between the two is the
@@ -158,7 +181,9 @@ Timings ThroughTheEditWindow(rules::ProgramState& state, const std::string& fold
     });
   };
   timings.longestUnanswered = carry(&ui::EditWindow::BatchRename, timings.batch);
+  Mem("batch done");
   timings.longestUnanswered = std::max(timings.longestUnanswered, carry(&ui::EditWindow::Undo, timings.undo));
+  Mem("undo done");
   DestroyWindow(owner);
   return timings;
 }
@@ -200,11 +225,31 @@ int main(int argc, char** argv) {
   constexpr int kPicked = 100000;
   rules::NameList many;
   for (int i = 0; i < kPicked; ++i) many.push_back("报告_第" + std::to_string(i) + ".doc");
+  Mem("names made");
   CountingFiles counting;
-  rules::ProgramState manyState, manyStateUnjournalled;
-  const Timings own = ThroughTheEditWindow(manyState, "C:\\none\\", many, desktop, journals, &counting);
-  const Timings unjournalled =
-      ThroughTheEditWindow(manyStateUnjournalled, "C:\\none\\", many, desktop, noJournals, &counting);
+  // Each run with a state of its own, released before the next, as each
+  // opening of the Edit window has.
+  auto manyNames = [&](exec::JournalStore& store) {
+    rules::ProgramState manyState;
+    counting.held = &manyState.CurrentNames;
+    const Timings timings = ThroughTheEditWindow(manyState, "C:\\none\\", many, desktop, store, &counting);
+    counting.held = nullptr;
+    return timings;
+  };
+  {
+    rules::ProgramState probe;
+    counting.held = &probe.CurrentNames;
+    Mem("probe start");
+    probe.FillFromPicked("C:\\none\\", many);
+    Mem("probe filled");
+    { exec::FolderListing l = counting.ListFolder("C:\\none\\"); Mem("probe listed"); }
+    Mem("probe listing freed");
+    { exec::RenamePlan plan = exec::PlanBatch(probe, counting); Mem("probe planned"); }
+    Mem("probe plan freed");
+    counting.held = nullptr;
+  }
+  const Timings own = manyNames(journals);
+  const Timings unjournalled = manyNames(noJournals);
   PROCESS_MEMORY_COUNTERS memory{};
   GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
   std::printf("%d picked names, counting file layer (%zu calls): Batch rename %.2f us per file, "

@@ -55,8 +55,13 @@ NameTable::Entry& NameTable::Add(std::u16string_view key) {
 }
 
 NameTable::Entry* NameTable::Find(std::u16string_view key) {
+  const uint32_t index = IndexOf(key);
+  return index == kNoRow ? nullptr : &entries_[index];
+}
+
+uint32_t NameTable::IndexOf(std::u16string_view key) const {
   const uint32_t index = slots_[SlotOf(key, HashOf(key))];
-  return index == kEmpty ? nullptr : &entries_[index];
+  return index == kEmpty ? kNoRow : index;
 }
 
 }  // namespace exec

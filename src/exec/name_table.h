@@ -37,6 +37,10 @@ class NameTable {
   Entry& Add(std::u16string_view key);
   // The entry of `key`, or nothing.
   Entry* Find(std::u16string_view key);
+  // The index of `key`'s entry (it stays while entries are added), or kNoRow.
+  uint32_t IndexOf(std::u16string_view key) const;
+  Entry& At(uint32_t index) { return entries_[index]; }
+  const Entry& At(uint32_t index) const { return entries_[index]; }
 
  private:
   static constexpr uint32_t kEmpty = UINT32_MAX;

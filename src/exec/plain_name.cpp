@@ -26,7 +26,7 @@ bool IsDeviceName(std::u16string_view folded) {
   while (!base.empty() && base.back() == u' ') base.remove_suffix(1);
   if (base == u"CON" || base == u"PRN" || base == u"AUX" || base == u"NUL") return true;
   if (base.size() != 4 || (base.substr(0, 3) != u"COM" && base.substr(0, 3) != u"LPT")) return false;
-  // Windows reads the superscripts ¹ ² ³ as digits here too.
+  // Windows reads the superscript digits one to three as digits here too.
   const char16_t digit = base[3];
   return (digit >= u'1' && digit <= u'9') || digit == u'\u00B9' || digit == u'\u00B2' || digit == u'\u00B3';
 }

@@ -15,8 +15,8 @@ inline constexpr size_t kLongestPath = 32767;
 // Windows: not empty, no character that Windows forbids in a name
 // (\ / : * ? " < > | or a control character), not "." or "..", not ending
 // in a dot or a blank (Windows would drop them), and not a device name
-// such as CON, LPT1 or COM² (with or without an extension). Anything
-// else is never given as a new name.
+// such as CON, LPT1 or COM with a superscript 2 (with or without an
+// extension). Anything else is never given as a new name.
 bool IsPlainFileName(std::u16string_view folded);
 
 // True when a name that a file had on disk can be given back to it: one

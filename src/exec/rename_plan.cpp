@@ -65,8 +65,7 @@ class Planner {
           const ExpectedFiles* expected)
       : folder_(folder), current_(current), targets_(targets), names_(names), kind_(kind),
         expected_(expected), pathUnits_(folder.pathUnits), count_(current.size()),
-        from_(count_, names), to_(count_, names),
-        table_(folder.keys.size() + folder.shortKeys.size() + 2 * count_) {
+        to_(count_, names), table_(folder.keys.size() + folder.shortKeys.size() + count_) {
     for (size_t index = 0; index < folder.keys.size(); ++index) {
       NameTable::Entry& name = table_.Add(folder.keys[index]);
       if (name.inFolder++ == 0) name.entry = static_cast<uint32_t>(index);
@@ -93,27 +92,29 @@ class Planner {
   bool Movable(size_t row) const {
     return plan_.verdicts[row] == Verdict::Deliverable || plan_.verdicts[row] == Verdict::SourceMissing;
   }
-  bool MovesAway(size_t row) const { return Movable(row) && to_[row] != from_[row]; }
+  // Only asked of a row whose file is in the folder.
+  bool MovesAway(size_t row) const { return Movable(row) && to_[row] != table_.At(fromEntry_[row]).key; }
 
+  // Each row's name is looked up once: a row whose file is in the folder
+  // keeps the index of its name's entry, which views the listing's key.
   void ReadNames() {
-    size_t currentBytes = 0, targetBytes = 0;
+    size_t targetBytes = 0;
     for (size_t row = 0; row < count_; ++row) {
-      currentBytes += current_[row].size();
       if (HasTarget(row)) targetBytes += targets_[row].size();
     }
-    from_.Reserve(currentBytes);
     to_.Reserve(targetBytes);
+    fromEntry_.assign(count_, kNoRow);
+    std::u16string key;
     for (size_t row = 0; row < count_; ++row) {
-      from_.Add(row, current_[row]);
       if (HasTarget(row) && targets_[row] != current_[row]) to_.Add(row, targets_[row]);
-    }
-    for (size_t row = 0; row < count_; ++row) {
-      if (!from_.Has(row)) continue;
-      NameTable::Entry* name = table_.Find(from_[row]);
-      if (!name || name->inFolder == 0) continue;
+      if (!names_.NameKey(current_[row], key)) continue;
+      const uint32_t index = table_.IndexOf(key);
+      if (index == kNoRow) continue;
+      NameTable::Entry& name = table_.At(index);
       exists_[row] = true;
-      name->holder = name->holder == kNoRow ? static_cast<uint32_t>(row) : kSharedName;
-      if (name->entry < folder_.identities.size()) plan_.identities[row] = folder_.identities[name->entry];
+      fromEntry_[row] = index;
+      name.holder = name.holder == kNoRow ? static_cast<uint32_t>(row) : kSharedName;
+      if (name.entry < folder_.identities.size()) plan_.identities[row] = folder_.identities[name.entry];
     }
   }
 
@@ -187,7 +188,7 @@ class Planner {
       const size_t row = failed.back();
       failed.pop_back();
       if (!exists_[row]) continue;
-      const size_t waiting = table_.Find(from_[row])->claimant;
+      const size_t waiting = table_.At(fromEntry_[row]).claimant;
       if (waiting == kNoRow || waiting == row || !Movable(waiting)) continue;
       plan_.verdicts[waiting] = Verdict::Taken;
       failed.push_back(waiting);
@@ -264,7 +265,8 @@ class Planner {
   const ExpectedFiles* expected_;
   const size_t pathUnits_;
   const size_t count_;
-  KeyStore from_, to_;
+  KeyStore to_;
+  std::vector<uint32_t> fromEntry_;  // each row's name in the table, when its file is in the folder
   NameTable table_;
   std::deque<std::u16string> parked_;  // keys the table sees; a deque never moves them
   RenamePlan plan_;

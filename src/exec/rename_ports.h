@@ -24,11 +24,31 @@ struct RenameOutcome {
   std::string strandedAs;
 };
 
+// Many keys in one buffer: the names of a folder of 100,000 entries cost
+// one run of units and an end each, not a string each.
+class KeyList {
+ public:
+  size_t size() const { return ends_.size(); }
+  bool empty() const { return ends_.empty(); }
+  std::u16string_view operator[](size_t index) const {
+    const size_t start = index == 0 ? 0 : ends_[index - 1];
+    return std::u16string_view(units_).substr(start, ends_[index] - start);
+  }
+  void push_back(std::u16string_view key) {
+    units_.append(key);
+    ends_.push_back(units_.size());
+  }
+
+ private:
+  std::u16string units_;
+  std::vector<size_t> ends_;
+};
+
 // A folder as the planner sees it.
 struct FolderListing {
   // The name of every entry (files and sub-folders alike) as the file
   // system compares names: UTF-16 with letter case folded.
-  std::vector<std::u16string> keys;
+  KeyList keys;
   // The UTF-16 units of the folder's path as the file system gets it.
   size_t pathUnits = 0;
   // Entry i's identity, for every entry, where the file layer gives them;

@@ -27,7 +27,7 @@ class Recovery {
       away.reached = false;
       return away;
     }
-    for (size_t index = 0; index < listing_.keys.size(); ++index) entries_.emplace(listing_.keys[index], index);
+    for (size_t index = 0; index < listing_.keys.size(); ++index) entries_.emplace(std::u16string(listing_.keys[index]), index);
     const std::optional<size_t> next = ReplayMarks();
     if (!next) return std::nullopt;
     FollowTheSteps(*next);

@@ -2,20 +2,24 @@
 
 #include <cstddef>
 #include <string>
-#include <utility>
 
 #include "rules/program_state.h"
 
 namespace rules {
 
-// newNames[i] := perName(current[i], i) for every entry; the previous
-// contents are replaced at once.
+// newNames[i] := perName(current[i], i) for every entry. Each entry's
+// previous text goes as its new one comes, so 100,000 names never stand
+// in memory twice; should a computation fail part way, no new names are
+// left at all (a batch then renames nothing) rather than some of them.
 template <typename PerName>
 void MapNames(const NameList& current, NameList& newNames, PerName perName) {
-  NameList result;
-  result.reserve(current.size());
-  for (size_t i = 0; i < current.size(); ++i) result.push_back(perName(current[i], i));
-  newNames = std::move(result);
+  newNames.resize(current.size());
+  try {
+    for (size_t i = 0; i < current.size(); ++i) newNames[i] = perName(current[i], i);
+  } catch (...) {
+    newNames.clear();
+    throw;
+  }
 }
 
 }  // namespace rules

@@ -1,7 +1,8 @@
 // Fuzz target for the start's reading of journals: a journal of a small
 // batch killed part way, then damaged (bytes changed, cut, lines added or
-// dropped), read and acted on over a simulated folder. Never a crash,
-// never a rename outside the folder the journal names, no file lost.
+// dropped), some files replaced by others under the same names, read and
+// acted on over a simulated folder. Never a crash, never a rename outside
+// the folder the journal names, no file lost, no other file renamed.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -95,6 +96,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     int taken = 0;
     run.Step([&] { return ++taken >= steps; });
   }  // killed
+  std::map<std::string, std::string> strangers;
+  int other = 0;
+  for (auto& [path, contents] : files.folder.files) {
+    if (input.remaining_bytes() == 0 || input.ConsumeIntegral<uint8_t>() % 4 != 0) continue;
+    contents = "stranger " + std::to_string(++other);
+    strangers[path] = contents;
+  }
   const auto before = Contents(files.folder.files);
   for (auto& [name, journal] : journals.journals) {
     journal.durable = Damaged(journal.appended, input);
@@ -106,5 +114,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     }
   });
   if (Contents(files.folder.files) != before) std::abort();
+  for (const auto& [path, contents] : strangers) {
+    const auto found = files.folder.files.find(path);
+    if (found == files.folder.files.end() || found->second != contents) std::abort();
+  }
   return 0;
 }

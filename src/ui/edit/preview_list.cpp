@@ -88,6 +88,7 @@ void PreviewList::ShowNewNames(exec::RenamePlan plan) {
   newNameCleared_.assign(state_->CurrentNames.size(), false);
   plan_ = std::move(plan);
   plan_.steps = {};  // only the verdicts are drawn
+  plan_.identities = {};
   Refresh();
 }
 
