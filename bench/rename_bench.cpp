@@ -3,7 +3,8 @@
 //   1. on FILES real files in FOLDER, against a plain MoveFileW loop over
 //      the same files, with the longest time the window meanwhile leaves a
 //      message from another thread unanswered;
-//   2. on 100,000 picked names with a file layer that only counts the
+//   2. on 100,000 picked names with a file layer that lists them, each
+//      with its size, time and file ID, and otherwise only counts the
 //      calls: the program's own cost per file;
 //   3. the peak working set after Preview and Batch rename of 100,000 names.
 //   rename_bench FOLDER
@@ -24,14 +25,8 @@
 #include "platform/gbk_convert.h"
 #include "wine_timing.h"
 #include "ui/edit/edit_window.h"
-#include "exec/rename_run.h"
 
 namespace {
-void Mem(const char* label) {
-  PROCESS_MEMORY_COUNTERS m{};
-  GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof(m));
-  std::printf("MEM %-30s ws %.1f peak %.1f private %.1f\n", label, m.WorkingSetSize / 1048576.0, m.PeakWorkingSetSize / 1048576.0, m.PagefileUsage / 1048576.0);
-}
 
 using bench::MedianSeconds;
 using bench::Seconds;
@@ -69,7 +64,7 @@ class CountingFiles final : public exec::FileOperations {
     for (size_t i = 0; i < held->size(); ++i) {
       realNames_.NameKey((*held)[i], key);
       listing.keys.push_back(key);
-      listing.identities.push_back({1000 + i, 133500000000000000 + i, 0x0001000000000000 + i, true});
+      listing.identities.push_back({1000 + i, 133500000000000000 + i, 0x0001000000000000 + i});
     }
     return listing;
   }
@@ -161,13 +156,10 @@ Timings ThroughTheEditWindow(rules::ProgramState& state, const std::string& fold
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   platform::WindowsFiles windowsFiles;
   ui::EditWindow edit(state, {desktop, files ? *files : windowsFiles, journals});
-  Mem("before open");
   HWND window = edit.Open(owner, folder, selection);
-  Mem("opened");
   ShowWindow(window, SW_SHOW);
   SetWindowTextW(edit.control(ui::edit::添加字符文本), L"y");
   edit.Preview();
-  Mem("previewed");
   UpdateWindow(window);
   Timings timings{};
   // Each run from its click to its end (the time between the two is the
@@ -181,9 +173,7 @@ Timings ThroughTheEditWindow(rules::ProgramState& state, const std::string& fold
     });
   };
   timings.longestUnanswered = carry(&ui::EditWindow::BatchRename, timings.batch);
-  Mem("batch done");
   timings.longestUnanswered = std::max(timings.longestUnanswered, carry(&ui::EditWindow::Undo, timings.undo));
-  Mem("undo done");
   DestroyWindow(owner);
   return timings;
 }
@@ -225,7 +215,6 @@ int main(int argc, char** argv) {
   constexpr int kPicked = 100000;
   rules::NameList many;
   for (int i = 0; i < kPicked; ++i) many.push_back("报告_第" + std::to_string(i) + ".doc");
-  Mem("names made");
   CountingFiles counting;
   // Each run with a state of its own, released before the next, as each
   // opening of the Edit window has.
@@ -236,18 +225,6 @@ int main(int argc, char** argv) {
     counting.held = nullptr;
     return timings;
   };
-  {
-    rules::ProgramState probe;
-    counting.held = &probe.CurrentNames;
-    Mem("probe start");
-    probe.FillFromPicked("C:\\none\\", many);
-    Mem("probe filled");
-    { exec::FolderListing l = counting.ListFolder("C:\\none\\"); Mem("probe listed"); }
-    Mem("probe listing freed");
-    { exec::RenamePlan plan = exec::PlanBatch(probe, counting); Mem("probe planned"); }
-    Mem("probe plan freed");
-    counting.held = nullptr;
-  }
   const Timings own = manyNames(journals);
   const Timings unjournalled = manyNames(noJournals);
   PROCESS_MEMORY_COUNTERS memory{};

@@ -209,8 +209,8 @@ void BM_JournalOfABatch(benchmark::State& loop) {
   exec::RenamePlan plan;
   plan.verdicts.assign(kNameCount, exec::Verdict::Deliverable);
   for (size_t row = 0; row < kNameCount; ++row) {
-    plan.steps.push_back({row, {}});
-    plan.identities.push_back({1000 + row, 133500000000000000 + row, 0x0001000000000000 + row, true});
+    plan.steps.push_back({static_cast<uint32_t>(row)});
+    plan.identities.push_back({1000 + row, 133500000000000000 + row, 0x0001000000000000 + row});
   }
   plan.volume = {0x5EED1234, true, true};
   PosixJournals journals;
@@ -254,7 +254,7 @@ void RunPlan(benchmark::State& loop, bool identities) {
     std::u16string key;
     names.NameKey(state.CurrentNames[row], key);
     if (identities) {
-      listing.identities.push_back({1000 + row, 133500000000000000 + row, 0x0001000000000000 + row, true});
+      listing.identities.push_back({1000 + row, 133500000000000000 + row, 0x0001000000000000 + row});
       if (key.size() > 12) listing.shortKeys.emplace_back(static_cast<uint32_t>(row), key.substr(0, 6) + u"~1.JPG");
     }
     listing.keys.push_back(key);

@@ -7,11 +7,14 @@
 
 namespace exec {
 
+// 24 bytes: a listing and a plan hold one per file.
 struct FileIdentity {
   uint64_t size = 0;
   uint64_t lastWrite = 0;  // as the file system keeps it (100 ns since 1601 on Windows)
   uint64_t fileId = 0;     // 0 where the file system gives none
-  bool known = false;      // false: nothing was listed for it
+  // All zero: nothing was listed for it (a file of no size, time or ID
+  // counts so too, and is then never taken for one a run renamed).
+  bool known() const { return size != 0 || lastWrite != 0 || fileId != 0; }
   bool operator==(const FileIdentity&) const = default;
 };
 

@@ -37,7 +37,7 @@ class KeyStore {
   void Reserve(size_t units) { all_.reserve(units); }
   void Add(size_t index, std::string_view name) {
     if (!names_.NameKey(name, buffer_)) return;
-    spans_[index] = {all_.size(), buffer_.size()};
+    spans_[index] = {static_cast<uint32_t>(all_.size()), static_cast<uint32_t>(buffer_.size())};
     all_ += buffer_;
   }
   // Nothing (an empty view with no data) when the name did not convert.
@@ -48,9 +48,9 @@ class KeyStore {
   bool Has(size_t index) const { return spans_[index].length != kNone; }
 
  private:
-  static constexpr size_t kNone = static_cast<size_t>(-1);
+  static constexpr uint32_t kNone = UINT32_MAX;
   struct Span {
-    size_t offset = 0, length = kNone;
+    uint32_t offset = 0, length = kNone;
   };
   FileOperations& names_;
   std::u16string buffer_;
@@ -88,6 +88,7 @@ class Planner {
   }
 
  private:
+  static uint32_t Row(size_t row) { return static_cast<uint32_t>(row); }
   bool HasTarget(size_t row) const { return row < targets_.size(); }
   bool Movable(size_t row) const {
     return plan_.verdicts[row] == Verdict::Deliverable || plan_.verdicts[row] == Verdict::SourceMissing;
@@ -233,9 +234,12 @@ class Planner {
         }
         cycle = chain.size() > 1 && HolderOf(chain.back()) == start;
       }
-      if (cycle) plan_.steps.push_back({start, ParkingName(start)});
-      for (size_t i = chain.size(); i-- > 1;) plan_.steps.push_back({chain[i], {}});
-      plan_.steps.push_back({start, {}});
+      if (cycle) {
+        plan_.parkingNames.push_back(ParkingName(start));
+        plan_.steps.push_back({Row(start), static_cast<uint32_t>(plan_.parkingNames.size() - 1)});
+      }
+      for (size_t i = chain.size(); i-- > 1;) plan_.steps.push_back({Row(chain[i])});
+      plan_.steps.push_back({Row(start)});
     }
   }
 
@@ -283,6 +287,11 @@ RenamePlan PlanRenames(const FolderListing& folder, const rules::NameList& curre
                        const rules::NameList& targets, const std::vector<size_t>& order,
                        FileOperations& names, Targets kind, const ExpectedFiles* expected) {
   return Planner(folder, current, targets, names, kind, expected).Plan(order);
+}
+
+const std::string& ParkingName(const std::vector<std::string>& parkingNames, const RenameStep& step) {
+  static const std::string none;
+  return step.parking < parkingNames.size() ? parkingNames[step.parking] : none;
 }
 
 std::vector<size_t> ListOrder(size_t count) {

@@ -34,13 +34,19 @@ constexpr bool IsMarked(Verdict verdict) {
   return verdict != Verdict::Unchanged && verdict != Verdict::Deliverable;
 }
 
-// One rename of the plan. With a non-empty `parkAs`, the row's file first
-// moves aside under that temporary name, to break a cycle; its own rename
-// then comes later in the plan, after the rest of the cycle.
+inline constexpr uint32_t kNoParking = UINT32_MAX;
+
+// One rename of the plan, eight bytes: a plan holds one per row. With a
+// parking name (an index into the plan's parking names), the row's file
+// first moves aside under that temporary name, to break a cycle; its own
+// rename then comes later in the plan, after the rest of the cycle.
 struct RenameStep {
-  size_t row;
-  std::string parkAs;
+  uint32_t row;
+  uint32_t parking = kNoParking;
 };
+
+// The temporary name of a step that parks its file; empty for any other.
+const std::string& ParkingName(const std::vector<std::string>& parkingNames, const RenameStep& step);
 
 struct RenamePlan {
   std::vector<Verdict> verdicts;
@@ -48,6 +54,7 @@ struct RenamePlan {
   std::vector<size_t> claimants;
   // Every row exactly once (a parked row twice), in the order to take them.
   std::vector<RenameStep> steps;
+  std::vector<std::string> parkingNames;
   // Each row's file as the folder listed it (not known for a row whose
   // file was not there), and the folder's volume.
   std::vector<FileIdentity> identities;

@@ -36,12 +36,12 @@ class KeyList {
   }
   void push_back(std::u16string_view key) {
     units_.append(key);
-    ends_.push_back(units_.size());
+    ends_.push_back(static_cast<uint32_t>(units_.size()));
   }
 
  private:
   std::u16string units_;
-  std::vector<size_t> ends_;
+  std::vector<uint32_t> ends_;
 };
 
 // A folder as the planner sees it.

@@ -114,7 +114,7 @@ RenameRun RenameRun::UndoRun(rules::ProgramState& state, FileOperations& files, 
 
 bool RenameRun::Begin() {
   plan_ = PlanOnDisk(kind_, state_, targets_, order_, files_, expected_ ? &*expected_ : nullptr);
-  order_ = {};
+  order_ = std::vector<size_t>();  // memory and all
   journal_ = RunJournal::Begin(journals_, journalKind_, state_.FolderPath, state_.CurrentNames, targets_,
                                *plan_);
   if (!journal_.Written() &&
@@ -149,8 +149,8 @@ bool RenameRun::Step(const std::function<bool()>& enough) {
     }
     const size_t index = next_++;
     const RenameStep& step = plan_->steps[index];
-    if (!step.parkAs.empty()) {
-      Park(index, step.row, step.parkAs);
+    if (const std::string& parkAs = ParkingName(plan_->parkingNames, step); !parkAs.empty()) {
+      Park(index, step.row, parkAs);
     } else if (!HandleRow(index, step.row)) {
       closeAsked_ = true;  // the loop ends at once
       continue;

@@ -149,7 +149,7 @@ std::optional<FileIdentity> ReadIdentity(const std::vector<std::string_view>& fi
   const auto lastWrite = Number<uint64_t>(fields[from + 1]);
   const auto fileId = Number<uint64_t>(fields[from + 2]);
   if (!size || !lastWrite || !fileId) return std::nullopt;
-  return FileIdentity{*size, *lastWrite, *fileId, true};
+  return FileIdentity{*size, *lastWrite, *fileId};
 }
 
 // The rows and the steps, up to the line that says the plan is whole;
@@ -185,7 +185,12 @@ bool ReadPlan(Lines& lines, JournalContents& contents, size_t textSize, bool ide
     const auto row = Number(fields[0]);
     const auto park = fields.size() == 2 ? Unescaped(fields[1]) : std::optional<std::string>("");
     if (!row || *row >= *rows || fields.size() > 2 || !park) return false;
-    contents.steps.push_back({*row, *park});
+    RenameStep parsed{static_cast<uint32_t>(*row)};
+    if (!park->empty()) {
+      parsed.parking = static_cast<uint32_t>(contents.parkingNames.size());
+      contents.parkingNames.push_back(*park);
+    }
+    contents.steps.push_back(parsed);
   }
   return lines.Next() == kPlannedLine;
 }
@@ -250,7 +255,7 @@ RunJournal RunJournal::Begin(JournalStore& store, JournalKind kind, const std::s
     if (row < targets.size()) AppendEscaped(text, targets[row]);
     text += '\t';
     AppendNumber(text, static_cast<size_t>(plan.verdicts[row]));
-    if (row < plan.identities.size() && plan.identities[row].known) {
+    if (row < plan.identities.size() && plan.identities[row].known()) {
       const FileIdentity& identity = plan.identities[row];
       for (const uint64_t number : {identity.size, identity.lastWrite, identity.fileId}) {
         text += '\t';
@@ -265,9 +270,9 @@ RunJournal RunJournal::Begin(JournalStore& store, JournalKind kind, const std::s
   text += '\n';
   for (const RenameStep& step : plan.steps) {
     AppendNumber(text, step.row);
-    if (!step.parkAs.empty()) {
+    if (const std::string& parkAs = ParkingName(plan.parkingNames, step); !parkAs.empty()) {
       text += '\t';
-      AppendEscaped(text, step.parkAs);
+      AppendEscaped(text, parkAs);
     }
     text += '\n';
     piece(false);

@@ -111,6 +111,7 @@ struct JournalContents {
   std::vector<FileIdentity> identities;
   VolumeIdentity volume;
   std::vector<RenameStep> steps;
+  std::vector<std::string> parkingNames;
   // The plan was written whole: only then can a rename have happened.
   bool planned = false;
   struct Mark {

@@ -13,7 +13,7 @@ class Recovery {
       : journal_(journal), files_(files), where_(journal.before), middles_(journal.before.size()),
         parkedAs_(journal.before.size()) {
     for (const RenameStep& step : journal.steps) {
-      if (!step.parkAs.empty()) parkedAs_[step.row] = step.parkAs;
+      if (step.parking != kNoParking) parkedAs_[step.row] = ParkingName(journal.parkingNames, step);
     }
   }
 
@@ -37,7 +37,8 @@ class Recovery {
  private:
   const std::string& Destination(size_t step) const {
     const RenameStep& s = journal_.steps[step];
-    return s.parkAs.empty() ? journal_.targets[s.row] : s.parkAs;
+    const std::string& parkAs = ParkingName(journal_.parkingNames, s);
+    return parkAs.empty() ? journal_.targets[s.row] : parkAs;
   }
 
   bool IsFormer(const std::string& name) {
@@ -54,8 +55,8 @@ class Recovery {
     for (const std::string& name : journal_.before) {
       if (!IsFormer(name)) return false;
     }
-    for (const RenameStep& step : journal_.steps) {
-      if (!step.parkAs.empty() && !IsFormer(step.parkAs)) return false;
+    for (const std::string& parkAs : journal_.parkingNames) {
+      if (!IsFormer(parkAs)) return false;
     }
     for (const JournalContents::Mark& mark : journal_.marks) {
       const bool named = mark.type == JournalContents::Mark::Moved || mark.type == JournalContents::Mark::Middle;
@@ -153,7 +154,7 @@ class Recovery {
 
   // Both the journal and the listing tell this row's file from others.
   bool KnowsTheFile(size_t row) const {
-    return row < journal_.identities.size() && journal_.identities[row].known && !listing_.identities.empty();
+    return row < journal_.identities.size() && journal_.identities[row].known() && !listing_.identities.empty();
   }
 
   // Where the disk does not show a row's own file under the name found,

@@ -13,7 +13,7 @@ constexpr wchar_t kExtension[] = L".journal";
 constexpr wchar_t kSetAsideExtension[] = L".damaged";
 constexpr wchar_t kFolderName[] = L"澄川改名宝";
 // Appended bytes wait in memory up to this much.
-constexpr size_t kBufferBytes = size_t{1} << 20;
+constexpr size_t kBufferBytes = size_t{256} << 10;
 // A journal of a million files stays far below this.
 constexpr LONGLONG kLargestJournal = LONGLONG{1} << 30;
 

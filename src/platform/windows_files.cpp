@@ -79,7 +79,7 @@ exec::FolderListing WindowsFiles::ListFolder(const std::string& folder) {
         listing.keys.push_back(keys_.FromWide(name));
         listing.identities.push_back({static_cast<uint64_t>(entry.EndOfFile.QuadPart),
                                       static_cast<uint64_t>(entry.LastWriteTime.QuadPart),
-                                      static_cast<uint64_t>(entry.FileId.QuadPart), true});
+                                      static_cast<uint64_t>(entry.FileId.QuadPart)});
         if (entry.ShortNameLength > 0) {
           const std::wstring_view shortName(entry.ShortName, entry.ShortNameLength / sizeof(WCHAR));
           listing.shortKeys.emplace_back(index, keys_.FromWide(shortName));

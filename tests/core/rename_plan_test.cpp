@@ -52,7 +52,8 @@ class PlanTest : public testing::Test {
   static std::vector<std::string> Steps(const RenamePlan& plan) {
     std::vector<std::string> steps;
     for (const RenameStep& step : plan.steps) {
-      steps.push_back(std::to_string(step.row) + (step.parkAs.empty() ? "" : ">" + step.parkAs));
+      const std::string& parkAs = ParkingName(plan.parkingNames, step);
+      steps.push_back(std::to_string(step.row) + (parkAs.empty() ? "" : ">" + parkAs));
     }
     return steps;
   }
@@ -94,7 +95,7 @@ TEST_F(PlanTest, CyclesParkOneFileUnderANameThatTellsWhatItWas) {
   const std::string longName = std::string(250, 'x') + "报";
   const RenamePlan plan = Plan({{longName, "b"}, {"b", longName}});
   ASSERT_EQ(plan.steps.size(), 3u);
-  EXPECT_EQ(plan.steps[0].parkAs, std::string(250, 'x') + ".~改名中");  // 255 units
+  EXPECT_EQ(ParkingName(plan.parkingNames, plan.steps[0]), std::string(250, 'x') + ".~改名中");  // 255 units
 }
 
 TEST_F(PlanTest, LaterRowsWithTheSameNameAreDuplicatesOfTheFirst) {
@@ -159,7 +160,7 @@ TEST_F(PlanTest, AnotherFilesShortNameIsTaken) {
 TEST_F(PlanTest, APuttingBackTouchesOnlyTheFilesItExpects) {
   const RenamePlan plan = Plan({{"a", "x"}, {"b", "y"}, {"c", "z"}, {"d", "w"}}, {}, {"d"});
   EXPECT_EQ(plan.identities[0], SimulatedFolder::IdentityOf("a"));
-  EXPECT_FALSE(plan.identities[3].known);
+  EXPECT_FALSE(plan.identities[3].known());
   EXPECT_EQ(plan.volume.serial, files.volume.serial);
   ExpectedFiles expected{plan.identities, plan.volume};
   files.files[std::string(kFolder) + "b"] = "another b";

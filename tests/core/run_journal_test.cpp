@@ -420,6 +420,28 @@ TEST_F(LeftRunsTest, NoBringsBackAFileUnderATemporaryName) {
   }
 }
 
+// A putting back that can't write a journal of its own asks too; No
+// keeps the old record for the next start.
+TEST_F(LeftRunsTest, APuttingBackWithoutAJournalAsksAndNoKeepsTheRecord) {
+  KillABatch();
+  const Disk cut = files.files;
+  journals.refusal = "无法建立文件夹 C:\\j\\：拒绝访问";
+  RecordingWindow no;
+  no.answers = {true, false};
+  PutBackLeftRuns(journals, files, no, [](RenameRun&) { ADD_FAILURE() << "nothing to carry"; });
+  ASSERT_EQ(no.prompts.size(), 2u);
+  EXPECT_NE(no.prompts[1].find("警告：|无法写入更名记录（无法建立文件夹 C:\\j\\：拒绝访问）"), std::string::npos);
+  EXPECT_EQ(files.files, cut);
+  EXPECT_EQ(journals.journals.size(), 1u);
+
+  journals.refusal.clear();
+  RecordingWindow yes;
+  yes.answerToAll = true;
+  PutBackLeftRuns(journals, files, yes, [&](RenameRun& run) { RunToEnd(run, yes); });
+  EXPECT_EQ(files.files, (Disk{{"C:\\d\\1", "1"}, {"C:\\d\\2", "2"}, {"C:\\d\\3", "3"}}));
+  EXPECT_TRUE(journals.journals.empty());
+}
+
 // A journal from before files had identities is still read: its rows go
 // by their names, as then.
 TEST_F(LeftRunsTest, AJournalOfTheFirstVersionGoesByNames) {
@@ -563,7 +585,8 @@ TEST(RunJournal, NoRunWithoutItsJournalUnlessTheUserSaysSo) {
 TEST(RunJournal, NamesWithAnyByteComeBackAndAJournalTakesNoFlushPerFile) {
   RenamePlan plan;
   plan.verdicts = {Verdict::Deliverable, Verdict::Taken};
-  plan.steps = {{1, "b%\t.~改名中"}, {0, {}}, {1, {}}};
+  plan.steps = {{1, 0}, {0}, {1}};
+  plan.parkingNames = {"b%\t.~改名中"};
   MemoryJournals journals;
   RunJournal journal = RunJournal::Begin(journals, JournalKind::Undo, "C:\\%d\n\\",
                                          {"a\tb", "\x81\x0a"}, {"b", "c\r"}, plan);
@@ -582,7 +605,7 @@ TEST(RunJournal, NamesWithAnyByteComeBackAndAJournalTakesNoFlushPerFile) {
   EXPECT_EQ(contents->targets, (rules::NameList{"b", "c\r"}));
   EXPECT_EQ(contents->verdicts, plan.verdicts);
   ASSERT_EQ(contents->steps.size(), 3u);
-  EXPECT_EQ(contents->steps[0].parkAs, "b%\t.~改名中");
+  EXPECT_EQ(ParkingName(contents->parkingNames, contents->steps[0]), "b%\t.~改名中");
   ASSERT_EQ(contents->marks.size(), 3u);
   EXPECT_EQ(contents->marks[2].name, "%1");
   EXPECT_TRUE(contents->planned);

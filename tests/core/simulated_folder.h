@@ -59,7 +59,7 @@ class SimulatedFolder final : public exec::FileOperations {
 
   static exec::FileIdentity IdentityOf(const std::string& contents) {
     const std::hash<std::string> hash;
-    return {contents.size(), hash(contents) | 1, hash(contents.substr(0, contents.find('#'))) | 1, true};
+    return {contents.size(), hash(contents) | 1, hash(contents.substr(0, contents.find('#'))) | 1};
   }
 
   // The stored path that names the same entry as `path`.

@@ -172,7 +172,7 @@ TEST(FilePaths, TheListingGivesEachFileItsIdentityAndShortName) {
   ASSERT_EQ(listing.keys.size(), 2u);
   EXPECT_EQ(listing.keys[0], u"PROGRAM FILES.TXT");
   EXPECT_EQ(listing.keys[1], u"A.TXT");
-  EXPECT_EQ(listing.identities, (std::vector<exec::FileIdentity>{{12, 1000, 77, true}, {3, 2000, 78, true}}));
+  EXPECT_EQ(listing.identities, (std::vector<exec::FileIdentity>{{12, 1000, 77}, {3, 2000, 78}}));
   ASSERT_EQ(listing.shortKeys.size(), 1u);
   EXPECT_EQ(listing.shortKeys[0], (std::pair<uint32_t, std::u16string>{0, u"PROGRA~1.TXT"}));
   EXPECT_TRUE(listing.volume.known && listing.volume.keepsFileIds);

@@ -87,8 +87,10 @@ void PreviewList::ShowNewNames(exec::RenamePlan plan) {
   newNamesShown_ = true;
   newNameCleared_.assign(state_->CurrentNames.size(), false);
   plan_ = std::move(plan);
-  plan_.steps = {};  // only the verdicts are drawn
-  plan_.identities = {};
+  // Only the verdicts are drawn: the rest goes, its memory too.
+  plan_.steps = std::vector<exec::RenameStep>();
+  plan_.parkingNames = std::vector<std::string>();
+  plan_.identities = std::vector<exec::FileIdentity>();
   Refresh();
 }
 
