@@ -17,10 +17,13 @@ std::string MarkReason(const RenamePlan& plan, size_t row, const rules::NameList
     }
     case Verdict::Taken:
       return "新文件名已被一个不改名的文件或文件夹占用。";
+    case Verdict::ShortNameTaken:
+      return "新文件名与文件夹中另一个文件的短文件名（8.3 格式）相同，Windows 不允许。";
     case Verdict::SourceMissing:
       return "源文件不存在。";
     case Verdict::Unchanged:
     case Verdict::Deliverable:
+    case Verdict::NotTheFile:  // only a putting back at the start has these
       break;
   }
   return {};

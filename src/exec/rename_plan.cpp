@@ -167,18 +167,23 @@ class Planner {
   }
 
   // The holder of a row's target must move away first; a holder that stays
-  // makes the row fail, and so on back along the chain.
+  // makes the row fail, and so on back along the chain. Another file's
+  // short name stays that file's for all the plan can tell, even when the
+  // file moves.
   void FindTakenNames() {
+    std::vector<size_t> failed;
     for (size_t row = 0; row < count_; ++row) {
       if (!Movable(row)) continue;
       const NameTable::Entry& name = *table_.Find(to_[row]);
-      const bool anothersShortName = name.shortOf != kNoRow && name.shortOf != row;
-      targetHolder_[row] = anothersShortName ? kSharedName
-                           : name.inFolder == 0 ? kNoRow
+      if (name.shortOf != kNoRow && name.shortOf != row) {
+        plan_.verdicts[row] = Verdict::ShortNameTaken;
+        failed.push_back(row);
+        continue;
+      }
+      targetHolder_[row] = name.inFolder == 0                        ? kNoRow
                            : name.holder == kNoRow || name.inFolder > 1 ? kSharedName
                                                                         : name.holder;
     }
-    std::vector<size_t> failed;
     for (size_t row = 0; row < count_; ++row) {
       if (Movable(row) && !CanFollowHolder(row)) {
         plan_.verdicts[row] = Verdict::Taken;

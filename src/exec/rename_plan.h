@@ -22,12 +22,13 @@ enum class Verdict : uint8_t {
   Duplicate,      // an earlier row in list order claims the same name
   Taken,          // an entry that stays has the name when the row's turn comes
   NotTheFile,     // a putting back: the file under the name is not the one the run renamed
+  ShortNameTaken,  // another entry has the name as its 8.3 short name
 };
 
 // Rows that are never handed to the file system.
 constexpr bool IsRefused(Verdict verdict) {
   return verdict == Verdict::Invalid || verdict == Verdict::TooLong || verdict == Verdict::Duplicate ||
-         verdict == Verdict::Taken || verdict == Verdict::NotTheFile;
+         verdict == Verdict::Taken || verdict == Verdict::NotTheFile || verdict == Verdict::ShortNameTaken;
 }
 // Rows the preview marks: the batch will fail on them.
 constexpr bool IsMarked(Verdict verdict) {

@@ -167,7 +167,7 @@ bool ReadPlan(Lines& lines, JournalContents& contents, size_t textSize, bool ide
     const auto target = Unescaped(fields[1]);
     const auto verdict = Number(fields[2]);
     const auto identity = known ? ReadIdentity(fields, 3) : std::optional<FileIdentity>(FileIdentity{});
-    if (!before || !target || !verdict || *verdict > static_cast<size_t>(Verdict::NotTheFile) || !identity) {
+    if (!before || !target || !verdict || *verdict > static_cast<size_t>(Verdict::ShortNameTaken) || !identity) {
       return false;
     }
     contents.before.push_back(*before);

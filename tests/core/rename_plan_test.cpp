@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "exec/mark_reason.h"
 #include "exec/rename_run.h"
 #include "exec/plain_name.h"
 #include "recording_window.h"
@@ -149,9 +150,11 @@ TEST_F(PlanTest, AnotherFilesShortNameIsTaken) {
                                 {"b", "LONGNA~2"},
                                 {"c", "PROGRA~2.TXT"}},
                                {"Program Files.txt"});
-  EXPECT_EQ(plan.verdicts, (std::vector<V>{V::Taken, V::Deliverable, V::Duplicate, V::Deliverable}));
-  const RenamePlan moving = Plan({{"long name 2", "x"}, {"b", "longna~2"}});
-  EXPECT_EQ(moving.verdicts, (std::vector<V>{V::Deliverable, V::Taken}));
+  EXPECT_EQ(plan.verdicts, (std::vector<V>{V::ShortNameTaken, V::Deliverable, V::Duplicate, V::Deliverable}));
+  EXPECT_EQ(MarkReason(plan, 0, current), "新文件名与文件夹中另一个文件的短文件名（8.3 格式）相同，Windows 不允许。");
+  // A row waiting for it fails with it.
+  const RenamePlan moving = Plan({{"long name 2", "x"}, {"b", "longna~2"}, {"c", "b"}});
+  EXPECT_EQ(moving.verdicts, (std::vector<V>{V::Deliverable, V::ShortNameTaken, V::Taken}));
 }
 
 // Each row carries its file as listed; a putting back leaves alone a row

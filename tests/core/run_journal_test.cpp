@@ -243,6 +243,8 @@ class LeftRunsTest : public testing::Test {
     ASSERT_FALSE(CarryUntilKilled(run, renames + 1));
     ASSERT_EQ(journals.journals.size(), 1u);
   }
+  // The three files under their names from before the batch.
+  static Disk BeforeTheBatch() { return {{"C:\\d\\1", "1"}, {"C:\\d\\2", "2"}, {"C:\\d\\3", "3"}}; }
   std::string Journal() { return journals.journals.begin()->second.durable; }
   void SetJournal(const std::string& text) { journals.journals.begin()->second.durable = text; }
 
@@ -274,7 +276,7 @@ TEST_F(LeftRunsTest, YesPutsBackWithUndosClosingMessageAndNoLeavesTheFolderForGo
   PutBackLeftRuns(journals, files, yes, [&](RenameRun& run) { RunToEnd(run, yes); });
   EXPECT_EQ(yes.prompts, (std::vector<std::string>{
                              question, "提示：|撤销完成！文件名恢复到此次更名前的状态！|OK"}));
-  EXPECT_EQ(files.files, (Disk{{"C:\\d\\1", "1"}, {"C:\\d\\2", "2"}, {"C:\\d\\3", "3"}}));
+  EXPECT_EQ(files.files, BeforeTheBatch());
   EXPECT_TRUE(journals.journals.empty());
 }
 
@@ -333,7 +335,7 @@ TEST_F(LeftRunsTest, EveryKindOfRunGoesBackToTheNamesFromBeforeTheBatch) {
     journals.journals.clear();
     c.cut();
     ASSERT_EQ(journals.journals.size(), 1u);
-    Disk expected = {{"C:\\d\\1", "1"}, {"C:\\d\\2", "2"}, {"C:\\d\\3", "3"}};
+    Disk expected = BeforeTheBatch();
     if (files.files.count("C:\\d\\x1") && files.files["C:\\d\\x1"] == "another x1") {
       expected.erase("C:\\d\\1");
       expected["C:\\d\\x1"] = "another x1";
@@ -368,7 +370,7 @@ TEST_F(LeftRunsTest, AFolderThatIsAwayKeepsItsRecordUntilTheUserLetsItGo) {
   RecordingWindow back;
   back.answerToAll = true;
   PutBackLeftRuns(journals, files, back, [&](RenameRun& run) { RunToEnd(run, back); });
-  EXPECT_EQ(files.files, (Disk{{"C:\\d\\1", "1"}, {"C:\\d\\2", "2"}, {"C:\\d\\3", "3"}}));
+  EXPECT_EQ(files.files, BeforeTheBatch());
 
   KillABatch();
   files.reachable = false;
@@ -438,7 +440,7 @@ TEST_F(LeftRunsTest, APuttingBackWithoutAJournalAsksAndNoKeepsTheRecord) {
   RecordingWindow yes;
   yes.answerToAll = true;
   PutBackLeftRuns(journals, files, yes, [&](RenameRun& run) { RunToEnd(run, yes); });
-  EXPECT_EQ(files.files, (Disk{{"C:\\d\\1", "1"}, {"C:\\d\\2", "2"}, {"C:\\d\\3", "3"}}));
+  EXPECT_EQ(files.files, BeforeTheBatch());
   EXPECT_TRUE(journals.journals.empty());
 }
 
@@ -462,7 +464,7 @@ TEST_F(LeftRunsTest, AJournalOfTheFirstVersionGoesByNames) {
   PutBackLeftRuns(journals, files, yes, [&](RenameRun& run) { RunToEnd(run, yes); });
   ASSERT_EQ(yes.prompts.size(), 2u);
   EXPECT_NE(yes.prompts[0].find("已有 2 个文件改了名"), std::string::npos);
-  EXPECT_EQ(files.files, (Disk{{"C:\\d\\1", "1"}, {"C:\\d\\2", "2"}, {"C:\\d\\3", "3"}}));
+  EXPECT_EQ(files.files, BeforeTheBatch());
 }
 
 // Damaged journals are set aside with one message and never touch a file;

@@ -10,10 +10,7 @@
 #include <map>
 #include <string>
 
-#include "platform/folder_journals.h"
 #include "started_program.h"
-#include "ui/edit/edit_controls.h"
-#include "ui/main/main_window.h"
 
 namespace testing_support {
 namespace {
@@ -46,16 +43,6 @@ class ChangedFolderTest : public testing::Test {
   }
 
   std::wstring Away() const { return folder_.substr(0, folder_.size() - 1) + L"_away\\"; }
-  static void DeleteFilesIn(const std::wstring& folder) {
-    WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-      DeleteFileW((folder + entry.cFileName).c_str());
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
-  }
-  static void ClearJournals() { DeleteFilesIn(platform::UserJournalFolder()); }
   static void Empty(const std::wstring& folder) {
     DeleteFilesIn(folder);
     RemoveDirectoryW(folder.c_str());
@@ -95,24 +82,8 @@ class ChangedFolderTest : public testing::Test {
 
   // f1 to f5 picked, "y" added in front, Batch rename pressed; returns the
   // Edit window.
-  HWND StartABatch(StartedProgram& program) {
-    HWND main = WaitForWindow(program, kMainWindowTitle, kPatienceMs);
-    if (!main) return nullptr;
-    HWND box = GetDlgItem(main, ui::kFileBoxId);
-    const LRESULT count = SendMessageW(box, LB_GETCOUNT, 0, 0);
-    for (LRESULT item = 0; item < count; ++item) {
-      wchar_t text[MAX_PATH] = {};
-      SendMessageW(box, LB_GETTEXT, item, reinterpret_cast<LPARAM>(text));
-      if (text[0] == L'f') SendMessageW(box, LB_SETSEL, TRUE, item);
-    }
-    SendMessageW(main, WM_COMMAND, MAKEWPARAM(ui::kFileBoxId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
-    PostMessageW(main, WM_COMMAND, ui::kCommandEditNames, 0);
-    HWND edit = WaitForWindow(program, "编辑窗口", kPatienceMs);
-    if (!edit) return nullptr;
-    SetWindowTextW(Descendant(edit, ui::edit::添加字符文本), L"y");
-    SendMessageW(Descendant(edit, ui::edit::按钮预览), BM_CLICK, 0, 0);
-    PostMessageW(Descendant(edit, ui::edit::按钮更名), BM_CLICK, 0, 0);
-    return edit;
+  static HWND StartABatch(StartedProgram& program) {
+    return StartABatchOn(program, [](const std::wstring& name) { return name[0] == L'f'; }, L"y");
   }
   // Waits for a message box with that title; its text, or "" when none came.
   static std::string Answer(StartedProgram& program, const char* title, int button) {

@@ -7,10 +7,7 @@
 #include <set>
 #include <string>
 
-#include "platform/folder_journals.h"
 #include "started_program.h"
-#include "ui/edit/edit_controls.h"
-#include "ui/main/main_window.h"
 
 namespace testing_support {
 namespace {
@@ -43,17 +40,6 @@ class CutShortRunTest : public testing::Test {
     ClearJournals();
   }
 
-  // Deletes every file of `folder` (ending in "\\").
-  static void DeleteFilesIn(const std::wstring& folder) {
-    WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-      DeleteFileW((folder + entry.cFileName).c_str());
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
-  }
-  static void ClearJournals() { DeleteFilesIn(platform::UserJournalFolder()); }
   void Empty() {
     DeleteFilesIn(folder_);
     RemoveDirectoryW(folder_.c_str());
@@ -95,24 +81,11 @@ class CutShortRunTest : public testing::Test {
   // Every file but the program picked, "1" added in front, Batch rename
   // pressed; returns once some hundred files have their new names.
   HWND StartABatch(StartedProgram& program) {
-    HWND main = WaitForWindow(program, kMainWindowTitle, kPatienceMs);
-    if (!main) return nullptr;
-    HWND box = GetDlgItem(main, ui::kFileBoxId);
-    const LRESULT count = SendMessageW(box, LB_GETCOUNT, 0, 0);
-    for (LRESULT item = 0; item < count; ++item) {
-      wchar_t text[MAX_PATH] = {};
-      SendMessageW(box, LB_GETTEXT, item, reinterpret_cast<LPARAM>(text));
-      if (std::wstring(text) != L"rntool.exe") SendMessageW(box, LB_SETSEL, TRUE, item);
+    if (!StartABatchOn(program, [](const std::wstring& name) { return name != L"rntool.exe"; }, L"1")) {
+      return nullptr;
     }
-    SendMessageW(main, WM_COMMAND, MAKEWPARAM(ui::kFileBoxId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
-    PostMessageW(main, WM_COMMAND, ui::kCommandEditNames, 0);
-    HWND edit = WaitForWindow(program, "编辑窗口", kPatienceMs);
-    if (!edit) return nullptr;
-    SetWindowTextW(Descendant(edit, ui::edit::添加字符文本), L"1");
-    SendMessageW(Descendant(edit, ui::edit::按钮预览), BM_CLICK, 0, 0);
-    PostMessageW(Descendant(edit, ui::edit::按钮更名), BM_CLICK, 0, 0);
     for (int waited = 0; Renamed() < 300 && waited < 60000; waited += 100) Sleep(100);
-    return main;
+    return WaitForWindow(program, kMainWindowTitle, 0);
   }
 
   // Answers the question at the next start; true when it was asked.

@@ -3,9 +3,13 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
+#include "platform/folder_journals.h"
 #include "platform/gbk_convert.h"
+#include "ui/edit/edit_controls.h"
+#include "ui/main/main_window.h"
 
 namespace testing_support {
 
@@ -115,6 +119,45 @@ inline HWND Descendant(HWND window, int id) {
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+// Deletes every file of `folder` (ending in "\\").
+inline void DeleteFilesIn(const std::wstring& folder) {
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    DeleteFileW((folder + entry.cFileName).c_str());
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+}
+
+// The journals of earlier runs of the tests go.
+inline void ClearJournals() { DeleteFilesIn(platform::UserJournalFolder()); }
+
+// In the Main window of `program`: the files of the file box that `picked`
+// takes are selected, the Edit window opened, `added` put in front of
+// every name, Preview and then Batch rename pressed. The Edit window, or
+// nothing when a window did not come.
+inline HWND StartABatchOn(StartedProgram& program, const std::function<bool(const std::wstring&)>& picked,
+                          const wchar_t* added) {
+  HWND main = WaitForWindow(program, kMainWindowTitle, kPatienceMs);
+  if (!main) return nullptr;
+  HWND box = GetDlgItem(main, ui::kFileBoxId);
+  const LRESULT count = SendMessageW(box, LB_GETCOUNT, 0, 0);
+  for (LRESULT item = 0; item < count; ++item) {
+    wchar_t text[MAX_PATH] = {};
+    SendMessageW(box, LB_GETTEXT, item, reinterpret_cast<LPARAM>(text));
+    if (picked(text)) SendMessageW(box, LB_SETSEL, TRUE, item);
+  }
+  SendMessageW(main, WM_COMMAND, MAKEWPARAM(ui::kFileBoxId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+  PostMessageW(main, WM_COMMAND, ui::kCommandEditNames, 0);
+  HWND edit = WaitForWindow(program, "编辑窗口", kPatienceMs);
+  if (!edit) return nullptr;
+  SetWindowTextW(Descendant(edit, ui::edit::添加字符文本), added);
+  SendMessageW(Descendant(edit, ui::edit::按钮预览), BM_CLICK, 0, 0);
+  PostMessageW(Descendant(edit, ui::edit::按钮更名), BM_CLICK, 0, 0);
+  return edit;
 }
 
 }  // namespace testing_support

@@ -180,7 +180,7 @@ TEST(FilePaths, TheListingGivesEachFileItsIdentityAndShortName) {
   // The new name another file's short name takes is marked.
   const exec::RenamePlan plan =
       exec::PlanRenames(listing, {"a.txt"}, {"progra~1.txt"}, exec::ListOrder(1), files);
-  EXPECT_EQ(plan.verdicts, std::vector<exec::Verdict>{exec::Verdict::Taken});
+  EXPECT_EQ(plan.verdicts, std::vector<exec::Verdict>{exec::Verdict::ShortNameTaken});
 
   calls.flags = 0;  // FAT: IDs say nothing
   EXPECT_FALSE(files.ListFolder("D:\\d\\").volume.keepsFileIds);
