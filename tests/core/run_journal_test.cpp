@@ -584,11 +584,13 @@ TEST(RunJournal, NoRunWithoutItsJournalUnlessTheUserSaysSo) {
   EXPECT_EQ(files.files, (Disk{{"C:\\d\\a", "a"}, {"C:\\d\\y", "b"}}));
 }
 
-TEST(RunJournal, NamesWithAnyByteComeBackAndAJournalTakesNoFlushPerFile) {
+TEST(RunJournal, NamesAndIdentitiesComeBackAndAJournalTakesNoFlushPerFile) {
   RenamePlan plan;
-  plan.verdicts = {Verdict::Deliverable, Verdict::Taken};
+  plan.verdicts = {Verdict::Deliverable, Verdict::ShortNameTaken};
   plan.steps = {{1, 0}, {0}, {1}};
   plan.parkingNames = {"b%\t.~改名中"};
+  plan.identities = {{18446744073709551615u, 133500000000000000, 0}, {}};
+  plan.volume = {4294967295u, true, false};
   MemoryJournals journals;
   RunJournal journal = RunJournal::Begin(journals, JournalKind::Undo, "C:\\%d\n\\",
                                          {"a\tb", "\x81\x0a"}, {"b", "c\r"}, plan);
@@ -599,6 +601,8 @@ TEST(RunJournal, NamesWithAnyByteComeBackAndAJournalTakesNoFlushPerFile) {
   EXPECT_NE(written.durable, written.appended);
   journal.Moved(1, "%1");
   EXPECT_EQ(written.durable, written.appended);
+  journal.Middle(0, "a\tb.~改大小写");
+  EXPECT_EQ(written.durable, written.appended);
   const auto contents = ParseJournal(written.durable);
   ASSERT_TRUE(contents);
   EXPECT_EQ(contents->kind, JournalKind::Undo);
@@ -606,10 +610,17 @@ TEST(RunJournal, NamesWithAnyByteComeBackAndAJournalTakesNoFlushPerFile) {
   EXPECT_EQ(contents->before, (rules::NameList{"a\tb", "\x81\x0a"}));
   EXPECT_EQ(contents->targets, (rules::NameList{"b", "c\r"}));
   EXPECT_EQ(contents->verdicts, plan.verdicts);
+  EXPECT_TRUE(contents->hasIdentities);
+  EXPECT_EQ(contents->identities, plan.identities);
+  EXPECT_TRUE(contents->volume.known);
+  EXPECT_EQ(contents->volume.serial, 4294967295u);
+  EXPECT_FALSE(contents->volume.keepsFileIds);
   ASSERT_EQ(contents->steps.size(), 3u);
   EXPECT_EQ(ParkingName(contents->parkingNames, contents->steps[0]), "b%\t.~改名中");
-  ASSERT_EQ(contents->marks.size(), 3u);
+  ASSERT_EQ(contents->marks.size(), 4u);
   EXPECT_EQ(contents->marks[2].name, "%1");
+  EXPECT_EQ(contents->marks[3].type, JournalContents::Mark::Middle);
+  EXPECT_EQ(contents->marks[3].name, "a\tb.~改大小写");
   EXPECT_TRUE(contents->planned);
   EXPECT_FALSE(contents->ended);
   journal.End();
