@@ -48,7 +48,8 @@ Listing Measure(ui::MainWindow& window, const std::string& folder, int rounds) {
   listing.shown = static_cast<size_t>(SendMessageW(window.fileBox().handle(), LB_GETCOUNT, 0, 0));
   platform::WindowsFiles files;
   size_t identified = 0;
-  listing.planned = MedianSeconds(rounds, [&] { identified = files.ListFolder(folder + "\\").identities.size(); });
+  listing.planned =
+      MedianSeconds(rounds, [&] { identified = files.ListFolder(folder + "\\").identities.size(); });
   std::printf("files: %zu found, %zu listed, %zu with identities\n", listing.found, listing.shown, identified);
   std::printf("plain FindFirstFileW loop: %.3f s (median of %d)\n", listing.plain, rounds);
   std::printf("file box listing:          %.3f s (median of %d)\n", listing.listed, rounds);

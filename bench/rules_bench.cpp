@@ -236,7 +236,9 @@ class FoldingNames final : public exec::FileOperations {
   std::optional<std::string> NameOnDisk(const std::string&, const std::string& name) override { return name; }
   bool NameKey(std::string_view name, std::u16string& key) override {
     key.clear();
-    for (const char c : name) key.push_back(static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - 32 : static_cast<unsigned char>(c)));
+    for (const char c : name) {
+      key.push_back(static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - 32 : static_cast<unsigned char>(c)));
+    }
     return true;
   }
 };
@@ -255,7 +257,9 @@ void RunPlan(benchmark::State& loop, bool identities) {
     names.NameKey(state.CurrentNames[row], key);
     if (identities) {
       listing.identities.push_back({1000 + row, 133500000000000000 + row, 0x0001000000000000 + row});
-      if (key.size() > 12) listing.shortKeys.emplace_back(static_cast<uint32_t>(row), key.substr(0, 6) + u"~1.JPG");
+      if (key.size() > 12) {
+        listing.shortKeys.emplace_back(static_cast<uint32_t>(row), key.substr(0, 6) + u"~1.JPG");
+      }
     }
     listing.keys.push_back(key);
   }

@@ -7,6 +7,7 @@
 
 #include "app/copies_seen.h"
 #include "platform/file_system.h"
+#include "platform/owned_handles.h"
 
 namespace app {
 namespace {
@@ -27,12 +28,10 @@ ProcessSeen Seen(DWORD id, const wchar_t* exeName) {
   ProcessSeen seen{id, exeName, std::nullopt, std::nullopt};
   DWORD session = 0;
   if (ProcessIdToSessionId(id, &session)) seen.session = session;
-  if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id)) {
-    FILETIME created, exited, kernel, user;
-    if (GetProcessTimes(process, &created, &exited, &kernel, &user)) {
-      seen.started = (static_cast<uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
-    }
-    CloseHandle(process);
+  const platform::OwnedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+  FILETIME created, exited, kernel, user;
+  if (process && GetProcessTimes(process.get(), &created, &exited, &kernel, &user)) {
+    seen.started = (static_cast<uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
   }
   return seen;
 }
@@ -41,14 +40,14 @@ ProcessSeen Seen(DWORD id, const wchar_t* exeName) {
 // can be taken.
 std::vector<ProcessSeen> ProcessesNamed(const std::wstring& name) {
   std::vector<ProcessSeen> processes;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return processes;
+  const platform::OwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return processes;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+       more = Process32NextW(snapshot.get(), &entry)) {
     if (name == entry.szExeFile) processes.push_back(Seen(entry.th32ProcessID, entry.szExeFile));
   }
-  CloseHandle(snapshot);
   return processes;
 }
 
@@ -56,17 +55,14 @@ std::vector<ProcessSeen> ProcessesNamed(const std::wstring& name) {
 
 bool AnotherCopyIsRunning() {
   const std::wstring ownName = OwnExecutableName();
-  HANDLE lock = CreateMutexW(nullptr, FALSE, (kStartLock + ownName).c_str());
-  if (lock) WaitForSingleObject(lock, kLockWaitMs);
-  HANDLE running = CreateMutexW(nullptr, FALSE, (kRunning + ownName).c_str());
+  const platform::OwnedHandle lock(CreateMutexW(nullptr, FALSE, (kStartLock + ownName).c_str()));
+  if (lock) WaitForSingleObject(lock.get(), kLockWaitMs);
+  platform::OwnedHandle running(CreateMutexW(nullptr, FALSE, (kRunning + ownName).c_str()));
   bool another = running && GetLastError() == ERROR_ALREADY_EXISTS;
   if (!another) another = AnotherCopyAmong(ProcessesNamed(ownName), Seen(GetCurrentProcessId(), ownName.c_str()));
-  // The name stays taken only by the copy that goes on (until it ends).
-  if (another && running) CloseHandle(running);
-  if (lock) {
-    ReleaseMutex(lock);
-    CloseHandle(lock);
-  }
+  // The name stays taken only by the copy that goes on, until it ends.
+  if (!another) running.Take();
+  if (lock) ReleaseMutex(lock.get());
   return another;
 }
 

@@ -36,22 +36,19 @@ void PopUpMenu(HWND window, HMENU menu) {
 TrayIcon::TrayIcon(HWND window, UINT callbackMessage) {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
   const int size = platform::ScaleOf(window)(kIconSize);
-  icon_ = static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+  icon_.Reset(static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
   data_.cbSize = sizeof(data_);
   data_.hWnd = window;
   data_.uID = 1;
   data_.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
   data_.uCallbackMessage = callbackMessage;
-  data_.hIcon = icon_;
+  data_.hIcon = icon_.get();
   lstrcpynW(data_.szTip, platform::ToWide(kTip).c_str(), ARRAYSIZE(data_.szTip));
   shown_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
 }
 
-TrayIcon::~TrayIcon() {
-  Remove();
-  if (icon_) DestroyIcon(icon_);
-}
+TrayIcon::~TrayIcon() { Remove(); }
 
 void TrayIcon::PutBack() {
   // Still there (the message also comes on other changes): brought up to date.

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/owned_handles.h"
+
 namespace app {
 
 class TrayIcon {
@@ -26,7 +28,7 @@ class TrayIcon {
 
  private:
   NOTIFYICONDATAW data_{};
-  HICON icon_ = nullptr;
+  platform::OwnedIcon icon_;
   bool shown_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include "platform/owned_handles.h"
 #include "platform/scaled_picture.h"
 #include "platform/user32_function.h"
 #include "platform/window_layout.h"
@@ -26,27 +27,22 @@ HBITMAP LoadBanner(HINSTANCE instance, int id) {
   const DWORD size = SizeofResource(instance, resource);
   const void* bytes = LockResource(LoadResource(instance, resource));
   if (!bytes) return nullptr;
-  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+  platform::GlobalMemory copy(GlobalAlloc(GMEM_MOVEABLE, size));
   if (!copy) return nullptr;
-  memcpy(GlobalLock(copy), bytes, size);
-  GlobalUnlock(copy);
-  IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
-    GlobalFree(copy);
+  memcpy(GlobalLock(copy.get()), bytes, size);
+  GlobalUnlock(copy.get());
+  platform::ComPtr<IStream> stream;
+  if (FAILED(CreateStreamOnHGlobal(copy.get(), TRUE, stream.Receive()))) return nullptr;
+  copy.Take();  // the stream frees it
+  platform::ComPtr<IPicture> picture;
+  if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture,
+                            reinterpret_cast<void**>(picture.Receive())))) {
     return nullptr;
   }
-  IPicture* picture = nullptr;
-  HBITMAP bitmap = nullptr;
-  if (SUCCEEDED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                               reinterpret_cast<void**>(&picture)))) {
-    OLE_HANDLE handle = 0;
-    picture->get_Handle(&handle);
-    bitmap = static_cast<HBITMAP>(CopyImage(reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(handle)),
-                                            IMAGE_BITMAP, 0, 0, 0));
-    picture->Release();
-  }
-  stream->Release();
-  return bitmap;
+  OLE_HANDLE handle = 0;
+  picture.get()->get_Handle(&handle);
+  return static_cast<HBITMAP>(
+      CopyImage(reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(handle)), IMAGE_BITMAP, 0, 0, 0));
 }
 
 // The banner drawn for the window's display scale.
@@ -60,7 +56,7 @@ void Paint(HWND window) {
   const platform::Scale scale = platform::ScaleOf(window);
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
   platform::ScaledPictures& pictures = *BannerOf(window);
-  if (HBITMAP banner = pictures.For(instance, scale).front()) {
+  if (HBITMAP banner = pictures.For(instance, scale, 0)) {
     // From the top-left corner: the window is 2 columns narrower than the picture.
     const SIZE size = platform::SizeAt(scale, pictures.choice(), platform::BitmapSize(banner));
     platform::DrawPicture(dc, {0, 0, size.cx, size.cy}, banner);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/gbk_convert.h"
+#include "platform/owned_handles.h"
 
 namespace logo {
 
@@ -19,14 +20,13 @@ namespace {
 
 // The value under `root`: nothing when there is none, 1 when it is no DWORD.
 std::optional<unsigned long> ValueUnder(HKEY root, const std::wstring& keyPath, const std::wstring& name) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+  platform::OwnedKey key;
+  if (RegOpenKeyExW(root, keyPath.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return std::nullopt;
   DWORD type = 0;
   DWORD value = 0;
   DWORD size = sizeof(value);
   const LONG result =
-      RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-  RegCloseKey(key);
+      RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
   if (result == ERROR_FILE_NOT_FOUND) return std::nullopt;
   if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) return 1;
   return value;
@@ -40,16 +40,14 @@ unsigned long StartupFlag::Read() const {
 }
 
 bool StartupFlag::Write(unsigned long value) const {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS) {
+  platform::OwnedKey key;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.Receive(),
+                      nullptr) != ERROR_SUCCESS) {
     return false;
   }
   const DWORD data = value;
-  const LONG result = RegSetValueExW(key, valueName_.c_str(), 0, REG_DWORD,
-                                     reinterpret_cast<const BYTE*>(&data), sizeof(data));
-  RegCloseKey(key);
-  return result == ERROR_SUCCESS;
+  return RegSetValueExW(key.get(), valueName_.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                        sizeof(data)) == ERROR_SUCCESS;
 }
 
 }  // namespace logo

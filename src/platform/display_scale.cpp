@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/owned_handles.h"
 #include "platform/user32_function.h"
 
 namespace platform {
@@ -29,9 +30,8 @@ bool FrameAt(HWND window, int dpi, SIZE& frame) {
 
 int SystemDpi() {
   static const int dpi = [] {
-    HDC screen = GetDC(nullptr);
-    const int found = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kBaseDpi;
-    if (screen) ReleaseDC(nullptr, screen);
+    const ScreenDc screen(GetDC(nullptr));
+    const int found = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kBaseDpi;
     return found > 0 ? found : kBaseDpi;
   }();
   return dpi;

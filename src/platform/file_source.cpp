@@ -6,28 +6,24 @@
 
 namespace platform {
 
-FileSource::FileSource(const std::string& path) : file_(INVALID_HANDLE_VALUE) {
+FileSource::FileSource(const std::string& path) {
   if (const std::optional<std::wstring> wide = FileSystemPathOf(path)) {
-    file_ = CreateFileW(wide->c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                        nullptr);
+    file_.Reset(CreateFileW(wide->c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr));
   }
-}
-
-FileSource::~FileSource() {
-  if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
 }
 
 unsigned long long FileSource::Size() const {
   LARGE_INTEGER size{};
-  if (file_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(file_, &size)) return 0;
+  if (!file_ || !GetFileSizeEx(file_.get(), &size)) return 0;
   return static_cast<unsigned long long>(size.QuadPart);
 }
 
 size_t FileSource::Read(char* buffer, size_t size) {
-  if (file_ == INVALID_HANDLE_VALUE) return 0;
+  if (!file_) return 0;
   DWORD read = 0;
   const DWORD asked = static_cast<DWORD>(std::min<size_t>(size, 1 << 20));
-  if (!ReadFile(file_, buffer, asked, &read, nullptr)) return 0;
+  if (!ReadFile(file_.get(), buffer, asked, &read, nullptr)) return 0;
   return read;
 }
 

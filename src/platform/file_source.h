@@ -6,6 +6,7 @@
 #include <string>
 
 #include "params/krnm_file.h"
+#include "platform/owned_handles.h"
 
 namespace platform {
 
@@ -15,14 +16,13 @@ class FileSource final : public params::ByteSource {
   explicit FileSource(const std::string& path);
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
-  ~FileSource() override;
   // A read error ends the bytes, as the end of the file does.
   size_t Read(char* buffer, size_t size) override;
   // 0 for a file that could not be opened.
   unsigned long long Size() const;
 
  private:
-  HANDLE file_;
+  OwnedHandle file_;
 };
 
 }  // namespace platform

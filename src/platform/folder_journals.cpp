@@ -5,6 +5,7 @@
 
 #include "platform/error_text.h"
 #include "platform/gbk_convert.h"
+#include "platform/owned_handles.h"
 
 namespace platform {
 namespace {
@@ -19,14 +20,10 @@ constexpr LONGLONG kLargestJournal = LONGLONG{1} << 30;
 
 class JournalFileOnDisk final : public exec::JournalFile {
  public:
-  JournalFileOnDisk(HANDLE file, std::wstring path) : file_(file), path_(std::move(path)) {}
-  JournalFileOnDisk(const JournalFileOnDisk&) = delete;
-  JournalFileOnDisk& operator=(const JournalFileOnDisk&) = delete;
+  JournalFileOnDisk(OwnedHandle file, std::wstring path) : file_(std::move(file)), path_(std::move(path)) {}
   // A run that did not end leaves its journal, with all it appended.
   ~JournalFileOnDisk() override {
-    if (file_ == INVALID_HANDLE_VALUE) return;
-    WriteBuffer();
-    CloseHandle(file_);
+    if (file_) WriteBuffer();
   }
 
   void Append(std::string_view bytes) override {
@@ -35,11 +32,10 @@ class JournalFileOnDisk final : public exec::JournalFile {
   }
   void MakeDurable() override {
     WriteBuffer();
-    if (!FlushFileBuffers(file_)) Failed();
+    if (!FlushFileBuffers(file_.get())) Failed();
   }
   void Discard() override {
-    CloseHandle(file_);
-    file_ = INVALID_HANDLE_VALUE;
+    file_.Reset();
     DeleteFileW(path_.c_str());
   }
   std::string Failure() const override { return failure_; }
@@ -49,7 +45,7 @@ class JournalFileOnDisk final : public exec::JournalFile {
     for (size_t at = 0; at < buffer_.size();) {
       DWORD written = 0;
       const DWORD size = static_cast<DWORD>(std::min<size_t>(buffer_.size() - at, 1u << 30));
-      if (!WriteFile(file_, buffer_.data() + at, size, &written, nullptr) || written == 0) {
+      if (!WriteFile(file_.get(), buffer_.data() + at, size, &written, nullptr) || written == 0) {
         Failed();
         break;
       }
@@ -61,7 +57,7 @@ class JournalFileOnDisk final : public exec::JournalFile {
     if (failure_.empty()) failure_ = "写入 " + ToGbk(path_) + " 失败：" + ErrorText(GetLastError());
   }
 
-  HANDLE file_;
+  OwnedHandle file_;
   std::wstring path_;
   std::string buffer_;
   std::string failure_;
@@ -89,21 +85,21 @@ std::unique_ptr<exec::JournalFile> FolderJournals::Create(std::string& failure) 
                             kExtension;
   // Others may read it, but not open it for writing or delete it: a start
   // of another copy sees it in use.
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  OwnedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     failure = "无法建立文件 " + ToGbk(path) + "：" + ErrorText(GetLastError());
     return nullptr;
   }
-  return std::make_unique<JournalFileOnDisk>(file, path);
+  return std::make_unique<JournalFileOnDisk>(std::move(file), path);
 }
 
 std::vector<std::string> FolderJournals::Left() {
   std::vector<std::string> left;
   if (folder_.empty()) return left;
   WIN32_FIND_DATAW entry;
-  const HANDLE search = FindFirstFileW((folder_ + L"*" + kExtension).c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return left;
+  const OwnedFind search(FindFirstFileW((folder_ + L"*" + kExtension).c_str(), &entry));
+  if (!search) return left;
   do {
     const std::wstring name = entry.cFileName;
     const bool journal = !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
@@ -112,29 +108,26 @@ std::vector<std::string> FolderJournals::Left() {
     if (!journal) continue;
     // One that a running copy writes can't be opened for reading while it
     // is open for writing.
-    const HANDLE file = CreateFileW((folder_ + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION) continue;
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    const OwnedHandle file(CreateFileW((folder_ + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file && GetLastError() == ERROR_SHARING_VIOLATION) continue;
     left.push_back(ToGbk(name));
-  } while (FindNextFileW(search, &entry));
-  FindClose(search);
+  } while (FindNextFileW(search.get(), &entry));
   return left;
 }
 
 std::optional<std::string> FolderJournals::Read(const std::string& journal) {
-  const HANDLE file = CreateFileW((folder_ + ToWide(journal)).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  const OwnedHandle file(CreateFileW((folder_ + ToWide(journal)).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
   std::optional<std::string> text;
   LARGE_INTEGER size{};
-  if (GetFileSizeEx(file, &size) && size.QuadPart <= kLargestJournal) {
+  if (GetFileSizeEx(file.get(), &size) && size.QuadPart <= kLargestJournal) {
     text.emplace(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!ReadFile(file, text->data(), static_cast<DWORD>(text->size()), &read, nullptr)) text.reset();
+    if (!ReadFile(file.get(), text->data(), static_cast<DWORD>(text->size()), &read, nullptr)) text.reset();
     else text->resize(read);
   }
-  CloseHandle(file);
   return text;
 }
 
@@ -152,12 +145,11 @@ void FolderJournals::SetAside(const std::string& journal) {
 std::string FolderJournals::Where(const std::string& journal) { return ToGbk(folder_) + journal; }
 
 std::wstring UserJournalFolder() {
-  PWSTR path = nullptr;
+  TaskText path;
   std::wstring folder;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, &path))) {
-    folder = std::wstring(path) + L"\\" + kFolderName + L"\\";
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, path.Receive()))) {
+    folder = std::wstring(path.get()) + L"\\" + kFolderName + L"\\";
   }
-  CoTaskMemFree(path);
   return folder;
 }
 

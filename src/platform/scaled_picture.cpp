@@ -30,7 +30,8 @@ SIZE BitmapSize(HBITMAP picture) {
 void DrawPicture(HDC dc, const RECT& target, HBITMAP picture) {
   const SIZE size = BitmapSize(picture);
   if (size.cx == 0 || size.cy == 0) return;
-  HDC pictureDc = CreateCompatibleDC(dc);
+  const OwnedDc ownedDc(CreateCompatibleDC(dc));
+  HDC pictureDc = ownedDc.get();
   HGDIOBJ old = SelectObject(pictureDc, picture);
   const int width = target.right - target.left, height = target.bottom - target.top;
   if (width == size.cx && height == size.cy) {
@@ -44,26 +45,16 @@ void DrawPicture(HDC dc, const RECT& target, HBITMAP picture) {
     SetStretchBltMode(dc, oldMode);
   }
   SelectObject(pictureDc, old);
-  DeleteDC(pictureDc);
 }
 
-ScaledPictures::~ScaledPictures() { Unload(); }
-
-void ScaledPictures::Unload() {
-  for (HBITMAP picture : loaded_) {
-    if (picture) DeleteObject(picture);
-  }
-  loaded_.clear();
-}
-
-const std::vector<HBITMAP>& ScaledPictures::For(HINSTANCE instance, const Scale& scale) {
+HBITMAP ScaledPictures::For(HINSTANCE instance, const Scale& scale, size_t index) {
   const PictureChoice wanted = ChoosePicture(scale);
   if (wanted.idOffset != choice_.idOffset || loaded_.empty()) {
-    Unload();
-    for (int id : ids_) loaded_.push_back(load_(instance, id + wanted.idOffset));
+    loaded_.clear();
+    for (int id : ids_) loaded_.emplace_back(load_(instance, id + wanted.idOffset));
     choice_ = wanted;
   }
-  return loaded_;
+  return index < loaded_.size() ? loaded_[index].get() : nullptr;
 }
 
 }  // namespace platform

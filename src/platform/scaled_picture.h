@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/display_scale.h"
+#include "platform/owned_handles.h"
 
 namespace platform {
 
@@ -39,20 +40,17 @@ class ScaledPictures {
   ScaledPictures(std::vector<int> ids, Loader load) : ids_(std::move(ids)), load_(load) {}
   ScaledPictures(const ScaledPictures&) = delete;
   ScaledPictures& operator=(const ScaledPictures&) = delete;
-  ~ScaledPictures();
 
-  // The pictures for `scale`, in the order of the identifiers; loaded from
-  // `instance` when the scale asks for others than those held.
-  const std::vector<HBITMAP>& For(HINSTANCE instance, const Scale& scale);
+  // Picture `index` (in the order of the identifiers) for `scale`; all are
+  // loaded from `instance` when the scale asks for others than those held.
+  HBITMAP For(HINSTANCE instance, const Scale& scale, size_t index);
   // What the pictures held were drawn for.
   const PictureChoice& choice() const { return choice_; }
 
  private:
-  void Unload();
-
   std::vector<int> ids_;
   Loader load_;
-  std::vector<HBITMAP> loaded_;
+  std::vector<OwnedGdi<HBITMAP>> loaded_;
   PictureChoice choice_{-1, 0};
 };
 

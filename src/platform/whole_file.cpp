@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/file_paths.h"
+#include "platform/owned_handles.h"
 
 namespace platform {
 namespace {
@@ -44,10 +45,10 @@ bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
   const DWORD attributes = GetFileAttributesW(target->c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   std::wstring temporary;
-  HANDLE file = CreateFileBeside(*target, temporary);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bool written = WriteAll(file, bytes);
-  CloseHandle(file);
+  OwnedHandle file(CreateFileBeside(*target, temporary));
+  if (!file) return false;
+  bool written = WriteAll(file.get(), bytes);
+  file.Reset();  // closed before it takes the target's place
   written = written && MoveFileExW(temporary.c_str(), target->c_str(),
                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!written) DeleteFileW(temporary.c_str());

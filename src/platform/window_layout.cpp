@@ -39,13 +39,11 @@ void MoveTo(HWND control, const Rect& place) {
 
 }  // namespace
 
-WindowLayout::~WindowLayout() { DeleteFonts(); }
-
 void WindowLayout::Attach(HWND window, int width, int height) {
   window_ = window;
   size_ = {width, height};
   scale_ = {MonitorDpiOf(window)};
-  guiFont_ = MakeGuiFont(scale_);
+  guiFont_.Reset(MakeGuiFont(scale_));
   SetPropW(window, kLayoutProperty, this);
 }
 
@@ -53,26 +51,20 @@ void WindowLayout::Detach() {
   if (window_) RemovePropW(window_, kLayoutProperty);
   window_ = nullptr;
   controls_.clear();
-  DeleteFonts();
-}
-
-void WindowLayout::DeleteFonts() {
-  for (const MadeFont& made : fonts_) DeleteObject(made.font);
   fonts_.clear();
-  if (guiFont_) DeleteObject(guiFont_);
-  guiFont_ = nullptr;
+  guiFont_.Reset();
 }
 
 HFONT WindowLayout::Font(const FontDescription& description) {
   for (const MadeFont& made : fonts_) {
-    if (SameDescription(made.description, description)) return made.font;
+    if (SameDescription(made.description, description)) return made.font.get();
   }
-  fonts_.push_back({description, MakeFont(description, scale_)});
-  return fonts_.back().font;
+  fonts_.push_back({description, OwnedGdi<HFONT>(MakeFont(description, scale_))});
+  return fonts_.back().font.get();
 }
 
 HFONT WindowLayout::GuiFont() const {
-  return guiFont_ ? guiFont_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  return guiFont_ ? guiFont_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 HWND WindowLayout::CreateChild(const wchar_t* className, std::string_view text, DWORD style,
@@ -110,16 +102,18 @@ bool WindowLayout::HandleScaleMessage(UINT message, WPARAM wParam, LPARAM lParam
 void WindowLayout::Rescale(const Scale& scale) {
   // Old font → new font, so each control gets the new one of its own.
   std::vector<std::pair<HFONT, HFONT>> swaps;
+  std::vector<OwnedGdi<HFONT>> replaced;  // deleted at the end, once no control has them
   swaps.reserve(fonts_.size() + 1);
   for (MadeFont& made : fonts_) {
-    HFONT remade = MakeFont(made.description, scale);
-    swaps.emplace_back(made.font, remade);
-    made.font = remade;
+    OwnedGdi<HFONT> remade(MakeFont(made.description, scale));
+    swaps.emplace_back(made.font.get(), remade.get());
+    replaced.push_back(std::move(made.font));
+    made.font = std::move(remade);
   }
-  HFONT gui = MakeGuiFont(scale);
-  swaps.emplace_back(GuiFont(), gui ? gui : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-  const HFONT oldGui = guiFont_;
-  guiFont_ = gui;
+  OwnedGdi<HFONT> gui(MakeGuiFont(scale));
+  swaps.emplace_back(GuiFont(), gui ? gui.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  replaced.push_back(std::move(guiFont_));
+  guiFont_ = std::move(gui);
   scale_ = scale;
   for (const Placed& placed : controls_) {
     if (!IsWindow(placed.control)) continue;
@@ -132,8 +126,6 @@ void WindowLayout::Rescale(const Scale& scale) {
     }
     MoveTo(placed.control, scale_(placed.place));
   }
-  for (size_t i = 0; i + 1 < swaps.size(); ++i) DeleteObject(swaps[i].first);
-  if (oldGui) DeleteObject(oldGui);
 }
 
 void MoveToSuggested(HWND window, LPARAM lParam) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/display_scale.h"
+#include "platform/owned_handles.h"
 #include "platform/window_helpers.h"
 
 namespace platform {
@@ -26,7 +27,7 @@ class WindowLayout {
   WindowLayout() = default;
   WindowLayout(const WindowLayout&) = delete;
   WindowLayout& operator=(const WindowLayout&) = delete;
-  ~WindowLayout();
+  ~WindowLayout() = default;
 
   // From WM_CREATE of `window` on, before its controls are made (with
   // CreateChild); its controls find the layout through it (LayoutOf) for
@@ -61,21 +62,20 @@ class WindowLayout {
  private:
   struct MadeFont {
     FontDescription description;
-    HFONT font;
+    OwnedGdi<HFONT> font;
   };
   struct Placed {
     HWND control;
     Rect place;
   };
   void Keep(HWND control, const Rect& place);
-  void DeleteFonts();
   void Rescale(const Scale& scale);
 
   HWND window_ = nullptr;
   SIZE size_{};  // the outer size at 96 dpi
   Scale scale_;
   std::vector<MadeFont> fonts_;
-  HFONT guiFont_ = nullptr;  // made only when the scale is not the system's
+  OwnedGdi<HFONT> guiFont_;  // made only when the scale is not the system's
   std::vector<Placed> controls_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <oleacc.h>
 
+#include "platform/owned_handles.h"
+
 namespace ui {
 namespace {
 
@@ -41,7 +43,6 @@ class DrawnControl final : public IAccessible {
   ULONG STDMETHODCALLTYPE Release() override {
     const LONG left = InterlockedDecrement(&references_);
     if (left == 0) {
-      standard_->Release();
       delete this;
     }
     return static_cast<ULONG>(left);
@@ -114,7 +115,7 @@ class DrawnControl final : public IAccessible {
   static bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
   bool Clickable() const { return kind_ != AccessibleKind::StaticText; }
 
-  IAccessible* standard_;
+  platform::ComPtr<IAccessible> standard_;
   HWND window_;
   AccessibleKind kind_;
   UINT click_;
@@ -133,10 +134,9 @@ std::optional<LRESULT> AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam
   if (FAILED(createStandard(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard)))) {
     return std::nullopt;
   }
-  auto* control = new DrawnControl(standard, window, kind, click);
-  const LRESULT result = lresultFrom(IID_IAccessible, wParam, control);
-  control->Release();  // the result holds its own reference
-  return result;
+  // The result holds its own reference.
+  const platform::ComPtr<IAccessible> control(new DrawnControl(standard, window, kind, click));
+  return lresultFrom(IID_IAccessible, wParam, control.get());
 }
 
 }  // namespace ui

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/owned_handles.h"
 #include "platform/scaled_picture.h"
 #include "platform/window_layout.h"
 #include "ui/controls/background.h"
@@ -41,7 +42,7 @@ ButtonLook LookOf(const ButtonState& state) {
 HBITMAP PictureFor(HWND button, const platform::Scale& scale) {
   ButtonState& state = *StateOf(button);
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(button, GWLP_HINSTANCE));
-  return state.pictures.For(instance, scale)[static_cast<size_t>(LookOf(state))];
+  return state.pictures.For(instance, scale, static_cast<size_t>(LookOf(state)));
 }
 
 // The picture goes onto the window's background at its own size first, so
@@ -50,25 +51,23 @@ HBITMAP PictureFor(HWND button, const platform::Scale& scale) {
 void DrawCentred(HWND button, HDC dc, const RECT& area, HBITMAP picture, const platform::Scale& scale) {
   const SIZE size = platform::BitmapSize(picture);
   if (size.cx == 0 || size.cy == 0) return;
-  HDC composedDc = CreateCompatibleDC(dc);
-  HBITMAP composed = CreateCompatibleBitmap(dc, size.cx, size.cy);
-  HGDIOBJ oldComposed = SelectObject(composedDc, composed);
-  const RECT whole{0, 0, size.cx, size.cy};
-  FillWithWindowBackground(button, composedDc, whole);
-  HDC pictureDc = CreateCompatibleDC(dc);
-  HGDIOBJ oldPicture = SelectObject(pictureDc, picture);
-  GdiTransparentBlt(composedDc, 0, 0, size.cx, size.cy, pictureDc, 0, 0, size.cx, size.cy,
-                    kTransparentColour);
-  SelectObject(pictureDc, oldPicture);
-  DeleteDC(pictureDc);
-  SelectObject(composedDc, oldComposed);
-  DeleteDC(composedDc);
-
+  const platform::OwnedGdi<HBITMAP> composed(CreateCompatibleBitmap(dc, size.cx, size.cy));
+  {
+    const platform::OwnedDc composedDc(CreateCompatibleDC(dc));
+    HGDIOBJ oldComposed = SelectObject(composedDc.get(), composed.get());
+    const RECT whole{0, 0, size.cx, size.cy};
+    FillWithWindowBackground(button, composedDc.get(), whole);
+    const platform::OwnedDc pictureDc(CreateCompatibleDC(dc));
+    HGDIOBJ oldPicture = SelectObject(pictureDc.get(), picture);
+    GdiTransparentBlt(composedDc.get(), 0, 0, size.cx, size.cy, pictureDc.get(), 0, 0, size.cx, size.cy,
+                      kTransparentColour);
+    SelectObject(pictureDc.get(), oldPicture);
+    SelectObject(composedDc.get(), oldComposed);
+  }
   const SIZE shown = platform::SizeAt(scale, StateOf(button)->pictures.choice(), size);
   const int left = (area.right - shown.cx) / 2;
   const int top = (area.bottom - shown.cy) / 2;
-  platform::DrawPicture(dc, {left, top, left + shown.cx, top + shown.cy}, composed);
-  DeleteObject(composed);
+  platform::DrawPicture(dc, {left, top, left + shown.cx, top + shown.cy}, composed.get());
 }
 
 void Paint(HWND button) {

@@ -60,8 +60,8 @@ struct EditFonts {
   HFONT button, hint, song, largeEdit;
 };
 
-// Creates every control of `window` with its initial state; `panelParent`
-// lets the group boxes pass their children's notifications on to `window`.
+// Creates every control of `window` with its initial state; the group
+// boxes pass their children's notifications on to `window`.
 void CreateEditControls(platform::WindowLayout& layout, HWND window, const EditFonts& fonts,
                         EditControls& controls);
 

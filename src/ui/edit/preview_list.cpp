@@ -61,10 +61,6 @@ void PreviewList::Attach(HWND list, const rules::ProgramState& state) {
   SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, scale(kTipWidth));
 }
 
-PreviewList::~PreviewList() {
-  if (warning_) DestroyIcon(warning_);
-}
-
 void PreviewList::Rescale(const platform::Scale& from, const platform::Scale& to) {
   if (!list_ || from == to) return;
   for (int column = 0; column <= kNewNameColumn; ++column) {
@@ -76,11 +72,10 @@ void PreviewList::Rescale(const platform::Scale& from, const platform::Scale& to
 // The system's warning picture at `size`, loaded again when the size changes.
 HICON PreviewList::WarningIcon(int size) const {
   if (!warning_ || warningSize_ != size) {
-    if (warning_) DestroyIcon(warning_);
-    warning_ = static_cast<HICON>(LoadImageW(nullptr, IDI_WARNING, IMAGE_ICON, size, size, 0));
+    warning_.Reset(static_cast<HICON>(LoadImageW(nullptr, IDI_WARNING, IMAGE_ICON, size, size, 0)));
     warningSize_ = size;
   }
-  return warning_;
+  return warning_.get();
 }
 
 void PreviewList::ShowNewNames(exec::RenamePlan plan) {

@@ -14,6 +14,7 @@
 
 #include "exec/rename_plan.h"
 #include "platform/display_scale.h"
+#include "platform/owned_handles.h"
 #include "rules/program_state.h"
 
 namespace ui::edit {
@@ -23,7 +24,6 @@ class PreviewList {
   PreviewList() = default;
   PreviewList(const PreviewList&) = delete;
   PreviewList& operator=(const PreviewList&) = delete;
-  ~PreviewList();
 
   // Adds the two columns and one row per current name; the second column
   // stays empty until ShowNewNames.
@@ -72,7 +72,7 @@ class PreviewList {
 
   HWND list_ = nullptr;
   HWND tip_ = nullptr;
-  mutable HICON warning_ = nullptr;  // the mark, loaded at warningSize_
+  mutable platform::OwnedIcon warning_;  // the mark, loaded at warningSize_
   mutable int warningSize_ = 0;
   const rules::ProgramState* state_ = nullptr;
   bool newNamesShown_ = false;

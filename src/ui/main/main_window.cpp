@@ -55,15 +55,13 @@ MainWindow::MainWindow(rules::ProgramState& state, ProgramPorts ports, Hooks hoo
 
 MainWindow::~MainWindow() {
   if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
-  DeleteObject(boxBackground_);
-  DeleteObject(background_);
 }
 
 HWND MainWindow::Create(HINSTANCE instance) {
-  background_ = CreateSolidBrush(kBackground);
-  boxBackground_ = CreateSolidBrush(kBoxBackground);
+  background_.Reset(CreateSolidBrush(kBackground));
+  boxBackground_.Reset(CreateSolidBrush(kBoxBackground));
   platform::RegisterWindowClass(
-      instance, kClassName, platform::ObjectWindowProc<MainWindow>, background_,
+      instance, kClassName, platform::ObjectWindowProc<MainWindow>, background_.get(),
       LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP)),
       static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
@@ -106,8 +104,8 @@ void MainWindow::CreateControls() {
 // system's colours (what DefWindowProc gives the boxes).
 void MainWindow::UseColours() {
   systemColours_ = ports_.desktop.HighContrastOn();
-  SetClassLongPtrW(handle_, GCLP_HBRBACKGROUND,
-                   reinterpret_cast<LONG_PTR>(systemColours_ ? GetSysColorBrush(COLOR_WINDOW) : background_));
+  const HBRUSH brush = systemColours_ ? GetSysColorBrush(COLOR_WINDOW) : background_.get();
+  SetClassLongPtrW(handle_, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(brush));
   directoryBox_.UseSystemColours(systemColours_);
 }
 
@@ -145,6 +143,9 @@ void MainWindow::EditNames() {
     if (window.Open(handle_, fileBox_.FolderText(), fileBox_.SelectedNames())) window.RunModal(handle_);
   }
   // Hand-back: list the folder afresh so renamed files show their new names.
+  // The "/" is the hand-back's own ending (a choice of drive or folder ends
+  // in "\"): FolderPath, the folder opened and the next opening carry it,
+  // and every path made of it is made normal first.
   fileBox_.SetFolder(directoryBox_.FolderText() + "/");
 }
 
@@ -215,7 +216,7 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       handle_ = window;
       // The class is registered once, with the brush of the first window;
       // this window's own brush lives as long as it does.
-      SetClassLongPtrW(window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(background_));
+      SetClassLongPtrW(window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(background_.get()));
       break;
     case WM_CREATE:
       layout_.Attach(window, kWidth, kHeight);
@@ -243,7 +244,7 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       if (systemColours_) break;
       auto dc = reinterpret_cast<HDC>(wParam);
       SetBkColor(dc, kBoxBackground);
-      return reinterpret_cast<LRESULT>(boxBackground_);
+      return reinterpret_cast<LRESULT>(boxBackground_.get());
     }
     // A volume came or went (a stick put in or taken out).
     case WM_DEVICECHANGE:

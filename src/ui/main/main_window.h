@@ -8,6 +8,7 @@
 #include <functional>
 #include <string_view>
 
+#include "platform/owned_handles.h"
 #include "platform/window_helpers.h"
 #include "platform/window_layout.h"
 #include "rules/program_state.h"
@@ -94,8 +95,8 @@ class MainWindow {
   ProgramPorts ports_;
   Hooks hooks_;
   HWND handle_ = nullptr;
-  HBRUSH background_ = nullptr;
-  HBRUSH boxBackground_ = nullptr;
+  platform::OwnedGdi<HBRUSH> background_;
+  platform::OwnedGdi<HBRUSH> boxBackground_;
   bool systemColours_ = false;  // high contrast: the system's colours instead of these
   platform::WindowLayout layout_;
   DriveBox driveBox_;
