@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/controls.h"
 #include "platform/owned_handles.h"
 #include "platform/scaled_picture.h"
 #include "platform/window_layout.h"
@@ -78,6 +79,7 @@ void Paint(HWND button) {
   FillWithWindowBackground(button, dc, area);
   const platform::Scale scale = platform::ScaleOf(button);
   DrawCentred(button, dc, area, PictureFor(button, scale), scale);
+  // Raw: the window's keyboard cues, which no control of ours wraps.
   const bool focusShown = !(SendMessageW(button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
   if (GetFocus() == button && focusShown) {
     InflateRect(&area, -scale(kFocusInset), -scale(kFocusInset));
@@ -101,10 +103,7 @@ bool PointerInside(HWND button, LPARAM point) {
   return PtInRect(&area, p) != 0;
 }
 
-void ReportClick(HWND button) {
-  SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-               reinterpret_cast<LPARAM>(button));
-}
+void ReportClick(HWND button) { platform::NotifyParent(button, BN_CLICKED); }
 
 // The pointer's messages: hover, press, and a click where it is let go
 // over the button. False for any other message.

@@ -2,6 +2,8 @@
 
 namespace ui {
 
+// Raw, both: a question of the program's own to the top window, and the
+// system's notice handed on to each child.
 bool DrawsInSystemColours(HWND control) {
   return SendMessageW(GetAncestor(control, GA_ROOT), kSystemColoursQuery, 0, 0) != 0;
 }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/controls.h"
 #include "platform/window_layout.h"
 #include "ui/controls/accessible_role.h"
 #include "ui/controls/background.h"
@@ -128,10 +129,7 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
       }
       break;
     case WM_LBUTTONDOWN:
-      if (StyleOf(label)->link) {
-        SendMessageW(GetParent(label), WM_COMMAND,
-                     MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED), reinterpret_cast<LPARAM>(label));
-      }
+      if (StyleOf(label)->link) platform::NotifyParent(label, STN_CLICKED);
       return 0;
     default:
       break;
@@ -147,7 +145,7 @@ HWND CreateTransparentLabel(platform::WindowLayout& layout, HWND parent, int id,
   platform::RegisterWindowClass(instance, kClassName, platform::Guarded<LabelProc>);
   LabelStyle copy = style;
   HWND label = layout.CreateChild(kClassName, text, 0, place, parent, id, 0, &copy);
-  if (label && style.font) SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(style.font), FALSE);
+  if (label && style.font) platform::SetFont(label, style.font);
   return label;
 }
 

@@ -1,13 +1,16 @@
 #include "ui/edit/control_state.h"
 
+#include "platform/controls.h"
+
 namespace ui::edit {
 
 bool IsChecked(const EditControls& controls, Control id) {
-  return SendMessageW(controls[id], BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return platform::Button(controls[id]).Checked();
 }
 
 void SetChecked(const EditControls& controls, Control id, bool checked) {
-  SendMessageW(controls[id], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  platform::Button(controls[id]).SetChecked(checked);
 }
 
 }  // namespace ui::edit
+

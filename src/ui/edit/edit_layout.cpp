@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/controls.h"
 #include "platform/gbk_convert.h"
 #include "ui/edit/numeric_edit.h"
 
@@ -157,7 +158,7 @@ HFONT FontFor(FontRole role, const EditFonts& fonts) {
 
 void AddItems(HWND list, const char* const* items, size_t count) {
   for (size_t i = 0; i < count; ++i) {
-    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::ToWide(items[i]).c_str()));
+    platform::ComboBox(list).Add(platform::ToWide(items[i]));
   }
 }
 
@@ -187,10 +188,8 @@ void CreateEditControls(platform::WindowLayout& layout, HWND window, const EditF
     if (entry.kind == Kind::DropDown) place.height = kDropDownListHeight;
     HWND control =
         layout.CreateChild(type.className, entry.caption, type.style, place, parent, entry.id, type.exStyle);
-    if (HFONT font = FontFor(entry.font, fonts)) {
-      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    }
-    if (entry.checked) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+    if (HFONT font = FontFor(entry.font, fonts)) platform::SetFont(control, font);
+    if (entry.checked) platform::Button(control).SetChecked(true);
     if (!entry.enabled) EnableWindow(control, FALSE);
     if (!entry.shown) ShowWindow(control, SW_HIDE);
     if (entry.kind == Kind::GroupBox) SetWindowSubclass(control, PassToWindow, 1, 0);
@@ -202,7 +201,7 @@ void CreateEditControls(platform::WindowLayout& layout, HWND window, const EditF
   AddItems(controls[组合框1], items, count);
   items = BracketItems(count);
   AddItems(controls[组合框2], items, count);
-  SendMessageW(controls[编辑框开始序号], EM_LIMITTEXT, kStartNumberLimit, 0);
+  platform::LimitText(controls[编辑框开始序号], kStartNumberLimit);
 }
 
 }  // namespace ui::edit

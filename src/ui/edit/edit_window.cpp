@@ -1,5 +1,6 @@
 #include "ui/edit/edit_window.h"
 
+#include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/gbk_convert.h"
 #include "platform/keyboard_focus.h"
@@ -228,13 +229,13 @@ void EditWindow::RestoreFocus() {
 // Every control that takes input gets the state `enabled` says, painted
 // once for all of them.
 void EditWindow::ShowControlsAt(const std::function<bool(Control, int)>& enabled) {
-  SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
+  platform::SetRedraw(handle_, false);
   for (int id = 分组框1; id < kControlEnd; ++id) {
     const auto control = static_cast<Control>(id);
     const bool on = enabled(control, id - 分组框1);
     if (TakesInput(control)) EnableWindow(controls_[control], on);
   }
-  SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
+  platform::SetRedraw(handle_, true);
   RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

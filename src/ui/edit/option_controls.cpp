@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "platform/controls.h"
 #include "platform/gbk_convert.h"
 #include "ui/edit/control_state.h"
 
@@ -18,7 +19,7 @@ std::string TextOf(const EditControls& controls, Control id) {
 }
 
 int SelectedItem(const EditControls& controls, Control id) {
-  return static_cast<int>(SendMessageW(controls[id], CB_GETCURSEL, 0, 0));
+  return platform::ComboBox(controls[id]).Selected();
 }
 
 // 1 for the first checked radio box of `group`, 2 for the second...; 0 when

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "params/krnm_file.h"
+#include "platform/controls.h"
 #include "platform/gbk_convert.h"
 #include "ui/edit/click_rules.h"
 #include "ui/edit/control_state.h"
@@ -75,7 +76,7 @@ void ApplyParameterToControls(EditControls& controls, int p, std::string_view va
       break;
     case params::LineEffect::Choice:
       if (first == 组合框1 || first == 组合框2) {
-        SendMessageW(controls[first], CB_SETCURSEL, static_cast<WPARAM>(effect.choice), 0);
+        platform::ComboBox(controls[first]).Select(static_cast<int>(effect.choice));
       } else {
         CheckOnly(controls, line, effect.choice);
       }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "exec/mark_reason.h"
+#include "platform/controls.h"
 #include "platform/gbk_convert.h"
 #include "platform/window_layout.h"
 #include "ui/controls/system_colours.h"
@@ -57,8 +58,8 @@ void PreviewList::Attach(HWND list, const rules::ProgramState& state) {
   tool.hwnd = window;
   tool.uId = reinterpret_cast<UINT_PTR>(list);
   tool.lpszText = LPSTR_TEXTCALLBACKW;
-  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, scale(kTipWidth));
+  platform::ToolTip(tip_).AddTool(tool);
+  platform::ToolTip(tip_).SetMaxWidth(scale(kTipWidth));
 }
 
 void PreviewList::Rescale(const platform::Scale& from, const platform::Scale& to) {
@@ -66,7 +67,7 @@ void PreviewList::Rescale(const platform::Scale& from, const platform::Scale& to
   for (int column = 0; column <= kNewNameColumn; ++column) {
     ListView_SetColumnWidth(list_, column, MulDiv(ListView_GetColumnWidth(list_, column), to.dpi, from.dpi));
   }
-  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, to(kTipWidth));
+  platform::ToolTip(tip_).SetMaxWidth(to(kTipWidth));
 }
 
 // The system's warning picture at `size`, loaded again when the size changes.
@@ -192,14 +193,14 @@ void PreviewList::RelayPointer(const MSG& message) {
       message.message > WM_MOUSELAST) {
     return;
   }
-  SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+  platform::ToolTip(tip_).Relay(message);
   if (message.message != WM_MOUSEMOVE) return;
   LVHITTESTINFO hit{};
   hit.pt = {GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
   const int row = ListView_HitTest(list_, &hit);
   if (row == rowUnderPointer_) return;
   rowUnderPointer_ = row;
-  SendMessageW(tip_, TTM_POP, 0, 0);
+  platform::ToolTip(tip_).Hide();
 }
 
 std::optional<LRESULT> PreviewList::OnNotify(NMHDR& notification) {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/controls.h"
+
 namespace ui::edit {
 namespace {
 // The bar moves at most this often during a batch: smooth to the eye, and
@@ -27,10 +29,10 @@ void RenameWindowPort::SetOldNameCell(size_t row, const std::string&) {
 void RenameWindowPort::ClearNewNameCell(size_t row) { list_.ClearNewName(row); }
 
 void RenameWindowPort::SetProgressMaximum(uint32_t maximum) {
-  // The 32-bit range, so that more than 32,767 files still move the bar.
   maximum_ = maximum;
-  SendMessageW(controls_[进度条1], PBM_SETRANGE32, 0, static_cast<LPARAM>(maximum));
-  shownPosition_ = static_cast<uint32_t>(SendMessageW(controls_[进度条1], PBM_GETPOS, 0, 0));
+  const platform::ProgressBar bar(controls_[进度条1]);
+  bar.SetRange(maximum);
+  shownPosition_ = bar.Position();
 }
 
 void RenameWindowPort::SetProgressPosition(uint32_t position) {
@@ -48,7 +50,7 @@ void RenameWindowPort::ShowProgress(bool always) {
   const ULONGLONG now = GetTickCount64();
   const bool dueAgain = now - shownAt_ >= kProgressIntervalMs;
   if (!always && !(looksDifferent && dueAgain)) return;
-  SendMessageW(controls_[进度条1], PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+  platform::ProgressBar(controls_[进度条1]).SetPosition(position_);
   shownPosition_ = position_;
   shownAt_ = now;
 }
@@ -63,3 +65,4 @@ void RenameWindowPort::OpenFolder() {
 }
 
 }  // namespace ui::edit
+

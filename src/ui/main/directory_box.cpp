@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/controls.h"
 #include "platform/file_system.h"
 #include "platform/gbk_convert.h"
 #include "rules/gbk_text.h"
@@ -93,7 +94,7 @@ void DirectoryBox::SetFolder(std::string_view path) {
 
 void DirectoryBox::ShowChain(const std::string& chainPath) {
   requested_ = nullptr;
-  SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
+  platform::SetRedraw(handle_, false);
   TreeView_DeleteAllItems(handle_);
   itemNames_.clear();
   HTREEITEM parent = TVI_ROOT;
@@ -110,7 +111,7 @@ void DirectoryBox::ShowChain(const std::string& chainPath) {
     TreeView_Expand(handle_, last, TVE_EXPAND);
     TreeView_SelectItem(handle_, last);
   }
-  SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
+  platform::SetRedraw(handle_, true);
   InvalidateRect(handle_, nullptr, TRUE);
 }
 

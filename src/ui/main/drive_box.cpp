@@ -1,5 +1,6 @@
 #include "ui/main/drive_box.h"
 
+#include "platform/controls.h"
 #include "platform/gbk_convert.h"
 
 namespace ui {
@@ -35,17 +36,16 @@ void DriveBox::Create(platform::WindowLayout& layout, HWND parent, int id, const
 }
 
 void DriveBox::Fill(const std::vector<platform::DriveInfo>& drives) {
-  SendMessageW(handle_, CB_RESETCONTENT, 0, 0);
+  platform::ComboBox(handle_).Clear();
   letters_.clear();
   for (const platform::DriveInfo& drive : drives) {
-    SendMessageW(handle_, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(platform::ToWide(DriveEntryText(drive)).c_str()));
+    platform::ComboBox(handle_).Add(platform::ToWide(DriveEntryText(drive)));
     letters_.push_back(drive.letter);
   }
 }
 
 void DriveBox::Refill(const std::vector<platform::DriveInfo>& drives) {
-  const bool selected = SendMessageW(handle_, CB_GETCURSEL, 0, 0) >= 0;
+  const bool selected = platform::ComboBox(handle_).Selected() >= 0;
   const char letter = Drive();
   Fill(drives);
   if (selected) SelectFromText(std::string(1, letter));
@@ -58,11 +58,11 @@ void DriveBox::SelectFromText(std::string_view text) {
       if (letters_[i] == UpperAscii(text[0])) found = static_cast<int>(i);
     }
   }
-  SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+  platform::ComboBox(handle_).Select(static_cast<int>(found));
 }
 
 char DriveBox::Drive() const {
-  const auto selected = SendMessageW(handle_, CB_GETCURSEL, 0, 0);
+  const int selected = platform::ComboBox(handle_).Selected();
   if (selected >= 0 && static_cast<size_t>(selected) < letters_.size()) {
     return letters_[static_cast<size_t>(selected)];
   }

@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "platform/controls.h"
 #include "platform/file_system.h"
 #include "platform/gbk_convert.h"
 #include "platform/window_layout.h"
@@ -20,7 +21,7 @@ void FileBox::Create(platform::WindowLayout& layout, HWND parent, int id, const 
       place, parent, id, WS_EX_CLIENTEDGE);
   // 9 point, GB2312 character set, the face the system picks for it.
   const HFONT font = layout.Font({-12, L"", false, GB2312_CHARSET});
-  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  platform::SetFont(handle_, font);
 }
 
 void FileBox::SetFolder(std::string_view folderText) {
@@ -43,17 +44,15 @@ void FileBox::FillList(const std::vector<std::string>& reselect) {
     if (keys_.FromGbk(name, key)) wanted.insert(key);
   }
 
-  SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
-  SendMessageW(handle_, LB_INITSTORAGE, names_.size(), names_.size() * 32);
+  const platform::ListBox box(handle_);
+  platform::SetRedraw(handle_, false);
+  box.Clear();
+  box.Reserve(names_.size(), names_.size() * 32);
   for (size_t i = 0; i < names_.size(); ++i) {
-    const std::wstring wide = platform::ToWide(names_[i]);
-    SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-    if (!wanted.empty() && keys_.FromGbk(names_[i], key) && wanted.count(key)) {
-      SendMessageW(handle_, LB_SETSEL, TRUE, static_cast<LPARAM>(i));
-    }
+    box.Add(platform::ToWide(names_[i]));
+    if (!wanted.empty() && keys_.FromGbk(names_[i], key) && wanted.count(key)) box.Select(static_cast<int>(i));
   }
-  SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
+  platform::SetRedraw(handle_, true);
   InvalidateRect(handle_, nullptr, TRUE);
   OnSelectionChanged();
 }
@@ -63,19 +62,15 @@ bool FileBox::SelectAllOnCtrlA(const MSG& message) {
       GetKeyState(VK_CONTROL) >= 0) {
     return false;
   }
-  SendMessageW(handle_, LB_SETSEL, TRUE, -1);
+  platform::ListBox(handle_).SelectAll();
   OnSelectionChanged();
   return true;
 }
 
 void FileBox::OnSelectionChanged() {
-  const auto count = SendMessageW(handle_, LB_GETSELCOUNT, 0, 0);
+  const std::vector<int> selected = platform::ListBox(handle_).SelectedIndices();
   selectionText_.clear();
   selectedNames_.clear();
-  if (count <= 0) return;
-  std::vector<int> selected(static_cast<size_t>(count));
-  SendMessageW(handle_, LB_GETSELITEMS, static_cast<WPARAM>(count),
-               reinterpret_cast<LPARAM>(selected.data()));
   for (size_t i = 0; i < selected.size(); ++i) {
     if (i > 0) selectionText_ += ';';
     selectionText_ += names_[static_cast<size_t>(selected[i])];
