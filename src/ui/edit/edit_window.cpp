@@ -264,8 +264,8 @@ void EditWindow::OnCommand(int id, int code) {
 
 void EditWindow::OnCreate(HWND window) {
   layout_.Attach(window, kWidth, kHeight);
-  const EditFonts fonts{layout_.Font({-19, kYaHei}), layout_.Font({-12, kYaHei}),
-                        layout_.Font({-12, kSong}), layout_.Font({-20, L"", false, GB2312_CHARSET})};
+  const EditFonts fonts{layout_.Font({-19, kYaHei}), layout_.Font({-12, kYaHei}), layout_.Font({-12, kSong}),
+                        layout_.Font({.height = -20, .face = L"", .charSet = GB2312_CHARSET})};
   CreateEditControls(layout_, window, fonts, controls_);
   // Opening: the rule of the checked type leaves one panel, then the
   // hand-over fills the shared state and the rows.

@@ -20,7 +20,7 @@ void FileBox::Create(platform::WindowLayout& layout, HWND parent, int id, const 
       LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
       place, parent, id, WS_EX_CLIENTEDGE);
   // 9 point, GB2312 character set, the face the system picks for it.
-  const HFONT font = layout.Font({-12, L"", false, GB2312_CHARSET});
+  const HFONT font = layout.Font({.height = -12, .face = L"", .charSet = GB2312_CHARSET});
   platform::SetFont(handle_, font);
 }
 

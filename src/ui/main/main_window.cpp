@@ -91,13 +91,17 @@ void MainWindow::CreateControls() {
   fileBox_.Create(layout_, handle_, kFileBoxId, {0, 192, 432, 264});
 
   CreateTransparentLabel(layout_, handle_, kLabel1Id, Label1Text(), {448, 40, 184, 232},
-                         {LabelLook::Engraved, layout_.Font({-16, kYaHei}), true, false, false});
+                         {.look = LabelLook::Engraved, .font = layout_.Font({-16, kYaHei}),
+                          .wordWrap = true});
   CreatePictureButton(layout_, handle_, kPictureButtonId, {488, 336, 96, 40},
                       {IDB_BUTTON_NORMAL, IDB_BUTTON_MOUSE_OVER, IDB_BUTTON_PRESSED}, "编辑名称");
   CreateTransparentLabel(layout_, handle_, kLinkLabelId, "点击这里访问我们", {488, 448, 96, 16},
-                         {LabelLook::Embossed, layout_.Font({-12, kYaHei, true}), false, true, true});
+                         {.look = LabelLook::Embossed,
+                          .font = layout_.Font({.height = -12, .face = kYaHei, .underline = true}),
+                          .singleLineCentred = true,
+                          .link = true});
   CreateTransparentLabel(layout_, handle_, kLabel2Id, "提示：请在上方选择需要更名的文件。",
-                         {8, 448, 424, 40}, {LabelLook::Engraved, nullptr, false, true, false});
+                         {8, 448, 424, 40}, {.look = LabelLook::Engraved, .singleLineCentred = true});
 }
 
 // The window's navy and the boxes' lilac, or under high contrast the
