@@ -33,9 +33,8 @@ int RunMessageLoop(ui::MainWindow& mainWindow) {
   return 0;
 }
 
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+// What the process needs before its first window, in this order.
+void PrepareTheProcess() {
   app::SearchDllsOnlyInSystem32();
   // A drive without a medium lists as empty instead of asking the user.
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
@@ -43,6 +42,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  PrepareTheProcess();
 
   // The shared state lives for the whole run and is released at its end.
   rules::ProgramState state;

@@ -83,14 +83,20 @@ void Paint(HWND label) {
   EndPaint(label, &paint);
 }
 
+// Each label keeps a copy of the style it was made with.
+void KeepStyle(HWND label, LPARAM createParams) {
+  const auto* create = reinterpret_cast<CREATESTRUCTW*>(createParams);
+  auto style = std::make_unique<LabelStyle>(*static_cast<LabelStyle*>(create->lpCreateParams));
+  SetWindowLongPtrW(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(style.release()));
+}
+
+bool IsLink(HWND label) { return StyleOf(label) && StyleOf(label)->link; }
+
 LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE: {
-      const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-      auto style = std::make_unique<LabelStyle>(*static_cast<LabelStyle*>(create->lpCreateParams));
-      SetWindowLongPtrW(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(style.release()));
+    case WM_NCCREATE:
+      KeepStyle(label, lParam);
       break;
-    }
     case WM_NCDESTROY:
       delete StyleOf(label);
       SetWindowLongPtrW(label, GWLP_USERDATA, 0);
@@ -115,21 +121,18 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
       return result;
     }
     case WM_SETCURSOR:
-      if (StyleOf(label) && StyleOf(label)->link) {
-        SetCursor(LoadCursorW(nullptr, IDC_HAND));
-        return TRUE;
-      }
-      break;
+      if (!IsLink(label)) break;
+      SetCursor(LoadCursorW(nullptr, IDC_HAND));
+      return TRUE;
     case WM_GETOBJECT:
-      if (const auto answer = AnswerGetObject(
-              label, wParam, lParam,
-              StyleOf(label) && StyleOf(label)->link ? AccessibleKind::Link : AccessibleKind::StaticText,
-              WM_LBUTTONDOWN)) {
+      if (const auto answer = AnswerGetObject(label, wParam, lParam,
+                                              IsLink(label) ? AccessibleKind::Link : AccessibleKind::StaticText,
+                                              WM_LBUTTONDOWN)) {
         return *answer;
       }
       break;
     case WM_LBUTTONDOWN:
-      if (StyleOf(label)->link) platform::NotifyParent(label, STN_CLICKED);
+      if (IsLink(label)) platform::NotifyParent(label, STN_CLICKED);
       return 0;
     default:
       break;

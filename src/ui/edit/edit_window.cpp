@@ -274,12 +274,40 @@ void EditWindow::OnCreate(HWND window) {
   previewList_.Attach(controls_[超级列表框1], state_);
 }
 
-LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const platform::Scale before = layout_.scale();
-  if (LRESULT result = 0; layout_.HandleScaleMessage(message, wParam, lParam, result)) {
-    previewList_.Rescale(before, layout_.scale());
-    return result;
+void EditWindow::OnColoursChanged(HWND window) {
+  previewList_.TakeSystemColours();
+  RepaintInNewColours(window);
+}
+
+void EditWindow::OnClose(HWND window) {
+  if (session_.CloseWaitsForTheRun() && run_) {  // it stops after the file in hand
+    run_->RequestStop();
+    closeWhenEnded_ = true;
+    return;
   }
+  // The owner takes input again before this window goes, so it is the
+  // one that becomes active.
+  EnableWindow(GetWindow(window, GW_OWNER), TRUE);
+  DestroyWindow(window);
+}
+
+// The session waits for a run; ended all the same, the run stops first.
+bool EditWindow::HoldsTheSession(HWND window) {
+  if (!run_) return false;
+  ShutdownBlockReasonCreate(MainWindowOf(window), platform::ToWide(kRunHoldsTheSession).c_str());
+  return true;
+}
+
+// A change of display scale reaches the preview's columns too.
+bool EditWindow::HandleScaleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const platform::Scale before = layout_.scale();
+  if (!layout_.HandleScaleMessage(message, wParam, lParam, result)) return false;
+  previewList_.Rescale(before, layout_.scale());
+  return true;
+}
+
+LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result = 0; HandleScaleMessage(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_NCCREATE:
       handle_ = window;
@@ -301,31 +329,19 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return ports_.desktop.HighContrastOn() ? 1 : 0;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
-      if (!ColoursChanged(message, wParam)) break;
-      previewList_.TakeSystemColours();
-      RepaintInNewColours(window);
+      if (ColoursChanged(message, wParam)) OnColoursChanged(window);
       break;
     case WM_CLOSE:
-      if (session_.CloseWaitsForTheRun() && run_) {  // it stops after the file in hand
-        run_->RequestStop();
-        closeWhenEnded_ = true;
-        return 0;
-      }
-      // The owner takes input again before this window goes, so it is the
-      // one that becomes active.
-      EnableWindow(GetWindow(window, GW_OWNER), TRUE);
-      DestroyWindow(window);
+      OnClose(window);
       return 0;
     case WM_DESTROY:
       // Gone while a run goes on (its owner went): it still ends, so that
       // no file is left under a temporary name.
       FinishRunNow(exec::RenameRun::Stop::Close);
       break;
-    // The session waits for a run; ended all the same, the run stops first.
     case WM_QUERYENDSESSION:
-      if (!run_) break;
-      ShutdownBlockReasonCreate(MainWindowOf(window), platform::ToWide(kRunHoldsTheSession).c_str());
-      return FALSE;
+      if (HoldsTheSession(window)) return FALSE;
+      break;
     case WM_ENDSESSION:
       if (wParam) StopForTheEnd();
       return 0;

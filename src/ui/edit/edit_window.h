@@ -61,6 +61,12 @@ class EditWindow {
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreate(HWND window);
   void OnCommand(int id, int code);
+  void OnColoursChanged(HWND window);
+  bool HandleScaleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // A close while a run goes on waits for it.
+  void OnClose(HWND window);
+  // True while a run goes on: the end of the session waits, with a reason.
+  bool HoldsTheSession(HWND window);
   // Takes a started run (never two at once): what can be clicked is held
   // still until it has ended.
   void Start(std::optional<exec::RenameRun> run);

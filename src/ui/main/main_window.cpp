@@ -209,12 +209,39 @@ void MainWindow::OnCommand(int id, int code) {
   }
 }
 
+LRESULT MainWindow::OnTaskbarCreated() {
+  if (hooks_.taskbarCreated) hooks_.taskbarCreated();
+  return 0;
+}
+
+void MainWindow::OnCreate(HWND window) {
+  layout_.Attach(window, kWidth, kHeight);
+  CreateControls();
+  UseColours();
+}
+
+void MainWindow::OnColoursChanged(HWND window) {
+  UseColours();
+  RepaintInNewColours(window);
+}
+
+// The boxes' lilac, behind their texts too.
+LRESULT MainWindow::BoxColours(HDC dc) const {
+  SetBkColor(dc, kBoxBackground);
+  return reinterpret_cast<LRESULT>(boxBackground_.get());
+}
+
+// A volume came or went (a stick put in or taken out).
+void MainWindow::OnDeviceChange(WPARAM event, LPARAM data) {
+  if ((event == DBT_DEVICEARRIVAL || event == DBT_DEVICEREMOVECOMPLETE) && data &&
+      reinterpret_cast<const DEV_BROADCAST_HDR*>(data)->dbch_devicetype == DBT_DEVTYP_VOLUME) {
+    driveBox_.Refill(platform::ListDrives());
+  }
+}
+
 LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT result = 0; layout_.HandleScaleMessage(message, wParam, lParam, result)) return result;
-  if (message == TaskbarCreatedMessage()) {
-    if (hooks_.taskbarCreated) hooks_.taskbarCreated();
-    return 0;
-  }
+  if (message == TaskbarCreatedMessage()) return OnTaskbarCreated();
   switch (message) {
     case WM_NCCREATE:
       handle_ = window;
@@ -223,9 +250,7 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       SetClassLongPtrW(window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(background_.get()));
       break;
     case WM_CREATE:
-      layout_.Attach(window, kWidth, kHeight);
-      CreateControls();
-      UseColours();
+      OnCreate(window);
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -239,23 +264,14 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return systemColours_ ? 1 : 0;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
-      if (!ColoursChanged(message, wParam)) break;
-      UseColours();
-      RepaintInNewColours(window);
+      if (ColoursChanged(message, wParam)) OnColoursChanged(window);
       break;
     case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLOREDIT: {
+    case WM_CTLCOLOREDIT:
       if (systemColours_) break;
-      auto dc = reinterpret_cast<HDC>(wParam);
-      SetBkColor(dc, kBoxBackground);
-      return reinterpret_cast<LRESULT>(boxBackground_.get());
-    }
-    // A volume came or went (a stick put in or taken out).
+      return BoxColours(reinterpret_cast<HDC>(wParam));
     case WM_DEVICECHANGE:
-      if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && lParam &&
-          reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam)->dbch_devicetype == DBT_DEVTYP_VOLUME) {
-        driveBox_.Refill(platform::ListDrives());
-      }
+      OnDeviceChange(wParam, lParam);
       return TRUE;
     case kTrayIconMessage:
       if (hooks_.trayIconEvent) hooks_.trayIconEvent(lParam);

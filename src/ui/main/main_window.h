@@ -84,6 +84,11 @@ class MainWindow {
   void CreateControls();
   void UseColours();
   void OnCommand(int id, int code);
+  void OnCreate(HWND window);
+  LRESULT OnTaskbarCreated();
+  void OnColoursChanged(HWND window);
+  LRESULT BoxColours(HDC dc) const;
+  void OnDeviceChange(WPARAM event, LPARAM data);
   void OnDriveChanged();
   void OnFolderChanged();
   void OpenCurrentFolder();
