@@ -171,10 +171,10 @@ void RenameRun::Finish() {
     journal_.MakeDurable();
     return;
   }
-  const bool journalBroke = journal_.Written() && !journal_.Failure().empty();
-  const std::string failure = journal_.Failure();
+  // A journal the user agreed to go without is not told of again.
+  const std::string failure = journal_.Written() ? journal_.Failure() : std::string();
   journal_.End();
-  if (journalBroke) window_.Tell(kJournalBrokeStart + failure + kJournalBrokeEnd, kWarningTitle);
+  if (!failure.empty()) window_.Tell(kJournalBrokeStart + failure + kJournalBrokeEnd, kWarningTitle);
   if (kind_ == Kind::Batch) {
     state_.UndoOrder = ReversedOrder(handled_, state_.CurrentNames.size());
     if (window_.AskYesNo(kBatchDone, kNoteTitle)) window_.OpenFolder();
