@@ -50,8 +50,8 @@ int main(int argc, char** argv) {
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   rules::ProgramState state;
   platform::FolderJournals noJournals(L"");
-  ui::EditWindow edit(state, {desktop, files, noJournals});
-  ShowWindow(edit.Open(owner, "C:\\", {"a.txt"}), SW_SHOW);
+  ui::EditWindow edit(state, {desktop, files, noJournals}, "C:\\", {"a.txt"});
+  ShowWindow(edit.Open(owner), SW_SHOW);
 
   PROCESS_MEMORY_COUNTERS before{}, after{};
   // The peak so far is the idle mark: the peak can only rise from there.

@@ -61,8 +61,9 @@ int main(int argc, char** argv) {
   rules::ProgramState state;
   platform::WindowsFiles files;
   platform::FolderJournals noJournals(L"");
-  ui::EditWindow edit(state, {platform::SystemDesktop(), files, noJournals});
-  HWND window = edit.Open(owner, folder, EveryFile(platform::ToWide(argv[1])));
+  ui::EditWindow edit(state, {platform::SystemDesktop(), files, noJournals}, folder,
+                      EveryFile(platform::ToWide(argv[1])));
+  HWND window = edit.Open(owner);
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
   SetWindowTextW(edit.control(ui::edit::添加字符文本), L"_new");

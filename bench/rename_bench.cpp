@@ -155,8 +155,8 @@ Timings ThroughTheEditWindow(rules::ProgramState& state, const std::string& fold
   HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   platform::WindowsFiles windowsFiles;
-  ui::EditWindow edit(state, {desktop, files ? *files : windowsFiles, journals});
-  HWND window = edit.Open(owner, folder, selection);
+  ui::EditWindow edit(state, {desktop, files ? *files : windowsFiles, journals}, folder, selection);
+  HWND window = edit.Open(owner);
   ShowWindow(window, SW_SHOW);
   SetWindowTextW(edit.control(ui::edit::添加字符文本), L"y");
   edit.Preview();

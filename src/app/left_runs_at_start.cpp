@@ -11,7 +11,7 @@ namespace {
 constexpr ULONGLONG kSliceMs = 20;
 
 // No window is open yet: the questions and messages are all there is.
-class PromptsOnly final : public exec::RenameWindow {
+class PromptsOnly final : public exec::Prompts {
  public:
   explicit PromptsOnly(platform::DesktopInteractions& desktop) : desktop_(desktop) {}
   bool AskYesNo(const std::string& text, const std::string& title) override {
@@ -21,18 +21,13 @@ class PromptsOnly final : public exec::RenameWindow {
   void Tell(const std::string& text, const std::string& title) override {
     desktop_.ShowMessage({text, title});
   }
-  void SetOldNameCell(size_t, const std::string&) override {}
-  void ClearNewNameCell(size_t) override {}
-  void SetProgressMaximum(uint32_t) override {}
-  void SetProgressPosition(uint32_t) override {}
-  void OpenFolder() override {}
 
  private:
   platform::DesktopInteractions& desktop_;
 };
 
-void Carry(exec::RenameRun& run) {
-  while (!run.Step(platform::TimeSlice(kSliceMs))) {
+void Carry(exec::RenameRun& run, exec::Prompts& prompts) {
+  while (!run.Step(prompts, platform::TimeSlice(kSliceMs))) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&message);
@@ -44,8 +39,9 @@ void Carry(exec::RenameRun& run) {
 }  // namespace
 
 void PutBackLeftRuns(const ui::ProgramPorts& ports) {
-  PromptsOnly window(ports.desktop);
-  exec::PutBackLeftRuns(ports.journals, ports.files, window, Carry);
+  PromptsOnly prompts(ports.desktop);
+  exec::PutBackLeftRuns(ports.journals, ports.files, prompts,
+                        [&](exec::RenameRun& run) { Carry(run, prompts); });
 }
 
 }  // namespace app

@@ -14,16 +14,13 @@ void EditSession::RunStarted() {
   stage_ = Stage::Running;
 }
 
-void EditSession::RunDeclined() {
-  if (stage_ == Stage::Running) stage_ = beforeRun_;
-}
-
-void EditSession::BatchEnded() {
-  if (stage_ == Stage::Running) stage_ = Stage::UndoAvailable;
-}
-
-void EditSession::UndoEnded() {
-  if (stage_ == Stage::Running) stage_ = Stage::Opened;
+void EditSession::RunEnded(const RunOutcome& outcome) {
+  if (stage_ != Stage::Running) return;
+  if (outcome.declined) {
+    stage_ = beforeRun_;
+  } else {
+    stage_ = outcome.undoable ? Stage::UndoAvailable : Stage::Opened;
+  }
 }
 
 }  // namespace exec

@@ -4,6 +4,8 @@
 // shows it.
 #pragma once
 
+#include "exec/run_contract.h"
+
 namespace exec {
 
 class EditSession {
@@ -26,11 +28,10 @@ class EditSession {
 
   void Previewed();
   void RunStarted();
-  void BatchEnded();
-  void UndoEnded();
-  // The run changed nothing (the user would not go on without its
-  // journal): back to the stage before it.
-  void RunDeclined();
+  // A batch can be undone once; after an undo, Preview comes first; a run
+  // that changed nothing (the user would not go on without its journal)
+  // goes back to the stage before it.
+  void RunEnded(const RunOutcome& outcome);
 
  private:
   Stage stage_ = Stage::Opened;

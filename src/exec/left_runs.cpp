@@ -49,20 +49,20 @@ std::string AwayQuestion(const CutShortRun& cut) {
 }
 
 void PutBack(const CutShortRun& cut, const std::string& journal, JournalStore& journals,
-             FileOperations& files, RenameWindow& window, const std::function<void(RenameRun&)>& carry) {
+             FileOperations& files, Prompts& prompts, const std::function<void(RenameRun&)>& carry) {
   rules::ProgramState state;
   state.FolderPath = cut.folder;
   state.CurrentNames = cut.current;
   state.NewNames = cut.current;
   state.UndoNames = cut.restore;
   state.UndoOrder = cut.order;
-  RenameRun run = RenameRun::Restore(state, files, window, journals, cut.files);
+  RenameRun run = RenameRun::Restore(state, files, journals, cut.files);
   // Its first step plans the run and writes its own journal; only then is
   // the old one no longer needed. A run without a journal of its own
   // leaves the old one until it has ended; one the user would not start
   // without, for ever.
-  run.Step([] { return true; });
-  if (run.Declined()) return;
+  const std::optional<RunOutcome> ended = run.Step(prompts, [] { return true; });
+  if (ended && ended->declined) return;
   if (run.Journaled()) journals.Remove(journal);
   carry(run);
   journals.Remove(journal);
@@ -70,17 +70,17 @@ void PutBack(const CutShortRun& cut, const std::string& journal, JournalStore& j
 
 // Files under a parking or middle name go back to their names from before
 // the run, or the user hears where they are.
-void BringBackTemporaries(const CutShortRun& cut, FileOperations& files, RenameWindow& window) {
+void BringBackTemporaries(const CutShortRun& cut, FileOperations& files, Prompts& prompts) {
   for (size_t row = 0; row < cut.current.size(); ++row) {
     if (!cut.temporary[row]) continue;
     if (files.Rename(cut.folder, cut.current[row], cut.beforeRun[row], [](const std::string&) {}).done) continue;
-    TellStranded(window, cut.beforeRun[row], cut.current[row]);
+    TellStranded(prompts, cut.beforeRun[row], cut.current[row]);
   }
 }
 
 }  // namespace
 
-void PutBackLeftRuns(JournalStore& journals, FileOperations& files, RenameWindow& window,
+void PutBackLeftRuns(JournalStore& journals, FileOperations& files, Prompts& prompts,
                      const std::function<void(RenameRun&)>& carry) {
   for (const std::string& journal : journals.Left()) {
     const std::optional<std::string> text = journals.Read(journal);
@@ -89,19 +89,19 @@ void PutBackLeftRuns(JournalStore& journals, FileOperations& files, RenameWindow
     const std::optional<CutShortRun> cut = cutShort ? FindCutShortRun(*contents, files) : std::nullopt;
     if (!contents || (cutShort && !cut)) {
       journals.SetAside(journal);
-      window.Tell(kUnreadable + journals.Where(journal), kWarningTitle);
+      prompts.Tell(kUnreadable + journals.Where(journal), kWarningTitle);
     } else if (!cut || (cut->reached && cut->renamed == 0 && cut->strangers == 0 &&
                         (cut->present > 0 || cut->current.empty()))) {
       journals.Remove(journal);  // it ended, or no file had been renamed
     } else if (!cut->reached) {
-      if (!window.AskYesNo(AwayQuestion(*cut), kNoteTitle)) journals.Remove(journal);
+      if (!prompts.AskYesNo(AwayQuestion(*cut), kNoteTitle)) journals.Remove(journal);
     } else if (cut->renamed == 0) {  // none of the run's files is left to put back
       journals.SetAside(journal);
-      window.Tell(kNotTheirsStart + cut->folder + kNotTheirsEnd, kNoteTitle);
-    } else if (window.AskYesNo(Offer(*cut), kNoteTitle)) {
-      PutBack(*cut, journal, journals, files, window, carry);
+      prompts.Tell(kNotTheirsStart + cut->folder + kNotTheirsEnd, kNoteTitle);
+    } else if (prompts.AskYesNo(Offer(*cut), kNoteTitle)) {
+      PutBack(*cut, journal, journals, files, prompts, carry);
     } else {
-      BringBackTemporaries(*cut, files, window);
+      BringBackTemporaries(*cut, files, prompts);
       journals.Remove(journal);
     }
   }

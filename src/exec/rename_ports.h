@@ -1,5 +1,5 @@
-// What batch rename and undo need from the outside: the file system, and
-// the Edit window with its prompts, list and progress bar.
+// What batch rename and undo need of the file system. (What they say to
+// whoever drives them is in run_contract.h.)
 #pragma once
 
 #include <cstddef>
@@ -88,23 +88,6 @@ class FileOperations {
   // bytes of the name are no character. (One buffer serves many names, so
   // a key costs no allocation.)
   virtual bool NameKey(std::string_view name, std::u16string& key) = 0;
-};
-
-class RenameWindow {
- public:
-  virtual ~RenameWindow() = default;
-  // A Yes/No question; true for Yes.
-  virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
-  // A message with an OK button only.
-  virtual void Tell(const std::string& text, const std::string& title) = 0;
-  // The old-name cell of `row` now shows `text` (the file's name on disk).
-  virtual void SetOldNameCell(size_t row, const std::string& text) = 0;
-  // The new-name cell of `row` now shows the empty text.
-  virtual void ClearNewNameCell(size_t row) = 0;
-  virtual void SetProgressMaximum(uint32_t maximum) = 0;
-  virtual void SetProgressPosition(uint32_t position) = 0;
-  // Opens the Main window's file-box folder in the file manager.
-  virtual void OpenFolder() = 0;
 };
 
 }  // namespace exec

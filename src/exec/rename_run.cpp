@@ -1,7 +1,6 @@
 #include "exec/rename_run.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace exec {
 namespace {
@@ -33,11 +32,6 @@ constexpr char kWarningTitle[] = "警告：";
 constexpr char kLeftParkedStart[] = "文件 ";
 constexpr char kLeftParkedMiddle[] = " 暂存为 ";
 constexpr char kLeftParkedEnd[] = "，未能改回原名，请手动改回。";
-
-uint32_t ProgressValue(size_t count) {
-  return count > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()
-                                                      : static_cast<uint32_t>(count);
-}
 
 // The plan of renaming CurrentNames to `targets` in the folder as it is on
 // disk now.
@@ -78,38 +72,35 @@ RenamePlan PlanBatch(const rules::ProgramState& state, FileOperations& files) {
 }
 
 RenameRun::RenameRun(Kind kind, JournalKind journalKind, rules::ProgramState& state,
-                     FileOperations& files, RenameWindow& window, JournalStore& journals,
-                     std::vector<size_t> order)
+                     FileOperations& files, JournalStore& journals, std::vector<size_t> order)
     : kind_(kind), journalKind_(journalKind), state_(state),
-      targets_(kind == Kind::Batch ? state.NewNames : state.UndoNames), files_(files), window_(window),
+      targets_(kind == Kind::Batch ? state.NewNames : state.UndoNames), files_(files),
       journals_(journals), order_(std::move(order)) {}
 
-RenameRun RenameRun::Batch(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
-                           JournalStore& journals) {
-  return RenameRun(Kind::Batch, JournalKind::Batch, state, files, window, journals,
+RenameRun RenameRun::Batch(rules::ProgramState& state, FileOperations& files, JournalStore& journals) {
+  return RenameRun(Kind::Batch, JournalKind::Batch, state, files, journals,
                    ListOrder(state.CurrentNames.size()));
 }
 
-RenameRun RenameRun::Restore(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
-                             JournalStore& journals, std::optional<ExpectedFiles> expected) {
-  RenameRun run = UndoRun(state, files, window, journals);
+RenameRun RenameRun::Restore(rules::ProgramState& state, FileOperations& files, JournalStore& journals,
+                             std::optional<ExpectedFiles> expected) {
+  RenameRun run = UndoRun(state, files, journals);
   run.journalKind_ = JournalKind::Restore;
   run.expected_ = std::move(expected);
   return run;
 }
 
 std::optional<RenameRun> RenameRun::Undo(rules::ProgramState& state, FileOperations& files,
-                                         RenameWindow& window, JournalStore& journals) {
-  if (!window.AskYesNo(kUndoQuestion, kUndoQuestionTitle)) return std::nullopt;
-  return UndoRun(state, files, window, journals);
+                                         JournalStore& journals, Prompts& prompts) {
+  if (!prompts.AskYesNo(kUndoQuestion, kUndoQuestionTitle)) return std::nullopt;
+  return UndoRun(state, files, journals);
 }
 
-RenameRun RenameRun::UndoRun(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
-                             JournalStore& journals) {
+RenameRun RenameRun::UndoRun(rules::ProgramState& state, FileOperations& files, JournalStore& journals) {
   const size_t count = state.CurrentNames.size();
   std::vector<size_t> order = state.UndoOrder;
   if (!IsOrderOf(order, count)) order = ReversedOrder({}, count);
-  return RenameRun(Kind::Undo, JournalKind::Undo, state, files, window, journals, std::move(order));
+  return RenameRun(Kind::Undo, JournalKind::Undo, state, files, journals, std::move(order));
 }
 
 bool RenameRun::Begin() {
@@ -118,32 +109,41 @@ bool RenameRun::Begin() {
   journal_ = RunJournal::Begin(journals_, journalKind_, state_.FolderPath, state_.CurrentNames, targets_,
                                *plan_);
   if (!journal_.Written() &&
-      !window_.AskYesNo(kNoJournalStart + journal_.Failure() + kNoJournalEnd, kWarningTitle)) {
+      !prompts_->AskYesNo(kNoJournalStart + journal_.Failure() + kNoJournalEnd, kWarningTitle)) {
     return false;
   }
   handled_.reserve(plan_->steps.size());
-  const uint32_t count = ProgressValue(state_.CurrentNames.size());
-  if (kind_ == Kind::Batch) {
-    window_.SetProgressMaximum(count);
-    state_.UndoNames = state_.CurrentNames;
-  } else {
-    window_.SetProgressPosition(0);
-    window_.SetProgressMaximum(count);
-  }
+  if (kind_ == Kind::Batch) state_.UndoNames = state_.CurrentNames;
+  observer_->Progress(0, state_.CurrentNames.size());
   return true;
 }
 
-bool RenameRun::Step(const std::function<bool()>& enough) {
+std::optional<RunOutcome> RenameRun::Step(Prompts& prompts, const std::function<bool()>& enough) {
+  RunObserver nobody;
+  return Step(prompts, nobody, enough);
+}
+
+std::optional<RunOutcome> RenameRun::Step(Prompts& prompts, RunObserver& observer,
+                                          const std::function<bool()>& enough) {
+  prompts_ = &prompts;
+  observer_ = &observer;
+  TakeSteps(enough);
+  prompts_ = nullptr;
+  observer_ = nullptr;
+  return ended_ ? std::optional<RunOutcome>(outcome_) : std::nullopt;
+}
+
+void RenameRun::TakeSteps(const std::function<bool()>& enough) {
   if (!plan_ && !ended_) {
     if (!Begin()) {
       journal_.End();
-      declined_ = ended_ = true;
-      return true;
+      outcome_.declined = ended_ = true;
+      return;
     }
-    if (enough()) return false;
+    if (enough()) return;
   }
   while (!ended_) {
-    if (stopRequested_ || closeAsked_ || next_ == plan_->steps.size()) {
+    if (stopRequested_ || outcome_.close || next_ == plan_->steps.size()) {
       Finish();
       break;
     }
@@ -152,21 +152,21 @@ bool RenameRun::Step(const std::function<bool()>& enough) {
     if (const std::string& parkAs = ParkingName(plan_->parkingNames, step); !parkAs.empty()) {
       Park(index, step.row, parkAs);
     } else if (!HandleRow(index, step.row)) {
-      closeAsked_ = true;  // the loop ends at once
+      outcome_.close = true;  // the loop ends at once
       continue;
     } else {
       handled_.push_back(step.row);
-      window_.SetProgressPosition(ProgressValue(handled_.size()));
+      observer_->Progress(handled_.size(), state_.CurrentNames.size());
     }
     if (enough()) break;
   }
-  return ended_;
 }
 
 // Steps after the loop: a cycle left open closes, then the closing prompts.
 void RenameRun::Finish() {
   if (parked_) BringBackParked();
   ended_ = true;
+  outcome_.undoable = kind_ == Kind::Batch;
   if (forTheEnd_) {
     journal_.MakeDurable();
     return;
@@ -174,14 +174,13 @@ void RenameRun::Finish() {
   // A journal the user agreed to go without is not told of again.
   const std::string failure = journal_.Written() ? journal_.Failure() : std::string();
   journal_.End();
-  if (!failure.empty()) window_.Tell(kJournalBrokeStart + failure + kJournalBrokeEnd, kWarningTitle);
+  if (!failure.empty()) prompts_->Tell(kJournalBrokeStart + failure + kJournalBrokeEnd, kWarningTitle);
   if (kind_ == Kind::Batch) {
     state_.UndoOrder = ReversedOrder(handled_, state_.CurrentNames.size());
-    if (window_.AskYesNo(kBatchDone, kNoteTitle)) window_.OpenFolder();
+    outcome_.openFolder = prompts_->AskYesNo(kBatchDone, kNoteTitle);
   } else {
-    window_.Tell(kUndoDone, kNoteTitle);
+    prompts_->Tell(kUndoDone, kNoteTitle);
   }
-  window_.SetProgressPosition(0);
 }
 
 bool RenameRun::Move(size_t row, const std::string& to) {
@@ -202,15 +201,15 @@ bool RenameRun::MoveAside(size_t row, const std::string& to) {
   return true;
 }
 
-void TellStranded(RenameWindow& window, const std::string& originalName, const std::string& name) {
-  window.Tell(kLeftParkedStart + originalName + kLeftParkedMiddle + name + kLeftParkedEnd, kBatchFailureTitle);
+void TellStranded(Prompts& prompts, const std::string& originalName, const std::string& name) {
+  prompts.Tell(kLeftParkedStart + originalName + kLeftParkedMiddle + name + kLeftParkedEnd, kBatchFailureTitle);
 }
 
 void RenameRun::TellStranded(size_t row, const std::string& originalName, const std::string& name) {
   journal_.Moved(row, name);
-  exec::TellStranded(window_, originalName, name);
+  exec::TellStranded(*prompts_, originalName, name);
   state_.CurrentNames[row] = name;
-  window_.SetOldNameCell(row, name);
+  observer_->Renamed(row, name);
 }
 
 void RenameRun::Park(size_t step, size_t row, const std::string& name) {
@@ -231,7 +230,7 @@ bool RenameRun::HandleRow(size_t step, size_t row) {
   const bool renamed = !IsRefused(plan_->verdicts[row]) && Move(row, targets_[row]);
   if (renamed) {
     journal_.StepDone(step);
-    window_.SetOldNameCell(row, state_.CurrentNames[row]);
+    observer_->Renamed(row, state_.CurrentNames[row]);
     if (parked_ && parked_->row == row) {
       parked_.reset();
     } else if (parked_) {
@@ -240,11 +239,11 @@ bool RenameRun::HandleRow(size_t step, size_t row) {
   } else {
     journal_.StepFailed(step);
     if (parked_ && parked_->row == row) BringBackParked();
-    if (!window_.AskYesNo(FailurePrompt(row), kind_ == Kind::Batch ? kBatchFailureTitle : kNoteTitle)) {
+    if (!prompts_->AskYesNo(FailurePrompt(row), kind_ == Kind::Batch ? kBatchFailureTitle : kNoteTitle)) {
       return false;
     }
   }
-  if (kind_ == Kind::Batch) window_.ClearNewNameCell(row);
+  if (kind_ == Kind::Batch) observer_->NewNameUsed(row);
   return true;
 }
 
@@ -267,7 +266,7 @@ void RenameRun::BringBackParked() {
   if (MoveAside(parked.row, parked.originalName)) return;
   for (auto moved = parked.movedSince.rbegin(); moved != parked.movedSince.rend(); ++moved) {
     if (!MoveAside(moved->first, moved->second)) break;
-    window_.SetOldNameCell(moved->first, moved->second);
+    observer_->Renamed(moved->first, moved->second);
   }
   if (MoveAside(parked.row, parked.originalName)) return;
   TellStranded(parked.row, parked.originalName, state_.CurrentNames[parked.row]);

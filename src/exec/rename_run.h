@@ -1,8 +1,10 @@
 // Batch rename and undo of the last batch, as one object that carries out
 // its plan a step at a time: whoever drives it (the Edit window's own
-// loop, a test) takes one slice after another, and input and painting come
-// in between. Every picked file is renamed in an order that works, with a
-// prompt on every failure.
+// loop, the start-up, a test) takes one slice after another, and input and
+// painting come in between. Every picked file is renamed in an order that
+// works, with a prompt on every failure. The run holds the lists it works
+// on and the file and journal ports, all of which outlive it; the user's
+// prompts and whoever watches are handed to each step (run_contract.h).
 #pragma once
 
 #include <cstddef>
@@ -13,6 +15,7 @@
 
 #include "exec/rename_plan.h"
 #include "exec/rename_ports.h"
+#include "exec/run_contract.h"
 #include "exec/run_journal.h"
 #include "rules/program_state.h"
 
@@ -23,7 +26,7 @@ namespace exec {
 RenamePlan PlanBatch(const rules::ProgramState& state, FileOperations& files);
 
 // A file left under a name of the program's own: the user hears where.
-void TellStranded(RenameWindow& window, const std::string& originalName, const std::string& name);
+void TellStranded(Prompts& prompts, const std::string& originalName, const std::string& name);
 
 class RenameRun {
  public:
@@ -36,34 +39,37 @@ class RenameRun {
 
   // A batch about to rename FolderPath + CurrentNames[i] to FolderPath +
   // NewNames[i]. Its first step plans the folder as it is then and writes
-  // the journal; only then are the progress bar's maximum set and a copy
-  // of CurrentNames kept in UndoNames. Rows go in list order, except that a
+  // the journal; only then is a copy of CurrentNames kept in UndoNames and
+  // the progress reported. Rows go in list order, except that a
   // row waits for the file holding its new name to move away, and a cycle
   // of such rows goes through a temporary name. Every run writes its
   // journal to `journals` before its first rename; when it cannot, the
   // user is asked first, and No ends the run having changed nothing.
-  static RenameRun Batch(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
-                         JournalStore& journals);
+  static RenameRun Batch(rules::ProgramState& state, FileOperations& files, JournalStore& journals);
   // An undo, after its question: every file back to its UndoNames entry, in
   // the reverse of the order the batch took. Nothing when the answer is No.
   static std::optional<RenameRun> Undo(rules::ProgramState& state, FileOperations& files,
-                                       RenameWindow& window, JournalStore& journals);
+                                       JournalStore& journals, Prompts& prompts);
   // The putting back of a run cut short, as an undo without its question:
   // `state` holds where the files are (CurrentNames), the names they get
   // back (UndoNames) and the order (UndoOrder). A row whose file is not
   // the one `expected` names is left alone, without a prompt.
-  static RenameRun Restore(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
-                           JournalStore& journals, std::optional<ExpectedFiles> expected);
+  static RenameRun Restore(rules::ProgramState& state, FileOperations& files, JournalStore& journals,
+                           std::optional<ExpectedFiles> expected);
 
   RenameRun(RenameRun&&) = default;
   RenameRun& operator=(RenameRun&&) = delete;
 
   // Carries out steps, asking `enough` after each whether to return (at
   // least one is taken). The first step reads the folder and plans the
-  // run, so that the click that starts it returns at once. When the plan is done, a No was answered or a stop
-  // was asked for, the steps after the loop follow. True once the run has
-  // ended, CurrentNames holding the names on disk at every moment.
-  bool Step(const std::function<bool()>& enough);
+  // run, so that the click that starts it returns at once. When the plan
+  // is done, a No was answered or a stop was asked for, the steps after the
+  // loop follow. The outcome once the run has ended, CurrentNames holding
+  // the names on disk at every moment. Questions go to `prompts`, reports
+  // to `observer`, during this call only.
+  std::optional<RunOutcome> Step(Prompts& prompts, RunObserver& observer, const std::function<bool()>& enough);
+  // The same, with no one watching.
+  std::optional<RunOutcome> Step(Prompts& prompts, const std::function<bool()>& enough);
   // The run ends after the step in hand, with its steps after the loop.
   void RequestStop(Stop how = Stop::Close) {
     stopRequested_ = true;
@@ -72,11 +78,6 @@ class RenameRun {
 
   Kind kind() const { return kind_; }
   bool Ended() const { return ended_; }
-  // The user answered No in a failure prompt: the window is to close.
-  bool CloseAsked() const { return closeAsked_; }
-  // The journal could not be written and the user chose not to go on:
-  // nothing was changed.
-  bool Declined() const { return declined_; }
   // The journal was on disk before the first rename.
   bool Journaled() const { return journal_.Written(); }
   // How many rows have been handled so far.
@@ -90,9 +91,9 @@ class RenameRun {
   };
 
   RenameRun(Kind kind, JournalKind journalKind, rules::ProgramState& state, FileOperations& files,
-            RenameWindow& window, JournalStore& journals, std::vector<size_t> order);
-  static RenameRun UndoRun(rules::ProgramState& state, FileOperations& files, RenameWindow& window,
-                           JournalStore& journals);
+            JournalStore& journals, std::vector<size_t> order);
+  static RenameRun UndoRun(rules::ProgramState& state, FileOperations& files, JournalStore& journals);
+  void TakeSteps(const std::function<bool()>& enough);
   // The first step: the plan, its journal, then the changes before the loop.
   // False when the user would not go on without a journal.
   bool Begin();
@@ -111,7 +112,6 @@ class RenameRun {
   rules::ProgramState& state_;
   const rules::NameList& targets_;  // one of the state's lists that the run does not change
   FileOperations& files_;
-  RenameWindow& window_;
   JournalStore& journals_;
   RunJournal journal_;
   std::vector<size_t> order_;        // the rows in the order to take them, until planned
@@ -122,9 +122,11 @@ class RenameRun {
   std::optional<Parked> parked_;
   bool stopRequested_ = false;
   bool forTheEnd_ = false;
-  bool closeAsked_ = false;
-  bool declined_ = false;
   bool ended_ = false;
+  RunOutcome outcome_;
+  // Those of the step in hand.
+  Prompts* prompts_ = nullptr;
+  RunObserver* observer_ = nullptr;
 };
 
 }  // namespace exec

@@ -1,11 +1,13 @@
 #include "rules/program_state.h"
 
+#include <utility>
+
 namespace rules {
 
-void ProgramState::FillFromPicked(std::string_view folderText, const NameList& picked) {
+void ProgramState::FillFromPicked(std::string_view folderText, NameList picked) {
   Release();
   FolderPath = folderText;
-  CurrentNames = picked;
+  CurrentNames = std::move(picked);
   NewNames = CurrentNames;
   UndoNames = CurrentNames;
 }

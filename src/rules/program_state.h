@@ -19,8 +19,8 @@ struct ProgramState {
   std::vector<size_t> UndoOrder;
 
   // Replaces all four with a folder and three separate copies of the
-  // picked names.
-  void FillFromPicked(std::string_view folderText, const NameList& picked);
+  // picked names (the first of them is `picked` itself).
+  void FillFromPicked(std::string_view folderText, NameList picked);
   void Release();
 };
 

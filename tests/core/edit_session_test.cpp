@@ -23,7 +23,7 @@ EditSession At(Stage stage) {
   session.Previewed();
   if (stage == Stage::Previewed) return session;
   session.RunStarted();
-  if (stage == Stage::UndoAvailable) session.BatchEnded();
+  if (stage == Stage::UndoAvailable) session.RunEnded({.undoable = true});
   return session;
 }
 
@@ -31,9 +31,9 @@ void Apply(EditSession& session, Event event) {
   switch (event) {
     case Event::Preview: session.Previewed(); break;
     case Event::Run: session.RunStarted(); break;
-    case Event::BatchEnd: session.BatchEnded(); break;
-    case Event::UndoEnd: session.UndoEnded(); break;
-    case Event::Declined: session.RunDeclined(); break;
+    case Event::BatchEnd: session.RunEnded({.undoable = true}); break;
+    case Event::UndoEnd: session.RunEnded({}); break;
+    case Event::Declined: session.RunEnded({.declined = true}); break;
   }
 }
 

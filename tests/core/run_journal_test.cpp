@@ -37,10 +37,10 @@ void CutOff(MemoryJournals& journals, std::mt19937& random) {
 
 // Carries `run` out until `steps` steps are done, then drops it as a kill
 // would (a kill inside a rename too); true when it ended first.
-bool CarryUntilKilled(RenameRun& run, size_t steps) {
+bool CarryUntilKilled(RenameRun& run, Prompts& prompts, size_t steps) {
   size_t taken = 0;
   try {
-    while (!run.Step([&] { return ++taken >= steps; })) {
+    while (!run.Step(prompts, [&] { return ++taken >= steps; })) {
       if (taken >= steps) return false;
     }
   } catch (const testing_support::Killed&) {
@@ -163,7 +163,7 @@ TEST(RunJournal, ARunKilledAfterAnyStepIsPutBackAndOtherFilesAreNeverTouched) {
     const Disk beforeTheBatch = batch.files.files;
     const bool cutTheUndo = random() % 4 == 0;
     if (cutTheUndo) {
-      RenameRun whole = RenameRun::Batch(batch.state, batch.files, batch.window, journals);
+      RenameRun whole = RenameRun::Batch(batch.state, batch.files, journals);
       RunToEnd(whole, batch.window);
       batch.window.answers.push_front(true);  // the undo's question
     }
@@ -171,11 +171,11 @@ TEST(RunJournal, ARunKilledAfterAnyStepIsPutBackAndOtherFilesAreNeverTouched) {
     batch.files.killInTheMiddle = random() % 5 == 0;
     bool ended = false;
     if (cutTheUndo) {
-      std::optional<RenameRun> undo = RenameRun::Undo(batch.state, batch.files, batch.window, journals);
-      ended = CarryUntilKilled(*undo, killAfter);
+      std::optional<RenameRun> undo = RenameRun::Undo(batch.state, batch.files, journals, batch.window);
+      ended = CarryUntilKilled(*undo, batch.window, killAfter);
     } else {
-      RenameRun run = RenameRun::Batch(batch.state, batch.files, batch.window, journals);
-      ended = CarryUntilKilled(run, killAfter);
+      RenameRun run = RenameRun::Batch(batch.state, batch.files, journals);
+      ended = CarryUntilKilled(run, batch.window, killAfter);
     }
     batch.files.killInTheMiddle = false;
     SCOPED_TRACE("round " + std::to_string(round) + ", killed after " + std::to_string(killAfter));
@@ -188,7 +188,7 @@ TEST(RunJournal, ARunKilledAfterAnyStepIsPutBackAndOtherFilesAreNeverTouched) {
       RecordingWindow window;
       window.answerToAll = true;
       PutBackLeftRuns(journals, batch.files, window,
-                      [&](RenameRun& run) { CarryUntilKilled(run, 1 + random() % 6); });
+                      [&](RenameRun& run) { CarryUntilKilled(run, window, 1 + random() % 6); });
       CutOff(journals, random);
     }
     const auto change = static_cast<Change>(random() % static_cast<int>(Change::Count));
@@ -234,13 +234,13 @@ class LeftRunsTest : public testing::Test {
     state.FolderPath = kFolder;
     state.CurrentNames = state.UndoNames = {"1", "2", "3"};
     state.NewNames = {"x1", "x2", "x3"};
-    RenameRun run = RenameRun::Batch(state, files, window, journals);
+    RenameRun run = RenameRun::Batch(state, files, journals);
     if (renames == 0) {
       window.answers = {false};  // no folder opened
       RunToEnd(run, window);
       return;
     }
-    ASSERT_FALSE(CarryUntilKilled(run, renames + 1));
+    ASSERT_FALSE(CarryUntilKilled(run, window, renames + 1));
     ASSERT_EQ(journals.journals.size(), 1u);
   }
   // The three files under their names from before the batch.
@@ -309,8 +309,8 @@ TEST_F(LeftRunsTest, EveryKindOfRunGoesBackToTheNamesFromBeforeTheBatch) {
        [&] {
          KillABatch(0);
          window.answers = {true};
-         std::optional<RenameRun> undo = RenameRun::Undo(state, files, window, journals);
-         ASSERT_FALSE(CarryUntilKilled(*undo, 3));
+         std::optional<RenameRun> undo = RenameRun::Undo(state, files, journals, window);
+         ASSERT_FALSE(CarryUntilKilled(*undo, window, 3));
        },
        start + "撤销没有完成，还有 1 个文件没有改回。\r\n是否完成撤销，改回更名前的名称？"},
       {"a restore",
@@ -318,7 +318,7 @@ TEST_F(LeftRunsTest, EveryKindOfRunGoesBackToTheNamesFromBeforeTheBatch) {
          KillABatch();
          RecordingWindow yes;
          yes.answerToAll = true;
-         PutBackLeftRuns(journals, files, yes, [](RenameRun& run) { ASSERT_FALSE(CarryUntilKilled(run, 2)); });
+         PutBackLeftRuns(journals, files, yes, [&](RenameRun& run) { ASSERT_FALSE(CarryUntilKilled(run, yes, 2)); });
        },
        start + "恢复没有完成，还有 1 个文件没有改回。\r\n是否完成恢复，改回更名前的名称？"},
       {"a batch whose folder has another file under one of its names",
@@ -409,8 +409,8 @@ TEST_F(LeftRunsTest, NoBringsBackAFileUnderATemporaryName) {
     state.FolderPath = kFolder;
     state.CurrentNames = state.UndoNames = c.from;
     state.NewNames = c.to;
-    RenameRun run = RenameRun::Batch(state, files, window, journals);
-    ASSERT_FALSE(CarryUntilKilled(run, c.killAfter));
+    RenameRun run = RenameRun::Batch(state, files, journals);
+    ASSERT_FALSE(CarryUntilKilled(run, window, c.killAfter));
     files.killInTheMiddle = false;
     RecordingWindow no;
     no.answers = {false};
@@ -548,11 +548,10 @@ TEST(RunJournal, NoRunWithoutItsJournalUnlessTheUserSaysSo) {
     window.answers = {c.undo || c.goOn, false};
     const Disk before = files.files;
     std::optional<RenameRun> run =
-        c.undo ? RenameRun::Undo(state, files, window, journals) : RenameRun::Batch(state, files, window, journals);
+        c.undo ? RenameRun::Undo(state, files, journals, window) : RenameRun::Batch(state, files, journals);
     if (c.undo) window.answers = {c.goOn};
-    RunToEnd(*run, window);
+    EXPECT_EQ(RunToEnd(*run, window).declined, !c.goOn);
     EXPECT_EQ(window.prompts, c.prompts);
-    EXPECT_EQ(run->Declined(), !c.goOn);
     if (c.goOn) continue;
     EXPECT_EQ(files.files, before);
     EXPECT_EQ(state.UndoNames, (rules::NameList{"p", "q"}));
@@ -571,8 +570,8 @@ TEST(RunJournal, NoRunWithoutItsJournalUnlessTheUserSaysSo) {
   MemoryJournals journals;
   RecordingWindow window;
   window.answers = {true, false};
-  RenameRun run = RenameRun::Batch(state, files, window, journals);
-  ASSERT_FALSE(run.Step([] { return true; }));  // planned, its journal on disk
+  RenameRun run = RenameRun::Batch(state, files, journals);
+  ASSERT_FALSE(run.Step(window, [] { return true; }));  // planned, its journal on disk
   EXPECT_TRUE(run.Journaled());
   journals.room = journals.journals.begin()->second.durable.size();
   RunToEnd(run, window);

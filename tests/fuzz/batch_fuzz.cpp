@@ -34,11 +34,14 @@ std::string Name(FuzzedDataProvider& input) {
   return name;
 }
 
-// A step at a time, as the Edit window's loop takes it.
-void Carry(exec::RenameRun& run, AnsweringWindow& window) {
-  while (!run.Step([] { return true; })) {
+// A step at a time, as the Edit window's loop takes it; its rows show
+// what the run reported, which must be the names on disk.
+void Carry(exec::RenameRun& run, AnsweringWindow& window, const rules::ProgramState& state) {
+  window.shown = state.CurrentNames;
+  while (!run.Step(window, window, [] { return true; })) {
     if (window.Closes()) run.RequestStop();
   }
+  if (window.shown != state.CurrentNames) std::abort();
 }
 
 }  // namespace
@@ -62,8 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   const auto before = files.files;
   AnsweringWindow window(input);
   testing_support::MemoryJournals journals;
-  exec::RenameRun batch = exec::RenameRun::Batch(state, files, window, journals);
-  Carry(batch, window);
+  exec::RenameRun batch = exec::RenameRun::Batch(state, files, journals);
+  Carry(batch, window, state);
   if (Contents(files.files) != Contents(before) || Contents(files.files).size() != before.size()) std::abort();
   for (const auto& [path, text] : files.files) {
     if (path.find(".~") != std::string::npos && before.count(path) == 0) std::abort();
@@ -74,7 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     }
   }
   const bool restorable = files.locked.empty() && !window.stopped;
-  if (std::optional<exec::RenameRun> undo = exec::RenameRun::Undo(state, files, window, journals)) Carry(*undo, window);
+  if (std::optional<exec::RenameRun> undo = exec::RenameRun::Undo(state, files, journals, window)) {
+    Carry(*undo, window, state);
+  }
   if (Contents(files.files) != Contents(before)) std::abort();
   if (restorable && !window.stopped && files.files != before) std::abort();
   if (!journals.journals.empty()) std::abort();  // every run that ends takes its journal away

@@ -91,10 +91,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   testing_support::MemoryJournals journals;
   {
     files.allowedFolder = kFolder;
-    exec::RenameRun run = exec::RenameRun::Batch(state, files, window, journals);
+    exec::RenameRun run = exec::RenameRun::Batch(state, files, journals);
     const int steps = input.ConsumeIntegralInRange(1, 8);
     int taken = 0;
-    run.Step([&] { return ++taken >= steps; });
+    run.Step(window, [&] { return ++taken >= steps; });
   }  // killed
   std::map<std::string, std::string> strangers;
   int other = 0;
@@ -110,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     files.allowedFolder = parsed ? parsed->folder : std::string("\n(none)");
   }
   exec::PutBackLeftRuns(journals, files, window, [&](exec::RenameRun& run) {
-    while (!run.Step([] { return false; })) {
+    while (!run.Step(window, [] { return false; })) {
     }
   });
   if (Contents(files.folder.files) != before) std::abort();

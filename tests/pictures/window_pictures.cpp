@@ -105,9 +105,9 @@ HWND ShowMainWindow(ui::MainWindow& mainWindow, const std::string& folder) {
 // The Edit window with each of its five option panels.
 void SaveEditPanels(rules::ProgramState& state, const ui::ProgramPorts& ports, HWND main,
                     const std::string& folder, const std::wstring& output) {
-  ui::EditWindow editWindow(state, ports);
-  HWND edit = editWindow.Open(main, folder + "\\",
-                              {"a.txt", "报告 第1章.doc", "MyFile.TXT", "photo_2024.jpg"});
+  ui::EditWindow editWindow(state, ports, folder + "\\",
+                            {"a.txt", "报告 第1章.doc", "MyFile.TXT", "photo_2024.jpg"});
+  HWND edit = editWindow.Open(main);
   ShowWindow(edit, SW_SHOW);
   const ui::edit::Control types[] = {ui::edit::单选框添加字符, ui::edit::单选框删除字符,
                                      ui::edit::单选框字符替换, ui::edit::单选框大小写转换,
@@ -132,8 +132,8 @@ void SaveMarkedEditWindow(rules::ProgramState& state, const ui::ProgramPorts& po
     CloseHandle(CreateFileW(platform::ToWide(marks + name).c_str(), GENERIC_WRITE, 0, nullptr,
                             CREATE_ALWAYS, 0, nullptr));
   }
-  ui::EditWindow markedWindow(state, ports);
-  HWND marked = markedWindow.Open(main, marks, {"a.txt", "aa.txt", "b.txt", "gone.txt", "报告.doc"});
+  ui::EditWindow markedWindow(state, ports, marks, {"a.txt", "aa.txt", "b.txt", "gone.txt", "报告.doc"});
+  HWND marked = markedWindow.Open(main);
   ShowWindow(marked, SW_SHOW);
   SetWindowTextW(markedWindow.control(ui::edit::添加字符文本), L"a");
   markedWindow.Preview();

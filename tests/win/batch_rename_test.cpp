@@ -119,7 +119,7 @@ TEST_F(BatchRenameWineTest, EveryRenameSucceedsThenUndoPutsThemBack) {
 
   EXPECT_EQ(Texts(), std::vector<std::string>{kDone});
   EXPECT_EQ(desktop.messages()[0].title, "提示：");
-  EXPECT_EQ(foldersOpened, 1);
+  EXPECT_EQ(desktop.shellOpens(), (std::vector<platform::ShellRequest>{{folder.path() + "\\", ""}}));
   EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{
                                      {"新a.txt", "a.txt"}, {"新报告.doc", "报告.doc"}}));
   EXPECT_EQ(state.CurrentNames, (rules::NameList{"新a.txt", "新报告.doc"}));
@@ -146,7 +146,7 @@ TEST_F(BatchRenameWineTest, TakenTargetIsMarkedFailsAndTheOtherFileIsUntouched) 
   Open({"a", "b"});
   PreviewAdding("x");  // "a" -> "xa", which "XA" already is
   EXPECT_EQ(MarkImages(), (std::vector<int>{0, -1}));
-  EXPECT_EQ(edit.previewList().MarkReason(0), "新文件名已被一个不改名的文件或文件夹占用。");
+  EXPECT_EQ(edit->previewList().MarkReason(0), "新文件名已被一个不改名的文件或文件夹占用。");
   desktop.Answer(MessageAnswer::Yes);  // go on
   desktop.Answer(MessageAnswer::No);   // no folder
   Click(按钮更名);
@@ -177,11 +177,11 @@ TEST_F(BatchRenameWineTest, MarkedCellsUnderHighContrastKeepThePictureInTheSyste
   const int iconRight = cell.left + platform::ScaleOf(list)(3 + 16);
   const RECT icon{cell.left, cell.top, iconRight, cell.bottom}, name{iconRight, cell.top, cell.right, cell.bottom};
   constexpr COLORREF kWarning = RGB(200, 0, 0);
-  ShowOnTop(edit.handle());
+  ShowOnTop(edit->handle());
   EXPECT_GT(ColoursOf(list, &name)[kWarning], 0);
   {
     const HighContrastTheme theme(desktop.highContrast);
-    ShowOnTop(edit.handle());
+    ShowOnTop(edit->handle());
     auto inName = ColoursOf(list, &name);
     EXPECT_EQ(inName[kWarning], 0);
     EXPECT_GT(inName[HighContrastTheme::kText], 0);
@@ -190,9 +190,9 @@ TEST_F(BatchRenameWineTest, MarkedCellsUnderHighContrastKeepThePictureInTheSyste
     const auto inIcon = ColoursOf(list, &icon);
     EXPECT_GT(inIcon.size(), 2u) << "the picture is drawn";
   }
-  ShowOnTop(edit.handle());
+  ShowOnTop(edit->handle());
   EXPECT_GT(ColoursOf(list, &name)[kWarning], 0);
-  ShowOnTop(edit.handle(), false);
+  ShowOnTop(edit->handle(), false);
 }
 
 // "a.txt" -> "aa.txt" waits for "aa.txt" -> "aaa.txt"; Undo goes the other way.
@@ -222,7 +222,7 @@ TEST_F(BatchRenameWineTest, DuplicateNewNamesAreMarkedAndOnlyTheFirstGetsTheName
   Click(按钮预览);
   EXPECT_EQ(Column(1), (std::vector<std::string>{"a.txt", "A.TXT", "b.txt"}));
   EXPECT_EQ(MarkImages(), (std::vector<int>{-1, 0, -1}));
-  EXPECT_EQ(edit.previewList().MarkReason(1), "与第 1 行（1a.txt）的新文件名相同，此名称归第 1 行。");
+  EXPECT_EQ(edit->previewList().MarkReason(1), "与第 1 行（1a.txt）的新文件名相同，此名称归第 1 行。");
   desktop.Answer(MessageAnswer::Yes);
   desktop.Answer(MessageAnswer::No);
   Click(按钮更名);
@@ -235,8 +235,8 @@ TEST_F(BatchRenameWineTest, InvalidNewNamesAreMarkedAndNeverTried) {
   Open({"a", "b"});
   PreviewAdding("?");
   EXPECT_EQ(MarkImages(), (std::vector<int>{0, 0}));
-  EXPECT_EQ(edit.previewList().MarkReason(1), "新文件名无效：Windows 不允许这样的文件名。");
-  EXPECT_EQ(edit.previewList().MarkReason(5), "");
+  EXPECT_EQ(edit->previewList().MarkReason(1), "新文件名无效：Windows 不允许这样的文件名。");
+  EXPECT_EQ(edit->previewList().MarkReason(5), "");
   desktop.Answer(MessageAnswer::Yes);
   desktop.Answer(MessageAnswer::Yes);
   desktop.Answer(MessageAnswer::No);
@@ -345,7 +345,7 @@ TEST_F(BatchRenameWineTest, NoAtAFileStopsTheBatchAndClosesTheWindow) {
   PreviewAdding("x");  // "b" -> "xb" is taken
   desktop.Answer(MessageAnswer::No);   // stop at file 2
   desktop.Answer(MessageAnswer::No);   // no folder
-  HWND window = edit.handle();
+  HWND window = edit->handle();
   Click(按钮更名);
   EXPECT_EQ(Texts(), (std::vector<std::string>{BatchFailure("", "b", "xb"), kDone}));
   EXPECT_EQ(Disk(folder.path()),
@@ -363,7 +363,7 @@ TEST_F(BatchRenameWineTest, TheWindowStaysUntilTheBatchAfterANoHasEnded) {
   folder.AddFile("xb");  // not picked
   Open({"a", "b"});
   PreviewAdding("x");
-  const HWND window = edit.handle();
+  const HWND window = edit->handle();
   bool aliveDuringThePrompt = false;
   desktop.onMessage = [&](const platform::MessageRequest& request) {
     if (request.text != kDone) return;
@@ -441,7 +441,7 @@ TEST_F(BatchRenameWineTest, TheWindowAnswersThroughoutALongBatchAndUndo) {
   const std::vector<std::string> names = Numbered("f%04d", 3000);
   Open(names);
   PreviewAdding("x");
-  const HWND window = edit.handle();
+  const HWND window = edit->handle();
   auto exists = [this](const char* file) {
     return GetFileAttributesW(folder.Wide(file).c_str()) != INVALID_FILE_ATTRIBUTES;
   };
@@ -483,7 +483,7 @@ TEST_F(BatchRenameWineTest, ClosingMidBatchStopsItAndControlsTakeNoClicks) {
   const std::vector<std::string> names = Numbered("g%03d", 800);
   Open(names);
   PreviewAdding("y");
-  const HWND window = edit.handle();
+  const HWND window = edit->handle();
   const HWND checkBox = Get(选择框添加右始);
   const HWND previewButton = Get(按钮预览);
   const HWND disabledBox = Get(组合框2);  // off until brackets are asked for
@@ -535,12 +535,12 @@ TEST_F(BatchRenameWineTest, TheSessionWaitsForARunAndItsForcedEndLeavesAJournalT
   PreviewAdding("y");
   SendMessageW(Get(按钮更名), BM_CLICK, 0, 0);
   TakeSlicesUntil(folder.Wide("ys010"));
-  EXPECT_EQ(SendMessageW(edit.handle(), WM_QUERYENDSESSION, 0, 0), FALSE);
-  EXPECT_TRUE(edit.Running());
-  SendMessageW(edit.handle(), WM_ENDSESSION, TRUE, 0);
-  EXPECT_FALSE(edit.Running());
+  EXPECT_EQ(SendMessageW(edit->handle(), WM_QUERYENDSESSION, 0, 0), FALSE);
+  EXPECT_TRUE(edit->Running());
+  SendMessageW(edit->handle(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_FALSE(edit->Running());
   EXPECT_TRUE(desktop.messages().empty());
-  EXPECT_EQ(SendMessageW(edit.handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_EQ(SendMessageW(edit->handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
 
   const auto cut = Disk(folder.path());
   ASSERT_EQ(cut.size(), names.size());
@@ -563,12 +563,12 @@ TEST_F(BatchRenameWineTest, ARunThatThrowsStopsAndTheWindowCloses) {
   files.throwFromRename = 2;
   desktop.Answer(MessageAnswer::No);  // no folder
   EnableWindow(owner, FALSE);
-  const HWND window = edit.handle();
+  const HWND window = edit->handle();
   Click(按钮更名);
   EXPECT_EQ(Texts(), (std::vector<std::string>{
                          "更名中出现错误（可能是内存不足），已停止处理后续的文件。", kDone}));
   EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"ya", "a"}, {"b", "b"}, {"c", "c"}}));
-  EXPECT_FALSE(edit.Running());
+  EXPECT_FALSE(edit->Running());
   EXPECT_TRUE(journals.journals.empty());
   PumpMessages();
   EXPECT_FALSE(IsWindow(window));

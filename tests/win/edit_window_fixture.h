@@ -48,23 +48,27 @@ class FailableFiles final : public exec::FileOperations {
 
 class EditWindowFixture : public testing::Test {
  protected:
-  // Opens the Edit window on `folderText` with these names picked.
+  // Opens the Edit window on `folderText` with these names picked, over
+  // `owner` (a hidden one when there is none yet).
   void OpenEdit(const std::string& folderText, const rules::NameList& picked) {
-    owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(edit.Open(owner, folderText, picked), nullptr);
+    if (!owner) {
+      owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    }
+    edit.emplace(state, ui::ProgramPorts{desktop, files, journals}, folderText, picked);
+    ASSERT_NE(edit->Open(owner), nullptr);
   }
   void TearDown() override {
     if (owner) DestroyWindow(owner);
   }
 
-  HWND Get(ui::edit::Control id) const { return edit.control(id); }
+  HWND Get(ui::edit::Control id) const { return edit->control(id); }
   // A click; one that starts a batch or an undo returns once it has ended,
   // the window's messages answered meanwhile (as its own loop would).
   void Click(ui::edit::Control id) {
     SendMessageW(Get(id), BM_CLICK, 0, 0);
     MSG message;
-    while (edit.Running()) {
+    while (edit->Running()) {
       if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) continue;
       TranslateMessage(&message);
       DispatchMessageW(&message);
@@ -91,8 +95,7 @@ class EditWindowFixture : public testing::Test {
   FailableFiles files;
   MemoryJournals journals;
   HWND owner = nullptr;
-  int foldersOpened = 0;
-  ui::EditWindow edit{state, {desktop, files, journals}, [this] { ++foldersOpened; }};
+  std::optional<ui::EditWindow> edit;
 };
 
 }  // namespace testing_support

@@ -42,7 +42,7 @@ class EditWindowTest : public EditWindowFixture {
   }
   void Choose(Control list, int item) {
     SendMessageW(Get(list), CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-    SendMessageW(edit.handle(), WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
+    SendMessageW(edit->handle(), WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(Get(list)));
   }
   // Every control in its parent at its place of the layout table, with
@@ -54,7 +54,7 @@ class EditWindowTest : public EditWindowFixture {
       const ControlEntry& entry = entries[i];
       SCOPED_TRACE(entry.id);
       HWND control = Get(entry.id);
-      ASSERT_EQ(GetParent(control), entry.parent ? Get(static_cast<Control>(entry.parent)) : edit.handle());
+      ASSERT_EQ(GetParent(control), entry.parent ? Get(static_cast<Control>(entry.parent)) : edit->handle());
       ExpectPlaceAt(control, entry.place, dpi, entry.kind != Kind::DropDown);
     }
     const platform::Scale scale{dpi};
@@ -96,10 +96,10 @@ TEST_F(EditWindowTest, StateRightAfterOpening) {
   EXPECT_EQ(state.UndoNames, names);
 
   RECT frame;
-  GetWindowRect(edit.handle(), &frame);
+  GetWindowRect(edit->handle(), &frame);
   EXPECT_EQ(frame.right - frame.left, 763);
   EXPECT_EQ(frame.bottom - frame.top, 615);
-  EXPECT_FALSE(GetWindowLongPtrW(edit.handle(), GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  EXPECT_FALSE(GetWindowLongPtrW(edit->handle(), GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
 }
 
 // Over the Main window's monitor, wherever that window has been moved:
@@ -111,19 +111,19 @@ TEST_F(EditWindowPlaceTest, IsCentredInTheWorkAreaOfTheMainWindowsMonitor) {
   owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED | WS_VISIBLE,
                           GetSystemMetrics(SM_CXSCREEN) - 100, 40, 400, 300, nullptr, nullptr,
                           GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(edit.Open(owner, "C:\\work\\", {"a.txt"}), nullptr);
+  OpenEdit("C:\\work\\", {"a.txt"});
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
   ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor));
   RECT frame;
-  GetWindowRect(edit.handle(), &frame);
+  GetWindowRect(edit->handle(), &frame);
   EXPECT_LE(std::abs(frame.left + frame.right - monitor.rcWork.left - monitor.rcWork.right), 1);
   EXPECT_LE(std::abs(frame.top + frame.bottom - monitor.rcWork.top - monitor.rcWork.bottom), 1);
 }
 
 TEST_F(EditWindowTest, LayoutAtTheDisplayScale) {
   // 757x590: the client area at 100 % under Wine.
-  ExpectWindowAt(edit.handle(), 763, 615, {757, 590}, RunDpi());
+  ExpectWindowAt(edit->handle(), 763, 615, {757, 590}, RunDpi());
   ExpectLayoutAt(RunDpi());
 }
 
@@ -139,7 +139,7 @@ TEST_F(EditWindowTest, MovingToAnotherScaleKeepsEverything) {
   const int dpi = RunDpi() * 3 / 2;
   const platform::Scale scale{dpi};
   const RECT suggested{0, 0, scale(763), scale(615)};
-  SendMessageW(edit.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  SendMessageW(edit->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 
   ExpectLayoutAt(dpi);
   EXPECT_EQ(Text(添加字符文本), "新_");
@@ -153,7 +153,7 @@ TEST_F(EditWindowTest, MovingToAnotherScaleKeepsEverything) {
 // Tab goes through the shown panel in reading order, then the list and the
 // buttons that are enabled; the arrow keys move within a radio group.
 TEST_F(EditWindowTest, TabOrderOfEachPanel) {
-  ShowWindow(edit.handle(), SW_SHOW);
+  ShowWindow(edit->handle(), SW_SHOW);
   const std::vector<Control> tail = {超级列表框1, 按钮预览, 按钮载参, 按钮保参};
   const struct {
     Control type;
@@ -171,20 +171,20 @@ TEST_F(EditWindowTest, TabOrderOfEachPanel) {
     std::vector<HWND> expected = {Get(type)};
     for (Control id : panel) expected.push_back(Get(id));
     for (Control id : tail) expected.push_back(Get(id));
-    EXPECT_EQ(platform::TabStops(edit.handle()), expected) << type;
+    EXPECT_EQ(platform::TabStops(edit->handle()), expected) << type;
 
     // Walked with the keys: round once forwards, one step back.
     SetFocus(expected[0]);
     for (size_t i = 1; i <= expected.size(); ++i) {
       MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
-      ASSERT_TRUE(platform::MoveFocusWithKeys(tab, edit.handle()));
+      ASSERT_TRUE(platform::MoveFocusWithKeys(tab, edit->handle()));
       EXPECT_EQ(GetFocus(), expected[i % expected.size()]) << type << " step " << i;
     }
     BYTE keys[256] = {};
     keys[VK_SHIFT] = 0x80;
     SetKeyboardState(keys);
     MSG back{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
-    ASSERT_TRUE(platform::MoveFocusWithKeys(back, edit.handle()));
+    ASSERT_TRUE(platform::MoveFocusWithKeys(back, edit->handle()));
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
     EXPECT_EQ(GetFocus(), expected.back()) << type;
@@ -193,7 +193,7 @@ TEST_F(EditWindowTest, TabOrderOfEachPanel) {
   // Down in the type group: the next type is checked and its panel shown.
   SetFocus(Get(单选框序号添加));
   MSG down{GetFocus(), WM_KEYDOWN, VK_DOWN, 0, 0, {}};
-  ASSERT_TRUE(platform::MoveFocusWithKeys(down, edit.handle()));
+  ASSERT_TRUE(platform::MoveFocusWithKeys(down, edit->handle()));
   EXPECT_EQ(GetFocus(), Get(单选框添加字符));
   EXPECT_TRUE(Checked(单选框添加字符));
   EXPECT_EQ(ShownPanels(), std::vector<Control>{分组框添加字符});
@@ -261,7 +261,7 @@ TEST_F(EditWindowTest, NumberBoxesTakeOnlyDigitsAndMinusWhenTyped) {
   EXPECT_EQ(Text(编辑框开始序号), "12345");
 
   // Pasted text is not filtered.
-  ASSERT_TRUE(OpenClipboard(edit.handle()));
+  ASSERT_TRUE(OpenClipboard(edit->handle()));
   EmptyClipboard();
   const wchar_t pasted[] = L"x9";
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(pasted));
@@ -377,8 +377,8 @@ TEST_F(EditWindowTest, UndoQuestionAnsweredNoChangesNothing) {
 
 TEST_F(EditWindowTest, EscClosesTheModalWindowAndTheOwnerTakesInputAgain) {
   PostMessageW(Get(添加位置), WM_KEYDOWN, VK_ESCAPE, 0);
-  edit.RunModal(owner);
-  EXPECT_EQ(edit.handle(), nullptr);
+  edit->RunModal(owner);
+  EXPECT_EQ(edit->handle(), nullptr);
   EXPECT_TRUE(IsWindowEnabled(owner));
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "edit_window_fixture.h"
@@ -14,7 +15,9 @@
 #include "platform/file_source.h"
 #include "platform/whole_file.h"
 #include "temp_folder.h"
+#include "ui/edit/edit_layout.h"
 #include "ui/edit/option_controls.h"
+#include "ui/edit/option_table.h"
 
 namespace testing_support {
 namespace {
@@ -43,7 +46,7 @@ class ParametersTest : public EditWindowFixture {
     return bytes;
   }
   // Everything the controls hold, as Save would write it.
-  std::string Options() const { return params::BuildKrnmFile(ReadRenameOptions(edit.controls())); }
+  std::string Options() const { return params::BuildKrnmFile(ReadRenameOptions(edit->controls())); }
   void Check(Control id, bool checked) {
     SendMessageW(Get(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
@@ -145,7 +148,7 @@ TEST_F(ParametersTest, LoadsTwiceAndSavesOntoALoadedFileOfferingTheLastPath) {
   EXPECT_EQ(Read("p.KRNM"), Options());
   ASSERT_EQ(desktop.fileDialogs().size(), 3u);
   EXPECT_EQ(desktop.fileDialogs()[0].kind, platform::FileDialogKind::Open);
-  for (const auto& dialog : desktop.fileDialogs()) EXPECT_EQ(dialog.owner, edit.handle());
+  for (const auto& dialog : desktop.fileDialogs()) EXPECT_EQ(dialog.owner, edit->handle());
   EXPECT_EQ(desktop.fileDialogs()[1].initialPath, Path("p.KRNM"));
   EXPECT_EQ(desktop.fileDialogs()[2].initialPath, Path("p.KRNM"));
 }
@@ -182,7 +185,7 @@ TEST_F(ParametersTest, FileEndingAfterP8AppliesEmptyValues) {
   Write("short.KRNM", kHeader + "3\r\nA\r\n1\r\n1\r\n4\r\n5\r\n1\r\n0\r\n");
   Load(Path("short.KRNM"));
 
-  const rules::RenameOptions o = ReadRenameOptions(edit.controls());
+  const rules::RenameOptions o = ReadRenameOptions(edit->controls());
   EXPECT_FALSE(o.SearchFromRight);
   EXPECT_EQ(o.SearchText + o.ReplacementText + o.NthValue + o.StartNumber, "");
   EXPECT_FALSE(o.UseReplacement || o.ReplaceAll || o.DeleteAll || o.NumberAtLeft);
@@ -200,16 +203,16 @@ TEST_F(ParametersTest, ZeroByteEndsTheDataAndALongLineLoadsItsBeginning) {
   Write("zero.KRNM", kHeader + "2\r\nab" + std::string(1, '\0') + "cd\r\n7\r\n");
   SetText(添加位置, "9");
   Load(Path("zero.KRNM"));
-  EXPECT_EQ(ReadRenameOptions(edit.controls()).AddText, "ab");
-  EXPECT_EQ(ReadRenameOptions(edit.controls()).AddPosition, "");
+  EXPECT_EQ(ReadRenameOptions(edit->controls()).AddText, "ab");
+  EXPECT_EQ(ReadRenameOptions(edit->controls()).AddPosition, "");
 
   // As large as a parameters file may be.
   const std::string head = kHeader + "1\r\n";
   const std::string tail = "\r\n42\r\n";
   Write("long.KRNM", head + std::string(params::kLargestFile - head.size() - tail.size(), 'x') + tail);
   Load(Path("long.KRNM"));
-  EXPECT_EQ(ReadRenameOptions(edit.controls()).AddText, std::string(params::kLongestLine, 'x'));
-  EXPECT_EQ(ReadRenameOptions(edit.controls()).AddPosition, "42");
+  EXPECT_EQ(ReadRenameOptions(edit->controls()).AddText, std::string(params::kLongestLine, 'x'));
+  EXPECT_EQ(ReadRenameOptions(edit->controls()).AddPosition, "42");
 }
 
 // A file made to make replace-all grow a name without end ("ab" comes
@@ -299,6 +302,47 @@ TEST_F(ParametersTest, FailedSaveSaysSoAndLeavesTheOldFile) {
   const platform::MessageRequest notSaved{"更名参数没有保存：无法写入所选的文件。", "警告："};
   EXPECT_EQ(desktop.messages(), (std::vector<platform::MessageRequest>{notSaved, notSaved}));
   SetFileAttributesW(folder.Wide("old.KRNM").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Each option has one row, on its own line, whose controls are of the kind
+// its value needs; every control that holds an option is in exactly one
+// row, and nothing else is in any.
+TEST(OptionTable, EveryOptionAndEveryOptionControlHaveExactlyOneRow) {
+  using K = params::Parameter::Kind;
+  size_t entryCount = 0;
+  const ControlEntry* entries = ControlEntries(entryCount);
+  std::map<Control, Kind> kinds;
+  for (size_t i = 0; i < entryCount; ++i) kinds[entries[i].id] = entries[i].kind;
+
+  std::map<Control, int> rowsOf;
+  for (size_t i = 0; i < OptionRows().size(); ++i) {
+    const OptionRow& row = OptionRows()[i];
+    SCOPED_TRACE(row.line);
+    EXPECT_EQ(row.line, static_cast<int>(i) + 1);
+    const params::Parameter& parameter = ParameterOf(row);
+    const bool radios = parameter.kind == K::Radio || parameter.kind == K::TwoWay;
+    const size_t expected = parameter.kind == K::Radio ? static_cast<size_t>(parameter.count)
+                            : parameter.kind == K::TwoWay ? 2 : 1;
+    EXPECT_EQ(row.controls.size(), expected);
+    for (Control id : row.controls) {
+      ++rowsOf[id];
+      const Kind kind = kinds.at(id);
+      switch (parameter.kind) {
+        case K::Text: EXPECT_TRUE(kind == Kind::TextEdit || kind == Kind::NumberEdit) << id; break;
+        case K::Check:
+        case K::Brackets: EXPECT_EQ(kind, Kind::CheckBox) << id; break;
+        case K::ListItem: EXPECT_EQ(kind, Kind::DropDown) << id; break;
+        default: EXPECT_TRUE(radios && kind == Kind::Radio) << id; break;
+      }
+      EXPECT_EQ(IsOptionControl(id), kind == Kind::Radio || kind == Kind::CheckBox) << id;
+      EXPECT_EQ(RadioGroupOf(id), radios ? row.controls : std::vector<Control>{}) << id;
+    }
+  }
+  for (const auto& [id, kind] : kinds) {
+    const bool holdsAnOption = kind == Kind::Radio || kind == Kind::CheckBox || kind == Kind::TextEdit ||
+                               kind == Kind::NumberEdit || kind == Kind::DropDown;
+    EXPECT_EQ(rowsOf.count(id) ? rowsOf[id] : 0, holdsAnOption ? 1 : 0) << id;
+  }
 }
 
 }  // namespace

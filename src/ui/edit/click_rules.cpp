@@ -1,22 +1,12 @@
 #include "ui/edit/click_rules.h"
 
-#include <algorithm>
 #include <initializer_list>
-#include <vector>
 
 #include "ui/edit/control_state.h"
+#include "ui/edit/option_table.h"
 
 namespace ui::edit {
 namespace {
-
-const std::vector<std::vector<Control>> kRadioGroups = {
-    {单选框添加字符, 单选框删除字符, 单选框字符替换, 单选框大小写转换, 单选框序号添加},
-    {单选框替换为, 单选框直接删除},
-    {单选框全部替换, 单选框替换第N},
-    {单选框全部删除, 单选框删除第N},
-    {单选框转到大写, 单选框转到小写, 单选框首字母大写},
-    {单选框序号居左, 单选框序号居右},
-};
 
 constexpr Control kPanels[] = {分组框添加字符, 分组框删除字符, 分组框字符替换, 分组框大小写转换,
                                分组框序号添加};
@@ -43,21 +33,10 @@ void ChooseReplacement(const EditControls& controls, bool replace) {
 }
 
 void TakeCheckInGroup(const EditControls& controls, Control clicked) {
-  for (const std::vector<Control>& group : kRadioGroups) {
-    if (std::find(group.begin(), group.end(), clicked) == group.end()) continue;
-    for (Control member : group) SetChecked(controls, member, member == clicked);
-  }
+  for (Control member : RadioGroupOf(clicked)) SetChecked(controls, member, member == clicked);
 }
 
 }  // namespace
-
-bool IsOptionControl(Control id) {
-  for (const std::vector<Control>& group : kRadioGroups) {
-    if (std::find(group.begin(), group.end(), id) != group.end()) return true;
-  }
-  return id == 选择框添加右始 || id == 选择框删除右始 || id == 选择框区分大小写 ||
-         id == 选择框替换右始 || id == 选择框添加括号;
-}
 
 void ShowNBoxForTheChosenSide(const EditControls& controls) {
   ShowNBox(controls, (IsChecked(controls, 单选框替换为) && IsChecked(controls, 单选框替换第N)) ||

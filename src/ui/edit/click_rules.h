@@ -5,9 +5,6 @@
 
 namespace ui::edit {
 
-// True for the controls whose clicks are handled here.
-bool IsOptionControl(Control id);
-
 // A click on an option control: a radio box first takes the check from the
 // others of its group (a check box has toggled itself already), then the
 // control's rule runs.

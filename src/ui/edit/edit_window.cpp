@@ -9,8 +9,9 @@
 #include "ui/controls/system_colours.h"
 #include "ui/edit/click_rules.h"
 #include "ui/edit/option_controls.h"
+#include "ui/edit/option_table.h"
 #include "ui/edit/parameters_commands.h"
-#include "ui/edit/rename_window_port.h"
+#include "ui/edit/run_view.h"
 
 namespace ui {
 namespace {
@@ -60,20 +61,18 @@ HWND MainWindowOf(HWND editWindow) {
 
 }  // namespace
 
-EditWindow::EditWindow(rules::ProgramState& state, ProgramPorts ports,
-                       std::function<void()> openFolder)
-    : state_(state), openFolder_(std::move(openFolder)), ports_(ports) {}
+EditWindow::EditWindow(rules::ProgramState& state, ProgramPorts ports, std::string folderText,
+                       rules::NameList picked)
+    : state_(state), ports_(ports), folderText_(std::move(folderText)), picked_(std::move(picked)) {}
 
 EditWindow::~EditWindow() {
   if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
 }
 
-HWND EditWindow::Open(HWND owner, std::string_view folderText, const rules::NameList& picked) {
+HWND EditWindow::Open(HWND owner) {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
   platform::RegisterWindowClass(instance, kClassName, platform::ObjectWindowProc<EditWindow>,
                                 GetSysColorBrush(COLOR_BTNFACE));
-  openingFolder_ = folderText;
-  openingPicked_ = &picked;
   CreateWindowExW(0, kClassName, platform::ToWide(kTitle).c_str(),
                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight,
                   owner, nullptr, instance, this);
@@ -123,19 +122,19 @@ void EditWindow::Preview() {
 
 void EditWindow::BatchRename() {
   if (run_ || !session_.BatchRenameEnabled()) return;
-  port_ = std::make_unique<RenameWindowPort>(controls_, previewList_, ports_.desktop, openFolder_);
-  Start(exec::RenameRun::Batch(state_, ports_.files, *port_, ports_.journals));
+  view_ = std::make_unique<RunView>(controls_, previewList_, ports_.desktop);
+  Start(exec::RenameRun::Batch(state_, ports_.files, ports_.journals));
 }
 
 void EditWindow::Undo() {
   if (run_ || !session_.UndoEnabled()) return;
-  port_ = std::make_unique<RenameWindowPort>(controls_, previewList_, ports_.desktop, openFolder_);
-  Start(exec::RenameRun::Undo(state_, ports_.files, *port_, ports_.journals));
+  view_ = std::make_unique<RunView>(controls_, previewList_, ports_.desktop);
+  Start(exec::RenameRun::Undo(state_, ports_.files, ports_.journals, *view_));
 }
 
 void EditWindow::Start(std::optional<exec::RenameRun> run) {
   if (!run) {  // No to the undo question: nothing changes
-    port_.reset();
+    view_.reset();
     return;
   }
   run_.emplace(std::move(*run));
@@ -148,58 +147,55 @@ void EditWindow::Start(std::optional<exec::RenameRun> run) {
 // One slice per message, so that painting and input come in between.
 void EditWindow::TakeSlice() {
   if (!run_) return;
-  bool ended = true;
+  std::optional<exec::RunOutcome> outcome;
   try {
-    ended = run_->Step(platform::TimeSlice(kSliceMs));
+    outcome = run_->Step(*view_, *view_, platform::TimeSlice(kSliceMs));
   } catch (const std::exception&) {
-    StopAfterAFailure();
+    outcome = StopAfterAFailure();
   }
-  if (!ended) {
-    port_->AfterSlice();
+  if (!outcome) {
+    view_->AfterSlice();
     PostMessageW(handle_, kRunSliceMessage, 0, 0);
     return;
   }
-  EndRun();
+  EndRun(*outcome);
 }
 
 // A run that threw stops as after a No: its steps after the loop, then the
 // window closes. Should those throw too, its journal stays for the next
 // start.
-void EditWindow::StopAfterAFailure() {
+exec::RunOutcome EditWindow::StopAfterAFailure() {
   ports_.desktop.ShowMessage({kRunFailed, kRunFailedTitle});
   closeWhenEnded_ = true;
   try {
     run_->RequestStop();
-    while (!run_->Step([] { return false; })) {
+    std::optional<exec::RunOutcome> outcome;
+    while (!(outcome = run_->Step(*view_, *view_, [] { return false; }))) {
     }
+    return *outcome;
   } catch (const std::exception&) {
+    return {.undoable = run_->kind() == exec::RenameRun::Kind::Batch, .close = true};
   }
 }
 
 void EditWindow::FinishRunNow(exec::RenameRun::Stop how) {
   if (!run_) return;
   run_->RequestStop(how);
-  while (!run_->Step([] { return false; })) {
+  while (!run_->Step(*view_, *view_, [] { return false; })) {
   }
   run_.reset();
-  port_.reset();
+  view_.reset();
   ShutdownBlockReasonDestroy(MainWindowOf(handle_));
 }
 
-void EditWindow::EndRun() {
+void EditWindow::EndRun(const exec::RunOutcome& outcome) {
   ShutdownBlockReasonDestroy(MainWindowOf(handle_));
-  const bool batch = run_->kind() == exec::RenameRun::Kind::Batch;
-  closeWhenEnded_ = closeWhenEnded_ || run_->CloseAsked();
-  const bool declined = run_->Declined();
+  closeWhenEnded_ = closeWhenEnded_ || outcome.close;
   run_.reset();
-  port_.reset();
-  if (declined) {
-    session_.RunDeclined();
-  } else if (batch) {
-    session_.BatchEnded();
-  } else {
-    session_.UndoEnded();
-  }
+  view_.reset();
+  session_.RunEnded(outcome);
+  if (!outcome.declined) platform::ProgressBar(controls_[进度条1]).SetPosition(0);
+  if (outcome.openFolder) ports_.desktop.OpenWithShell({state_.FolderPath, ""});
   ReleaseControls();
   ShowSession();
   RestoreFocus();
@@ -270,7 +266,7 @@ void EditWindow::OnCreate(HWND window) {
   // Opening: the rule of the checked type leaves one panel, then the
   // hand-over fills the shared state and the rows.
   OnOptionClicked(controls_, 单选框添加字符);
-  state_.FillFromPicked(openingFolder_, *openingPicked_);
+  state_.FillFromPicked(folderText_, std::move(picked_));
   previewList_.Attach(controls_[超级列表框1], state_);
 }
 

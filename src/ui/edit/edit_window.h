@@ -7,35 +7,35 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string_view>
+#include <string>
 
 #include "exec/edit_session.h"
-#include "exec/rename_ports.h"
 #include "exec/rename_run.h"
+#include "exec/run_contract.h"
 #include "platform/window_helpers.h"
 #include "platform/window_layout.h"
 #include "rules/program_state.h"
 #include "ui/edit/edit_layout.h"
 #include "ui/edit/preview_list.h"
-#include "ui/edit/rename_window_port.h"
+#include "ui/edit/run_view.h"
 #include "ui/program_ports.h"
 
 namespace ui {
 
 class EditWindow {
  public:
-  // `openFolder` opens the Main window's file-box folder (offered after a
-  // batch rename). Preview, Batch rename and Undo work on `ports.files`;
-  // the ports must outlive the window.
-  EditWindow(rules::ProgramState& state, ProgramPorts ports, std::function<void()> openFolder = {});
+  // The window over the files `picked` in the folder `folderText` (the
+  // file box's folder text, as FolderPath takes it). Preview, Batch rename
+  // and Undo work on `ports.files`; the ports must outlive the window.
+  EditWindow(rules::ProgramState& state, ProgramPorts ports, std::string folderText, rules::NameList picked);
   EditWindow(const EditWindow&) = delete;
   EditWindow& operator=(const EditWindow&) = delete;
   ~EditWindow();
 
   // Creates the window, still hidden, over `owner`, running the opening steps:
   // only the add-characters panel shown, the shared state filled from the
-  // file box's folder text and picked names, one row per picked name.
-  HWND Open(HWND owner, std::string_view folderText, const rules::NameList& picked);
+  // folder text and picked names, one row per picked name.
+  HWND Open(HWND owner);
   // Shows the window and handles messages until it has closed; `owner`
   // takes no input meanwhile.
   void RunModal(HWND owner);
@@ -71,9 +71,11 @@ class EditWindow {
   // still until it has ended.
   void Start(std::optional<exec::RenameRun> run);
   void TakeSlice();
-  void EndRun();
+  // What the ended run asked for: the buttons of the stage it leaves, the
+  // folder shown, the window closed.
+  void EndRun(const exec::RunOutcome& outcome);
   void FinishRunNow(exec::RenameRun::Stop how);
-  void StopAfterAFailure();
+  exec::RunOutcome StopAfterAFailure();
   // The controls a click or a key would change, off for the run and back
   // as they were.
   void HoldControls();
@@ -83,17 +85,16 @@ class EditWindow {
   void RestoreFocus();
 
   rules::ProgramState& state_;
-  std::function<void()> openFolder_;
   ProgramPorts ports_;
   HWND handle_ = nullptr;
-  std::string_view openingFolder_;
-  const rules::NameList* openingPicked_ = nullptr;
+  std::string folderText_;
+  rules::NameList picked_;  // until the window is made: then the state's
   platform::WindowLayout layout_;
   edit::EditControls controls_;
   edit::PreviewList previewList_;
   std::string parametersPath_;  // the file dialog offers the last chosen path
   exec::EditSession session_;
-  std::unique_ptr<edit::RenameWindowPort> port_;  // while a run goes on
+  std::unique_ptr<edit::RunView> view_;  // while a run goes on
   std::optional<exec::RenameRun> run_;
   std::array<bool, edit::kControlEnd - edit::分组框1> heldEnabled_{};
   bool closeWhenEnded_ = false;

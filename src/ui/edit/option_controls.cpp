@@ -1,11 +1,11 @@
 #include "ui/edit/option_controls.h"
 
-#include <initializer_list>
 #include <string>
 
 #include "platform/controls.h"
 #include "platform/gbk_convert.h"
 #include "ui/edit/control_state.h"
+#include "ui/edit/option_table.h"
 
 namespace ui::edit {
 namespace {
@@ -18,13 +18,9 @@ std::string TextOf(const EditControls& controls, Control id) {
   return platform::ToGbk(text);
 }
 
-int SelectedItem(const EditControls& controls, Control id) {
-  return platform::ComboBox(controls[id]).Selected();
-}
-
 // 1 for the first checked radio box of `group`, 2 for the second...; 0 when
 // none is checked.
-int CheckedPosition(const EditControls& controls, std::initializer_list<Control> group) {
+int CheckedPosition(const EditControls& controls, const std::vector<Control>& group) {
   int position = 1;
   for (Control id : group) {
     if (IsChecked(controls, id)) return position;
@@ -33,34 +29,32 @@ int CheckedPosition(const EditControls& controls, std::initializer_list<Control>
   return 0;
 }
 
+// True for the first box of a pair.
+bool FirstOfTwo(const EditControls& controls, const OptionRow& row) {
+  const bool first = IsChecked(controls, row.controls[0]);
+  return first || (row.neitherReadsAsFirst && !IsChecked(controls, row.controls[1]));
+}
+
+void ReadOption(const EditControls& controls, const OptionRow& row, rules::RenameOptions& options) {
+  using K = params::Parameter::Kind;
+  const params::Parameter& parameter = ParameterOf(row);
+  const Control first = row.controls.front();
+  switch (parameter.kind) {
+    case K::Text: options.*parameter.text = TextOf(controls, first); break;
+    case K::Check:
+    case K::Brackets: options.*parameter.flag = IsChecked(controls, first); break;
+    case K::TwoWay: options.*parameter.flag = FirstOfTwo(controls, row); break;
+    case K::Radio: options.*parameter.number = CheckedPosition(controls, row.controls); break;
+    case K::ListItem: options.*parameter.number = platform::ComboBox(controls[first]).Selected(); break;
+  }
+}
+
 }  // namespace
 
 rules::RenameOptions ReadRenameOptions(const EditControls& controls) {
-  rules::RenameOptions o;
-  o.RenameType = CheckedPosition(
-      controls, {单选框添加字符, 单选框删除字符, 单选框字符替换, 单选框大小写转换, 单选框序号添加});
-  o.AddText = TextOf(controls, 添加字符文本);
-  o.AddPosition = TextOf(controls, 添加位置);
-  o.AddFromRight = IsChecked(controls, 选择框添加右始);
-  o.DeleteCount = TextOf(controls, 删除字符数量);
-  o.DeletePosition = TextOf(controls, 删除位置);
-  o.DeleteFromRight = IsChecked(controls, 选择框删除右始);
-  o.IgnoreCase = IsChecked(controls, 选择框区分大小写);
-  o.SearchFromRight = IsChecked(controls, 选择框替换右始);
-  o.SearchText = TextOf(controls, 替换掉);
-  o.UseReplacement = IsChecked(controls, 单选框替换为);
-  o.ReplacementText = TextOf(controls, 替换为);
-  o.ReplaceAll = IsChecked(controls, 单选框全部替换);
-  o.DeleteAll = IsChecked(controls, 单选框全部删除);
-  o.NthValue = TextOf(controls, N值);
-  o.CaseMode = CheckedPosition(controls, {单选框转到大写, 单选框转到小写, 单选框首字母大写});
-  o.NumberStyle = SelectedItem(controls, 组合框1);
-  o.AddBrackets = IsChecked(controls, 选择框添加括号);
-  o.BracketType = SelectedItem(controls, 组合框2);
-  o.StartNumber = TextOf(controls, 编辑框开始序号);
-  // Right only when exactly the right-hand box is checked.
-  o.NumberAtLeft = !(IsChecked(controls, 单选框序号居右) && !IsChecked(controls, 单选框序号居左));
-  return o;
+  rules::RenameOptions options;
+  for (const OptionRow& row : OptionRows()) ReadOption(controls, row, options);
+  return options;
 }
 
 }  // namespace ui::edit

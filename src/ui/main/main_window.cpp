@@ -140,11 +140,11 @@ void MainWindow::EditNames() {
     return;
   }
   {
-    EditWindow window(state_, ports_, [this] { OpenCurrentFolder(); });
+    EditWindow window(state_, ports_, fileBox_.FolderText(), fileBox_.SelectedNames());
     // Cleared however the window ends, an exception included.
     const platform::ScopeExit closed([this] { editWindow_ = nullptr; });
     editWindow_ = &window;
-    if (window.Open(handle_, fileBox_.FolderText(), fileBox_.SelectedNames())) window.RunModal(handle_);
+    if (window.Open(handle_)) window.RunModal(handle_);
   }
   // Hand-back: list the folder afresh so renamed files show their new names.
   // The "/" is the hand-back's own ending (a choice of drive or folder ends

@@ -1,6 +1,8 @@
-#include "ui/edit/rename_window_port.h"
+#include "ui/edit/run_view.h"
 
 #include <commctrl.h>
+
+#include <limits>
 
 #include "platform/controls.h"
 
@@ -9,38 +11,42 @@ namespace {
 // The bar moves at most this often during a batch: smooth to the eye, and
 // its repaints stay a small share of the work.
 constexpr ULONGLONG kProgressIntervalMs = 40;
+
+uint32_t BarValue(size_t count) {
+  return count > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()
+                                                      : static_cast<uint32_t>(count);
+}
+
 }  // namespace
 
-bool RenameWindowPort::AskYesNo(const std::string& text, const std::string& title) {
+bool RunView::AskYesNo(const std::string& text, const std::string& title) {
   ShowProgress(true);
   return desktop_.ShowMessage({text, title, platform::MessageButtons::YesNo}) ==
          platform::MessageAnswer::Yes;
 }
 
-void RenameWindowPort::Tell(const std::string& text, const std::string& title) {
+void RunView::Tell(const std::string& text, const std::string& title) {
   ShowProgress(true);
   desktop_.ShowMessage({text, title});
 }
 
-void RenameWindowPort::SetOldNameCell(size_t row, const std::string&) {
-  list_.RefreshOldName(row);  // the cell shows CurrentNames, which already holds the text
+void RunView::Renamed(size_t row, const std::string&) { list_.RefreshOldName(row); }
+
+void RunView::NewNameUsed(size_t row) { list_.ClearNewName(row); }
+
+// The range is set as the run begins; from then on only the position moves.
+void RunView::Progress(size_t done, size_t total) {
+  if (done == 0) {
+    maximum_ = BarValue(total);
+    const platform::ProgressBar bar(controls_[进度条1]);
+    bar.SetRange(maximum_);
+    shownPosition_ = bar.Position();
+  }
+  position_ = BarValue(done);
+  ShowProgress(position_ == 0 || position_ == maximum_);
 }
 
-void RenameWindowPort::ClearNewNameCell(size_t row) { list_.ClearNewName(row); }
-
-void RenameWindowPort::SetProgressMaximum(uint32_t maximum) {
-  maximum_ = maximum;
-  const platform::ProgressBar bar(controls_[进度条1]);
-  bar.SetRange(maximum);
-  shownPosition_ = bar.Position();
-}
-
-void RenameWindowPort::SetProgressPosition(uint32_t position) {
-  position_ = position;
-  ShowProgress(position == 0 || position == maximum_);
-}
-
-void RenameWindowPort::ShowProgress(bool always) {
+void RunView::ShowProgress(bool always) {
   if (position_ == shownPosition_) return;
   RECT bar{};
   if (!GetClientRect(controls_[进度条1], &bar)) return;
@@ -55,13 +61,9 @@ void RenameWindowPort::ShowProgress(bool always) {
   shownAt_ = now;
 }
 
-void RenameWindowPort::AfterSlice() {
+void RunView::AfterSlice() {
   ShowProgress(false);
   list_.NoteVisibleRows();
-}
-
-void RenameWindowPort::OpenFolder() {
-  if (openFolder_) openFolder_();
 }
 
 }  // namespace ui::edit

@@ -1,30 +1,29 @@
-// The Edit window as batch rename and undo see it.
+// The Edit window as a run sees it: its questions as message boxes over the
+// window, and the preview list and progress bar following what it reports.
 #pragma once
 
-#include <functional>
+#include <cstdint>
 
-#include "exec/rename_ports.h"
+#include "exec/run_contract.h"
 #include "platform/desktop.h"
 #include "ui/edit/edit_layout.h"
 #include "ui/edit/preview_list.h"
 
 namespace ui::edit {
 
-class RenameWindowPort final : public exec::RenameWindow {
+class RunView final : public exec::Prompts, public exec::RunObserver {
  public:
-  RenameWindowPort(const EditControls& controls, PreviewList& list,
-                   platform::DesktopInteractions& desktop, std::function<void()> openFolder)
-      : controls_(controls), list_(list), desktop_(desktop), openFolder_(std::move(openFolder)) {
+  RunView(const EditControls& controls, PreviewList& list, platform::DesktopInteractions& desktop)
+      : controls_(controls), list_(list), desktop_(desktop) {
     list_.NoteVisibleRows();
   }
 
   bool AskYesNo(const std::string& text, const std::string& title) override;
   void Tell(const std::string& text, const std::string& title) override;
-  void SetOldNameCell(size_t row, const std::string& text) override;
-  void ClearNewNameCell(size_t row) override;
-  void SetProgressMaximum(uint32_t maximum) override;
-  void SetProgressPosition(uint32_t position) override;
-  void OpenFolder() override;
+  // The list's cells come from the run's own lists: the row is repainted.
+  void Renamed(size_t row, const std::string& name) override;
+  void NewNameUsed(size_t row) override;
+  void Progress(size_t done, size_t total) override;
   // Between two slices of a run: the bar shows how far it is, and the list
   // notes which rows are on screen (it may have scrolled meanwhile).
   void AfterSlice();
@@ -42,7 +41,6 @@ class RenameWindowPort final : public exec::RenameWindow {
   const EditControls& controls_;
   PreviewList& list_;
   platform::DesktopInteractions& desktop_;
-  std::function<void()> openFolder_;
 };
 
 }  // namespace ui::edit
