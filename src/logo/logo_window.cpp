@@ -4,6 +4,9 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <memory>
+
+#include "platform/object_window.h"
 #include "platform/owned_handles.h"
 #include "platform/scaled_picture.h"
 #include "platform/user32_function.h"
@@ -45,51 +48,45 @@ HBITMAP LoadBanner(HINSTANCE instance, int id) {
       CopyImage(reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(handle)), IMAGE_BITMAP, 0, 0, 0));
 }
 
-// The banner drawn for the window's display scale.
-platform::ScaledPictures* BannerOf(HWND window) {
-  return reinterpret_cast<platform::ScaledPictures*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
-void Paint(HWND window) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  const platform::Scale scale = platform::ScaleOf(window);
-  auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-  platform::ScaledPictures& pictures = *BannerOf(window);
-  if (HBITMAP banner = pictures.For(instance, scale, 0)) {
-    // From the top-left corner: the window is 2 columns narrower than the picture.
-    const SIZE size = platform::SizeAt(scale, pictures.choice(), platform::BitmapSize(banner));
-    platform::DrawPicture(dc, {0, 0, size.cx, size.cy}, banner);
+// The banner, drawn for the window's display scale; the window owns it.
+class LogoWindow {
+ public:
+  LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case WM_PAINT: return OnPaint(window);
+      case WM_DPICHANGED: return OnScaleChanged(window, lParam);
+      case WM_KEYDOWN: return OnKeyDown(window, wParam);
+      default: return DefWindowProcW(window, message, wParam, lParam);
+    }
   }
-  EndPaint(window, &paint);
-}
 
-LRESULT CALLBACK LogoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CREATE:
-      SetWindowLongPtrW(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(new platform::ScaledPictures({IDR_BANNER}, LoadBanner)));
-      return 0;
-    case WM_PAINT:
-      if (!BannerOf(window)) break;
-      Paint(window);
-      return 0;
-    case WM_DPICHANGED:  // the banner for the new scale is chosen when painted
-      platform::MoveToSuggested(window, lParam);
-      InvalidateRect(window, nullptr, FALSE);
-      return 0;
-    case WM_KEYDOWN:
-      if (wParam == VK_ESCAPE) DestroyWindow(window);
-      return 0;
-    case WM_NCDESTROY:
-      delete BannerOf(window);
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      break;
-    default:
-      break;
+ private:
+  LRESULT OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    const platform::Scale scale = platform::ScaleOf(window);
+    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+    if (HBITMAP banner = banner_.For(instance, scale, 0)) {
+      // From the top-left corner: the window is 2 columns narrower than the picture.
+      const SIZE size = platform::SizeAt(scale, banner_.choice(), platform::BitmapSize(banner));
+      platform::DrawPicture(dc, {0, 0, size.cx, size.cy}, banner);
+    }
+    EndPaint(window, &paint);
+    return 0;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
+  // The banner for the new scale is chosen when painted.
+  static LRESULT OnScaleChanged(HWND window, LPARAM suggested) {
+    platform::MoveToSuggested(window, suggested);
+    InvalidateRect(window, nullptr, FALSE);
+    return 0;
+  }
+  static LRESULT OnKeyDown(HWND window, WPARAM key) {
+    if (key == VK_ESCAPE) DestroyWindow(window);
+    return 0;
+  }
+
+  platform::ScaledPictures banner_{{IDR_BANNER}, LoadBanner};
+};
 
 class WindowFade final : public FadeActions {
  public:
@@ -151,10 +148,12 @@ void WaitProcessingMessages(int milliseconds) {
 }
 
 HWND OpenLogoWindow(HINSTANCE instance) {
-  platform::RegisterWindowClass(instance, kClassName, platform::Guarded<LogoProc>);
+  platform::RegisterWindowClass(instance, kClassName,
+                                platform::ObjectWindowProc<LogoWindow, platform::ObjectOwner::Window>);
+  auto object = std::make_unique<LogoWindow>();
   // A tool window: it gets no taskbar button of its own.
   HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, kWidth, kHeight,
-                                nullptr, nullptr, instance, nullptr);
+                                nullptr, nullptr, instance, &object);
   if (!window) return nullptr;
   platform::CentreOnScreen(window, kWidth, kHeight);
   // Shown at nothing, so the fade starts from nothing: no flash of the

@@ -236,6 +236,7 @@ TEST(LogoWindow, BannerFillsTheWindowAtTheDisplayScale) {
   HWND window = logo::OpenLogoWindow(GetModuleHandleW(nullptr));
   ASSERT_NE(window, nullptr);
   logo::SetWindowOpacity(window, 255);  // as at the height of its fade
+  logo::WaitProcessingMessages(50);      // the screen shows it once the display has caught up
   RECT frame;
   GetWindowRect(window, &frame);
   const int dpi = RunDpi();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/controls.h"
+#include "platform/object_window.h"
 #include "platform/window_layout.h"
 #include "ui/controls/accessible_role.h"
 #include "ui/controls/background.h"
@@ -13,10 +14,6 @@ namespace ui {
 namespace {
 
 constexpr wchar_t kClassName[] = L"RntoolTransparentLabel";
-
-LabelStyle* StyleOf(HWND label) {
-  return reinterpret_cast<LabelStyle*>(GetWindowLongPtrW(label, GWLP_USERDATA));
-}
 
 void DrawTextAt(HDC dc, const std::wstring& text, RECT area, int dx, int dy, COLORREF colour,
                 UINT format) {
@@ -42,7 +39,58 @@ void LeaveSiblingsVisible(HWND label, HDC dc) {
   }
 }
 
-void Paint(HWND label) {
+// A label of one style; the window owns it.
+class TransparentLabel {
+ public:
+  explicit TransparentLabel(const LabelStyle& style) : style_(style) {}
+
+  LRESULT Handle(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case WM_ERASEBKGND: return 1;
+      case WM_PAINT: return OnPaint(label);
+      case WM_SETFONT: return OnSetFont(label, reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
+      case WM_GETFONT: return reinterpret_cast<LRESULT>(style_.font);
+      case WM_SETTEXT: return OnSetText(label, wParam, lParam);
+      case WM_SETCURSOR: return OnSetCursor(label, wParam, lParam);
+      case WM_GETOBJECT: return OnGetObject(label, wParam, lParam);
+      case WM_LBUTTONDOWN: return OnLeftButtonDown(label);
+      default: return DefWindowProcW(label, message, wParam, lParam);
+    }
+  }
+
+ private:
+  LRESULT OnPaint(HWND label) const;
+  // The font is kept in the style, so the window's layout can hand over
+  // the font of another scale.
+  LRESULT OnSetFont(HWND label, HFONT font, bool redraw) {
+    style_.font = font;
+    if (redraw) InvalidateRect(label, nullptr, FALSE);
+    return 0;
+  }
+  LRESULT OnSetText(HWND label, WPARAM wParam, LPARAM lParam) const {
+    const LRESULT result = DefWindowProcW(label, WM_SETTEXT, wParam, lParam);
+    InvalidateRect(label, nullptr, FALSE);
+    return result;
+  }
+  LRESULT OnSetCursor(HWND label, WPARAM wParam, LPARAM lParam) const {
+    if (!style_.link) return DefWindowProcW(label, WM_SETCURSOR, wParam, lParam);
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    return TRUE;
+  }
+  LRESULT OnGetObject(HWND label, WPARAM wParam, LPARAM lParam) const {
+    const auto kind = style_.link ? AccessibleKind::Link : AccessibleKind::StaticText;
+    const auto answer = AnswerGetObject(label, wParam, lParam, kind, WM_LBUTTONDOWN);
+    return answer ? *answer : DefWindowProcW(label, WM_GETOBJECT, wParam, lParam);
+  }
+  LRESULT OnLeftButtonDown(HWND label) const {
+    if (style_.link) platform::NotifyParent(label, STN_CLICKED);
+    return 0;
+  }
+
+  LabelStyle style_;
+};
+
+LRESULT TransparentLabel::OnPaint(HWND label) const {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(label, &paint);
   RECT area;
@@ -50,23 +98,22 @@ void Paint(HWND label) {
   LeaveSiblingsVisible(label, dc);
   FillWithWindowBackground(label, dc, area);
 
-  const LabelStyle& style = *StyleOf(label);
   const int length = GetWindowTextLengthW(label);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   GetWindowTextW(label, text.data(), length + 1);
   text.resize(static_cast<size_t>(length));
 
-  HGDIOBJ oldFont = SelectObject(dc, style.font ? style.font : GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ oldFont = SelectObject(dc, style_.font ? style_.font : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   UINT format = DT_LEFT | DT_NOPREFIX;
-  if (style.wordWrap) format |= DT_WORDBREAK;
-  if (style.singleLineCentred) format |= DT_SINGLELINE | DT_VCENTER;
+  if (style_.wordWrap) format |= DT_WORDBREAK;
+  if (style_.singleLineCentred) format |= DT_SINGLELINE | DT_VCENTER;
   constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
   // Under high contrast: plain text in the system's colour, no shadow.
   const bool system = DrawsInSystemColours(label);
-  const COLORREF ink = !system ? kBlack : GetSysColor(style.link ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT);
+  const COLORREF ink = !system ? kBlack : GetSysColor(style_.link ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT);
   const int shift = platform::ScaleOf(label)(1);
-  switch (system ? LabelLook::Plain : style.look) {
+  switch (system ? LabelLook::Plain : style_.look) {
     case LabelLook::Engraved:
       DrawTextAt(dc, text, area, 0, 0, kWhite, format);
       DrawTextAt(dc, text, area, shift, shift, ink, format);
@@ -81,63 +128,7 @@ void Paint(HWND label) {
   }
   SelectObject(dc, oldFont);
   EndPaint(label, &paint);
-}
-
-// Each label keeps a copy of the style it was made with.
-void KeepStyle(HWND label, LPARAM createParams) {
-  const auto* create = reinterpret_cast<CREATESTRUCTW*>(createParams);
-  auto style = std::make_unique<LabelStyle>(*static_cast<LabelStyle*>(create->lpCreateParams));
-  SetWindowLongPtrW(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(style.release()));
-}
-
-bool IsLink(HWND label) { return StyleOf(label) && StyleOf(label)->link; }
-
-LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_NCCREATE:
-      KeepStyle(label, lParam);
-      break;
-    case WM_NCDESTROY:
-      delete StyleOf(label);
-      SetWindowLongPtrW(label, GWLP_USERDATA, 0);
-      break;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(label);
-      return 0;
-    // The font is kept in the style, so the window's layout can hand over
-    // the font of another scale.
-    case WM_SETFONT:
-      if (!StyleOf(label)) break;
-      StyleOf(label)->font = reinterpret_cast<HFONT>(wParam);
-      if (LOWORD(lParam)) InvalidateRect(label, nullptr, FALSE);
-      return 0;
-    case WM_GETFONT:
-      return StyleOf(label) ? reinterpret_cast<LRESULT>(StyleOf(label)->font) : 0;
-    case WM_SETTEXT: {
-      const LRESULT result = DefWindowProcW(label, message, wParam, lParam);
-      InvalidateRect(label, nullptr, FALSE);
-      return result;
-    }
-    case WM_SETCURSOR:
-      if (!IsLink(label)) break;
-      SetCursor(LoadCursorW(nullptr, IDC_HAND));
-      return TRUE;
-    case WM_GETOBJECT:
-      if (const auto answer = AnswerGetObject(label, wParam, lParam,
-                                              IsLink(label) ? AccessibleKind::Link : AccessibleKind::StaticText,
-                                              WM_LBUTTONDOWN)) {
-        return *answer;
-      }
-      break;
-    case WM_LBUTTONDOWN:
-      if (IsLink(label)) platform::NotifyParent(label, STN_CLICKED);
-      return 0;
-    default:
-      break;
-  }
-  return DefWindowProcW(label, message, wParam, lParam);
+  return 0;
 }
 
 }  // namespace
@@ -145,9 +136,10 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
 HWND CreateTransparentLabel(platform::WindowLayout& layout, HWND parent, int id, std::string_view text, const platform::Rect& place,
                             const LabelStyle& style) {
   auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  platform::RegisterWindowClass(instance, kClassName, platform::Guarded<LabelProc>);
-  LabelStyle copy = style;
-  HWND label = layout.CreateChild(kClassName, text, 0, place, parent, id, 0, &copy);
+  platform::RegisterWindowClass(instance, kClassName,
+                                platform::ObjectWindowProc<TransparentLabel, platform::ObjectOwner::Window>);
+  auto object = std::make_unique<TransparentLabel>(style);
+  HWND label = layout.CreateChild(kClassName, text, 0, place, parent, id, 0, &object);
   if (label && style.font) platform::SetFont(label, style.font);
   return label;
 }

@@ -12,6 +12,7 @@
 #include "exec/edit_session.h"
 #include "exec/rename_run.h"
 #include "exec/run_contract.h"
+#include "platform/object_window.h"
 #include "platform/window_helpers.h"
 #include "platform/window_layout.h"
 #include "rules/program_state.h"

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/owned_handles.h"
+#include "platform/object_window.h"
 #include "platform/window_helpers.h"
 #include "platform/window_layout.h"
 #include "rules/program_state.h"
