@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
   rules::ProgramState state;
   platform::WindowsFiles files;
   platform::FolderJournals noJournals(L"");
-  ui::MainWindow window(state, {platform::SystemDesktop(), files, noJournals}, {});
+  ui::MainWindow window(state, {platform::SystemDesktop(), files, noJournals, noJournals}, {});
   if (!window.Create(GetModuleHandleW(nullptr))) return 1;
 
   const Listing small = Measure(window, platform::ToGbk(platform::ToWide(argv[1])), rounds);

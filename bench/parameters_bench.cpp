@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   rules::ProgramState state;
   platform::FolderJournals noJournals(L"");
-  ui::EditWindow edit(state, {desktop, files, noJournals}, "C:\\", {"a.txt"});
+  ui::EditWindow edit(state, {desktop, files, noJournals, noJournals}, "C:\\", {"a.txt"});
   ShowWindow(edit.Open(owner), SW_SHOW);
 
   PROCESS_MEMORY_COUNTERS before{}, after{};

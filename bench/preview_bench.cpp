@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
   rules::ProgramState state;
   platform::WindowsFiles files;
   platform::FolderJournals noJournals(L"");
-  ui::EditWindow edit(state, {platform::SystemDesktop(), files, noJournals}, folder,
+  ui::EditWindow edit(state, {platform::SystemDesktop(), files, noJournals, noJournals}, folder,
                       EveryFile(platform::ToWide(argv[1])));
   HWND window = edit.Open(owner);
   ShowWindow(window, SW_SHOW);

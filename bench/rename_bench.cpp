@@ -151,11 +151,11 @@ double LongestUnanswered(bool probe, HWND window, Work work) {
 
 Timings ThroughTheEditWindow(rules::ProgramState& state, const std::string& folder,
                              const rules::NameList& selection, platform::DesktopInteractions& desktop,
-                             exec::JournalStore& journals, exec::FileOperations* files) {
+                             platform::FolderJournals& journals, exec::FileOperations* files) {
   HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
   platform::WindowsFiles windowsFiles;
-  ui::EditWindow edit(state, {desktop, files ? *files : windowsFiles, journals}, folder, selection);
+  ui::EditWindow edit(state, {desktop, files ? *files : windowsFiles, journals, journals}, folder, selection);
   HWND window = edit.Open(owner);
   ShowWindow(window, SW_SHOW);
   SetWindowTextW(edit.control(ui::edit::添加字符文本), L"y");
@@ -218,7 +218,7 @@ int main(int argc, char** argv) {
   CountingFiles counting;
   // Each run with a state of its own, released before the next, as each
   // opening of the Edit window has.
-  auto manyNames = [&](exec::JournalStore& store) {
+  auto manyNames = [&](platform::FolderJournals& store) {
     rules::ProgramState manyState;
     counting.held = &manyState.CurrentNames;
     const Timings timings = ThroughTheEditWindow(manyState, "C:\\none\\", many, desktop, store, &counting);

@@ -53,7 +53,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   rules::ProgramState state;
   platform::WindowsFiles files;
   platform::FolderJournals journals(platform::UserJournalFolder());
-  const ui::ProgramPorts ports{platform::SystemDesktop(), files, journals};
+  const ui::ProgramPorts ports{platform::SystemDesktop(), files, journals, journals};
   std::optional<app::TrayIcon> trayIcon;
   ui::MainWindow* mainWindowAddress = nullptr;
 

@@ -21,6 +21,8 @@ constexpr char kUndoFailureMiddle[] = "  更名为   ";
 constexpr char kUndoFailureEnd[] =
     " 更名失败，可能是没有相关权限，请以管理员身份运行本程序。是否继续更改后续文件？  ";
 constexpr char kUndoDone[] = "撤销完成！文件名恢复到此次更名前的状态！";
+constexpr char kLeftAloneStart[] = "撤销完成，有 ";
+constexpr char kLeftAloneEnd[] = " 个文件在这次更名之后又被改动或已不存在，没有撤销。";
 
 constexpr char kNoJournalStart[] = "无法写入更名记录（";
 constexpr char kNoJournalEnd[] =
@@ -90,6 +92,13 @@ RenameRun RenameRun::Restore(rules::ProgramState& state, FileOperations& files, 
   return run;
 }
 
+RenameRun RenameRun::UndoKept(rules::ProgramState& state, FileOperations& files, JournalStore& journals,
+                              ExpectedFiles expected) {
+  RenameRun run = Restore(state, files, journals, std::move(expected));
+  run.journalKind_ = JournalKind::Undo;
+  return run;
+}
+
 std::optional<RenameRun> RenameRun::Undo(rules::ProgramState& state, FileOperations& files,
                                          JournalStore& journals, Prompts& prompts) {
   if (!prompts.AskYesNo(kUndoQuestion, kUndoQuestionTitle)) return std::nullopt;
@@ -113,6 +122,7 @@ bool RenameRun::Begin() {
     return false;
   }
   handled_.reserve(plan_->steps.size());
+  renamed_.assign(state_.CurrentNames.size(), false);
   if (kind_ == Kind::Batch) state_.UndoNames = state_.CurrentNames;
   observer_->Progress(0, state_.CurrentNames.size());
   return true;
@@ -173,14 +183,23 @@ void RenameRun::Finish() {
   }
   // A journal the user agreed to go without is not told of again.
   const std::string failure = journal_.Written() ? journal_.Failure() : std::string();
-  journal_.End();
+  outcome_.kept = journal_.End(std::find(renamed_.begin(), renamed_.end(), true) != renamed_.end());
   if (!failure.empty()) prompts_->Tell(kJournalBrokeStart + failure + kJournalBrokeEnd, kWarningTitle);
   if (kind_ == Kind::Batch) {
     state_.UndoOrder = ReversedOrder(handled_, state_.CurrentNames.size());
     outcome_.openFolder = prompts_->AskYesNo(kBatchDone, kNoteTitle);
   } else {
-    prompts_->Tell(kUndoDone, kNoteTitle);
+    prompts_->Tell(UndoDoneText(), kNoteTitle);
   }
+}
+
+// An undo of a kept run says how many of its files it left alone.
+std::string RenameRun::UndoDoneText() const {
+  const auto leftAlone = journalKind_ == JournalKind::Undo && expected_
+                             ? std::count(plan_->verdicts.begin(), plan_->verdicts.end(), Verdict::NotTheFile)
+                             : 0;
+  if (leftAlone == 0) return kUndoDone;
+  return kLeftAloneStart + std::to_string(leftAlone) + kLeftAloneEnd;
 }
 
 bool RenameRun::Move(size_t row, const std::string& to) {
@@ -209,6 +228,7 @@ void RenameRun::TellStranded(size_t row, const std::string& originalName, const 
   journal_.Moved(row, name);
   exec::TellStranded(*prompts_, originalName, name);
   state_.CurrentNames[row] = name;
+  renamed_[row] = true;
   observer_->Renamed(row, name);
 }
 
@@ -227,9 +247,12 @@ void RenameRun::Park(size_t step, size_t row, const std::string& name) {
 bool RenameRun::HandleRow(size_t step, size_t row) {
   if (plan_->verdicts[row] == Verdict::NotTheFile) return true;  // another file: not ours to touch
   const std::string before = parked_ ? state_.CurrentNames[row] : std::string();
+  const bool ownParked = parked_ && parked_->row == row;
+  const bool changes = (ownParked ? parked_->originalName : state_.CurrentNames[row]) != targets_[row];
   const bool renamed = !IsRefused(plan_->verdicts[row]) && Move(row, targets_[row]);
   if (renamed) {
     journal_.StepDone(step);
+    if (changes) renamed_[row] = true;
     observer_->Renamed(row, state_.CurrentNames[row]);
     if (parked_ && parked_->row == row) {
       parked_.reset();
@@ -266,6 +289,7 @@ void RenameRun::BringBackParked() {
   if (MoveAside(parked.row, parked.originalName)) return;
   for (auto moved = parked.movedSince.rbegin(); moved != parked.movedSince.rend(); ++moved) {
     if (!MoveAside(moved->first, moved->second)) break;
+    renamed_[moved->first] = false;  // back under its own name
     observer_->Renamed(moved->first, moved->second);
   }
   if (MoveAside(parked.row, parked.originalName)) return;

@@ -56,6 +56,11 @@ class RenameRun {
   // the one `expected` names is left alone, without a prompt.
   static RenameRun Restore(rules::ProgramState& state, FileOperations& files, JournalStore& journals,
                            std::optional<ExpectedFiles> expected);
+  // The undo of a run kept in the history, set up as Restore sets one up
+  // (its question asked already): journaled as an undo, and its closing
+  // message counts the files left alone.
+  static RenameRun UndoKept(rules::ProgramState& state, FileOperations& files, JournalStore& journals,
+                            ExpectedFiles expected);
 
   RenameRun(RenameRun&&) = default;
   RenameRun& operator=(RenameRun&&) = delete;
@@ -106,6 +111,7 @@ class RenameRun {
   std::string FailurePrompt(size_t row);
   void BringBackParked();
   void Finish();
+  std::string UndoDoneText() const;
 
   Kind kind_;
   JournalKind journalKind_;
@@ -119,6 +125,7 @@ class RenameRun {
   std::optional<RenamePlan> plan_;
   size_t next_ = 0;                  // the plan's next step
   std::vector<size_t> handled_;      // the rows in the order they were handled
+  std::vector<bool> renamed_;        // the rows whose file is under another name now
   std::optional<Parked> parked_;
   bool stopRequested_ = false;
   bool forTheEnd_ = false;

@@ -44,6 +44,9 @@ struct RunOutcome {
   bool close = false;
   // The user asked to see the folder in the file manager.
   bool openFolder = false;
+  // The run renamed files and is kept in the rename history as this entry
+  // (empty when it is not).
+  std::string kept;
 };
 
 }  // namespace exec

@@ -324,14 +324,20 @@ void RunJournal::MakeDurable() {
   if (file_) file_->MakeDurable();
 }
 
-void RunJournal::End() {
-  if (!file_) return;
+std::string RunJournal::End(bool keep) {
+  if (!file_) return {};
   // Should the file outlive its removal, it says that nothing is left to do.
   file_->Append(std::string(kEndLine) + "\n");
   file_->MakeDurable();
   failure_ = file_->Failure();
-  file_->Discard();
+  std::string entry;
+  if (keep && failure_.empty()) {
+    entry = file_->Keep();
+  } else {
+    file_->Discard();
+  }
   file_.reset();
+  return entry;
 }
 
 std::optional<JournalContents> ParseJournal(std::string_view text) {

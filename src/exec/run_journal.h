@@ -26,6 +26,10 @@ class JournalFile {
   virtual void MakeDurable() = 0;
   // The run has ended: its journal is no longer wanted.
   virtual void Discard() = 0;
+  // The run has ended having renamed files: its journal becomes an entry
+  // of the rename history (run_history.h), unless the user keeps none. The
+  // entry's name; empty when none was kept (and the journal is gone).
+  virtual std::string Keep() = 0;
   // Why the first write that failed did (one line, GBK); empty while none has.
   virtual std::string Failure() const = 0;
 };
@@ -86,8 +90,10 @@ class RunJournal {
   // A run that stops for the program's end: its journal stays for the
   // next start.
   void MakeDurable();
-  // The run has ended as it should: the journal goes.
-  void End();
+  // The run has ended as it should: the journal goes, or with `keep` (the
+  // run renamed files) stays as an entry of the rename history, whose name
+  // is returned (empty when none was kept).
+  std::string End(bool keep = false);
 
  private:
   void AppendNamed(char type, size_t row, const std::string& name);

@@ -164,7 +164,7 @@ HWND OpenLogoWindow(HINSTANCE instance) {
   return window;
 }
 
-void ShowStartupLogo(HINSTANCE instance, HMENU menu, UINT item, const StartupFlag& flag) {
+void ShowStartupLogo(HINSTANCE instance, HMENU menu, UINT item, const platform::RegistrySwitch& flag) {
   const bool shown = flag.Read() == 1;
   CheckMenuItem(menu, item, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
   if (!shown) return;
@@ -172,12 +172,8 @@ void ShowStartupLogo(HINSTANCE instance, HMENU menu, UINT item, const StartupFla
   FadeLogoWindow(fade);
 }
 
-void ToggleStartupLogo(HMENU menu, UINT item, const StartupFlag& flag) {
-  const bool wasChecked = (GetMenuState(menu, item, MF_BYCOMMAND) & MF_CHECKED) != 0;
-  CheckMenuItem(menu, item, MF_BYCOMMAND | (wasChecked ? MF_UNCHECKED : MF_CHECKED));
-  if (flag.Write(wasChecked ? 0 : 1)) return;
-  // Not stored: the check mark keeps mirroring the stored value.
-  CheckMenuItem(menu, item, MF_BYCOMMAND | (wasChecked ? MF_CHECKED : MF_UNCHECKED));
+void ToggleStartupLogo(HMENU menu, UINT item, const platform::RegistrySwitch& flag) {
+  platform::ToggleSwitch(menu, item, flag);
 }
 
 }  // namespace logo

@@ -3,9 +3,12 @@
 
 #include <windows.h>
 
-#include "logo/startup_flag.h"
+#include "platform/registry_switch.h"
 
 namespace logo {
+
+// Where the start-up logo flag is kept.
+inline constexpr char kFlagLocation[] = "software\\Larkvale\\RNTOOL\\logo";
 
 // What one fade does, step by step; the real one works on the Logo window,
 // tests record it.
@@ -39,10 +42,12 @@ HWND OpenLogoWindow(HINSTANCE instance);
 // Reads the flag and sets the check mark of `item` in `menu` from it; when
 // the flag is 1, shows the Logo window and fades it, returning after the
 // fade.
-void ShowStartupLogo(HINSTANCE instance, HMENU menu, UINT item, const StartupFlag& flag = StartupFlag());
+void ShowStartupLogo(HINSTANCE instance, HMENU menu, UINT item,
+                     const platform::RegistrySwitch& flag = platform::RegistrySwitch(kFlagLocation));
 
 // Flips the check mark of `item` and stores the new state (0 or 1) as the
 // user's. When the store fails the check mark goes back.
-void ToggleStartupLogo(HMENU menu, UINT item, const StartupFlag& flag = StartupFlag());
+void ToggleStartupLogo(HMENU menu, UINT item,
+                       const platform::RegistrySwitch& flag = platform::RegistrySwitch(kFlagLocation));
 
 }  // namespace logo

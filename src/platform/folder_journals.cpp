@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <cstdio>
+
 #include "platform/error_text.h"
 #include "platform/gbk_convert.h"
 #include "platform/owned_handles.h"
@@ -11,6 +14,8 @@ namespace platform {
 namespace {
 
 constexpr wchar_t kExtension[] = L".journal";
+constexpr wchar_t kEntryExtension[] = L".entry";
+constexpr wchar_t kPartExtension[] = L".part";
 constexpr wchar_t kSetAsideExtension[] = L".damaged";
 constexpr wchar_t kFolderName[] = L"澄川改名宝";
 // Appended bytes wait in memory up to this much.
@@ -18,9 +23,80 @@ constexpr size_t kBufferBytes = size_t{256} << 10;
 // A journal of a million files stays far below this.
 constexpr LONGLONG kLargestJournal = LONGLONG{1} << 30;
 
+// The whole of a file of at most kLargestJournal bytes; nothing when it
+// can't be read.
+std::optional<std::string> ReadWhole(const std::wstring& path, DWORD share = FILE_SHARE_READ) {
+  const OwnedHandle file(CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  std::optional<std::string> text;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file.get(), &size) && size.QuadPart <= kLargestJournal) {
+    text.emplace(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), text->data(), static_cast<DWORD>(text->size()), &read, nullptr)) text.reset();
+    else text->resize(read);
+  }
+  return text;
+}
+
+// Writes `bytes` as a new file and makes them durable; false when it failed.
+bool WriteNewFile(const std::wstring& path, std::string_view bytes) {
+  OwnedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  for (size_t at = 0; at < bytes.size();) {
+    DWORD written = 0;
+    const DWORD size = static_cast<DWORD>(std::min<size_t>(bytes.size() - at, 1u << 30));
+    if (!WriteFile(file.get(), bytes.data() + at, size, &written, nullptr) || written == 0) return false;
+    at += written;
+  }
+  return FlushFileBuffers(file.get()) != FALSE;
+}
+
+// "yyyy-mm-dd hh:mm", local time.
+std::string LocalTimeNow() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char text[32];
+  std::snprintf(text, sizeof(text), "%04u-%02u-%02u %02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
+                now.wMinute);
+  return text;
+}
+
+// Names that sort as the entries were made: the system time's 100 ns
+// count, 20 digits, first.
+std::wstring NewEntryName(unsigned count) {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const unsigned long long stamp = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+  wchar_t name[96];
+  std::swprintf(name, 96, L"entry-%020llu-%lu-%u%ls", stamp, GetCurrentProcessId(), count, kEntryExtension);
+  return name;
+}
+
+// The files of `folder` that end in `extension`, with their sizes.
+std::vector<std::pair<std::wstring, unsigned long long>> FilesEndingIn(const std::wstring& folder,
+                                                                       const wchar_t* extension) {
+  std::vector<std::pair<std::wstring, unsigned long long>> found;
+  WIN32_FIND_DATAW entry;
+  const OwnedFind search(FindFirstFileW((folder + L"*" + extension).c_str(), &entry));
+  if (!search) return found;
+  do {
+    const std::wstring name = entry.cFileName;
+    const size_t length = wcslen(extension);
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name.size() <= length ||
+        name.compare(name.size() - length, std::wstring::npos, extension) != 0) {
+      continue;
+    }
+    found.emplace_back(name, (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
+  } while (FindNextFileW(search.get(), &entry));
+  return found;
+}
+
 class JournalFileOnDisk final : public exec::JournalFile {
  public:
-  JournalFileOnDisk(OwnedHandle file, std::wstring path) : file_(std::move(file)), path_(std::move(path)) {}
+  JournalFileOnDisk(OwnedHandle file, std::wstring path, FolderJournals& store)
+      : file_(std::move(file)), path_(std::move(path)), store_(store) {}
   // A run that did not end leaves its journal, with all it appended.
   ~JournalFileOnDisk() override {
     if (file_) WriteBuffer();
@@ -37,6 +113,14 @@ class JournalFileOnDisk final : public exec::JournalFile {
   void Discard() override {
     file_.Reset();
     DeleteFileW(path_.c_str());
+  }
+  // The entry is whole on disk before the journal goes, and the journal
+  // stays open until then: no other copy takes it for one left meanwhile.
+  std::string Keep() override {
+    WriteBuffer();
+    const std::string entry = store_.KeepEntry(path_);
+    Discard();
+    return entry;
   }
   std::string Failure() const override { return failure_; }
 
@@ -59,6 +143,7 @@ class JournalFileOnDisk final : public exec::JournalFile {
 
   OwnedHandle file_;
   std::wstring path_;
+  FolderJournals& store_;
   std::string buffer_;
   std::string failure_;
 };
@@ -91,7 +176,7 @@ std::unique_ptr<exec::JournalFile> FolderJournals::Create(std::string& failure) 
     failure = "无法建立文件 " + ToGbk(path) + "：" + ErrorText(GetLastError());
     return nullptr;
   }
-  return std::make_unique<JournalFileOnDisk>(std::move(file), path);
+  return std::make_unique<JournalFileOnDisk>(std::move(file), path, *this);
 }
 
 std::vector<std::string> FolderJournals::Left() {
@@ -117,18 +202,7 @@ std::vector<std::string> FolderJournals::Left() {
 }
 
 std::optional<std::string> FolderJournals::Read(const std::string& journal) {
-  const OwnedHandle file(CreateFileW((folder_ + ToWide(journal)).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  std::optional<std::string> text;
-  LARGE_INTEGER size{};
-  if (GetFileSizeEx(file.get(), &size) && size.QuadPart <= kLargestJournal) {
-    text.emplace(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!ReadFile(file.get(), text->data(), static_cast<DWORD>(text->size()), &read, nullptr)) text.reset();
-    else text->resize(read);
-  }
-  return text;
+  return ReadWhole(folder_ + ToWide(journal));
 }
 
 void FolderJournals::Remove(const std::string& journal) {
@@ -143,6 +217,69 @@ void FolderJournals::SetAside(const std::string& journal) {
 }
 
 std::string FolderJournals::Where(const std::string& journal) { return ToGbk(folder_) + journal; }
+
+std::string FolderJournals::KeepEntry(const std::wstring& journalPath) {
+  if (folder_.empty() || !keeping_ || !keeping_()) return {};
+  const std::wstring folder = HistoryFolder();
+  CreateDirectoryW(folder.c_str(), nullptr);
+  // Read beside the run's own handle, which still writes it.
+  const std::optional<std::string> journal = ReadWhole(journalPath, FILE_SHARE_READ | FILE_SHARE_WRITE);
+  if (!journal) return {};
+  const std::wstring name = NewEntryName(++created_);
+  const std::wstring part = folder + name + kPartExtension;
+  if (!WriteNewFile(part, exec::HistoryHeader(LocalTimeNow()) + *journal) ||
+      !MoveFileExW(part.c_str(), (folder + name).c_str(), MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(part.c_str());
+    return {};
+  }
+  DropTheOldest();
+  return ToGbk(name);
+}
+
+// Beyond the newest kMostEntries, or kMostEntryBytes in all, the oldest
+// go; the newest always stays.
+void FolderJournals::DropTheOldest() {
+  auto entries = FilesEndingIn(HistoryFolder(), kEntryExtension);
+  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  unsigned long long bytes = 0;
+  for (size_t index = 0; index < entries.size(); ++index) {
+    bytes += entries[index].second;
+    if (index > 0 && (index >= kMostEntries || bytes > kMostEntryBytes)) {
+      DeleteFileW((HistoryFolder() + entries[index].first).c_str());
+    }
+  }
+}
+
+std::vector<std::string> FolderJournals::Entries() {
+  std::vector<std::string> names;
+  if (folder_.empty()) return names;
+  for (const auto& [name, size] : FilesEndingIn(HistoryFolder(), kEntryExtension)) names.push_back(ToGbk(name));
+  std::sort(names.rbegin(), names.rend());
+  return names;
+}
+
+std::optional<std::string> FolderJournals::ReadEntry(const std::string& entry) {
+  return ReadWhole(HistoryFolder() + ToWide(entry));
+}
+
+void FolderJournals::MarkUndone(const std::string& entry) {
+  const OwnedHandle file(CreateFileW((HistoryFolder() + ToWide(entry)).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER at{};
+  at.QuadPart = static_cast<LONGLONG>(exec::kUndoneOffset);
+  DWORD written = 0;
+  if (!file || !SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN)) return;
+  if (WriteFile(file.get(), "1", 1, &written, nullptr)) FlushFileBuffers(file.get());
+}
+
+void FolderJournals::Forget(const std::string& entry) { DeleteFileW((HistoryFolder() + ToWide(entry)).c_str()); }
+
+void FolderJournals::SetEntryAside(const std::string& entry) {
+  const std::wstring path = HistoryFolder() + ToWide(entry);
+  if (!MoveFileExW(path.c_str(), (path + kSetAsideExtension).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    DeleteFileW(path.c_str());
+  }
+}
 
 std::wstring UserJournalFolder() {
   TaskText path;

@@ -1,17 +1,20 @@
 // Journals kept in memory: what reached "the disk" and what was only
-// appended, so a test can cut a journal where a power cut could.
+// appended, so a test can cut a journal where a power cut could; and the
+// rename history they become, in memory too.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "exec/run_history.h"
 #include "exec/run_journal.h"
 
 namespace testing_support {
 
-class MemoryJournals final : public exec::JournalStore {
+class MemoryJournals final : public exec::JournalStore, public exec::RunHistory {
  public:
   struct Journal {
     std::string durable;   // on disk for sure
@@ -24,6 +27,11 @@ class MemoryJournals final : public exec::JournalStore {
   // A journal takes no more than this many bytes to the disk; the write
   // that would go beyond fails.
   size_t room = std::string::npos;
+  // The history's entries by name ("entry1", "entry2"...: oldest first),
+  // when they ended, and whether journals become entries.
+  std::map<std::string, std::string> entries;
+  std::string time = "2026-12-10 09:30";
+  bool keeping = true;
 
   std::unique_ptr<exec::JournalFile> Create(std::string& failure) override {
     if (!refusal.empty()) {
@@ -51,6 +59,28 @@ class MemoryJournals final : public exec::JournalStore {
   }
   std::string Where(const std::string& name) override { return "C:\\journals\\" + name; }
 
+  std::vector<std::string> Entries() override {
+    std::vector<std::pair<int, std::string>> byAge;
+    for (const auto& [name, text] : entries) byAge.emplace_back(std::stoi(name.substr(5)), name);
+    std::sort(byAge.rbegin(), byAge.rend());
+    std::vector<std::string> newestFirst;
+    for (const auto& [age, name] : byAge) newestFirst.push_back(name);
+    return newestFirst;
+  }
+  std::optional<std::string> ReadEntry(const std::string& name) override {
+    const auto found = entries.find(name);
+    if (found == entries.end()) return std::nullopt;
+    return found->second;
+  }
+  void MarkUndone(const std::string& name) override {
+    if (entries.count(name)) entries[name][exec::kUndoneOffset] = '1';
+  }
+  void Forget(const std::string& name) override { entries.erase(name); }
+  void SetEntryAside(const std::string& name) override {
+    setAside.push_back(name);
+    entries.erase(name);
+  }
+
  private:
   class File final : public exec::JournalFile {
    public:
@@ -66,6 +96,14 @@ class MemoryJournals final : public exec::JournalStore {
       }
     }
     void Discard() override { store_.journals.erase(name_); }
+    std::string Keep() override {
+      const std::string text = store_.journals[name_].durable;
+      Discard();
+      if (!store_.keeping) return {};
+      const std::string entry = "entry" + std::to_string(++store_.kept_);
+      store_.entries[entry] = exec::HistoryHeader(store_.time) + text;
+      return entry;
+    }
     std::string Failure() const override { return failure_; }
 
    private:
@@ -74,6 +112,7 @@ class MemoryJournals final : public exec::JournalStore {
     std::string failure_;
   };
   int created_ = 0;
+  int kept_ = 0;
 };
 
 }  // namespace testing_support

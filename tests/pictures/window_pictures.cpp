@@ -173,7 +173,7 @@ int main(int argc, char** argv) {
   platform::WindowsFiles files;
   platform::FolderJournals journals(L"");
   ThemedDesktop desktop;
-  const ui::ProgramPorts ports{desktop, files, journals};
+  const ui::ProgramPorts ports{desktop, files, journals, journals};
   wchar_t folder[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, folder);
   const std::string folderText = platform::ToGbk(folder);

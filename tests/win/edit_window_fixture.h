@@ -55,7 +55,7 @@ class EditWindowFixture : public testing::Test {
       owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
     }
-    edit.emplace(state, ui::ProgramPorts{desktop, files, journals}, folderText, picked);
+    edit.emplace(state, ui::ProgramPorts{desktop, files, journals, journals}, folderText, picked);
     ASSERT_NE(edit->Open(owner), nullptr);
   }
   void TearDown() override {

@@ -62,7 +62,7 @@ class LogoTest : public testing::Test {
   }
 
   static constexpr wchar_t kKey[] = L"software\\RntoolTest\\RNTOOL";
-  const logo::StartupFlag flag{"software\\RntoolTest\\RNTOOL\\logo"};
+  const platform::RegistrySwitch flag{"software\\RntoolTest\\RNTOOL\\logo"};
   HMENU menu = nullptr;
 };
 
@@ -127,7 +127,7 @@ TEST_F(LogoTest, ToggleWritesTheUsersZeroThenOne) {
 
 TEST_F(LogoTest, FailedWritePutsTheCheckMarkBackSilently) {
   // A key name longer than the registry allows cannot be written.
-  const logo::StartupFlag unwritable("software\\" + std::string(300, 'k') + "\\logo");
+  const platform::RegistrySwitch unwritable("software\\" + std::string(300, 'k') + "\\logo");
   CheckMenuItem(menu, kItem, MF_BYCOMMAND | MF_CHECKED);
   logo::ToggleStartupLogo(menu, kItem, unwritable);
   EXPECT_TRUE(Checked());

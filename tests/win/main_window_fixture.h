@@ -41,7 +41,7 @@ class MainWindowTest : public testing::Test {
   platform::WindowsFiles files;
   MemoryJournals journals;
   TempFolder folder;
-  ui::MainWindow window{state, {desktop, files, journals}, {}};
+  ui::MainWindow window{state, {desktop, files, journals, journals}, {}};
 };
 
 }  // namespace testing_support

@@ -253,7 +253,7 @@ TEST(MainWindowResources, TheFileBoxFontGoesWithTheWindow) {
   MemoryJournals journals;
   HFONT font = nullptr;
   {
-    ui::MainWindow window(state, {desktop, files, journals}, {});
+    ui::MainWindow window(state, {desktop, files, journals, journals}, {});
     ASSERT_NE(window.Create(GetModuleHandleW(nullptr)), nullptr);
     font = reinterpret_cast<HFONT>(SendMessageW(window.fileBox().handle(), WM_GETFONT, 0, 0));
     ASSERT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));

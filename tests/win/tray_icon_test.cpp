@@ -77,7 +77,7 @@ TEST(TrayIconAfterExplorer, TheTaskbarsMessagePutsTheIconBack) {
   std::optional<app::TrayIcon> tray;
   ui::MainWindow::Hooks hooks;
   hooks.taskbarCreated = [&] { tray->PutBack(); };
-  ui::MainWindow window(state, {desktop, files, journals}, hooks);
+  ui::MainWindow window(state, {desktop, files, journals, journals}, hooks);
   ASSERT_NE(window.Create(GetModuleHandleW(nullptr)), nullptr);
   tray.emplace(window.handle(), ui::kTrayIconMessage);
   NOTIFYICONDATAW data{};

@@ -191,6 +191,7 @@ void EditWindow::FinishRunNow(exec::RenameRun::Stop how) {
 void EditWindow::EndRun(const exec::RunOutcome& outcome) {
   ShutdownBlockReasonDestroy(MainWindowOf(handle_));
   closeWhenEnded_ = closeWhenEnded_ || outcome.close;
+  if (!outcome.declined) KeepInTheHistory(run_->kind(), outcome.kept);
   run_.reset();
   view_.reset();
   session_.RunEnded(outcome);
@@ -200,6 +201,17 @@ void EditWindow::EndRun(const exec::RunOutcome& outcome) {
   ShowSession();
   RestoreFocus();
   if (closeWhenEnded_) PostMessageW(handle_, WM_CLOSE, 0, 0);
+}
+
+// The batch's entry in the rename history is marked undone by this
+// window's Undo.
+void EditWindow::KeepInTheHistory(exec::RenameRun::Kind kind, const std::string& entry) {
+  if (kind == exec::RenameRun::Kind::Batch) {
+    batchEntry_ = entry;
+    return;
+  }
+  if (!batchEntry_.empty()) ports_.history.MarkUndone(batchEntry_);
+  batchEntry_.clear();
 }
 
 void EditWindow::HoldControls() {

@@ -75,6 +75,7 @@ class EditWindow {
   // What the ended run asked for: the buttons of the stage it leaves, the
   // folder shown, the window closed.
   void EndRun(const exec::RunOutcome& outcome);
+  void KeepInTheHistory(exec::RenameRun::Kind kind, const std::string& entry);
   void FinishRunNow(exec::RenameRun::Stop how);
   exec::RunOutcome StopAfterAFailure();
   // The controls a click or a key would change, off for the run and back
@@ -99,6 +100,7 @@ class EditWindow {
   std::optional<exec::RenameRun> run_;
   std::array<bool, edit::kControlEnd - edit::分组框1> heldEnabled_{};
   bool closeWhenEnded_ = false;
+  std::string batchEntry_;  // the last batch's entry in the rename history
   HWND focusBeforeRun_ = nullptr;
 };
 
