@@ -13,6 +13,7 @@
 #include "platform/desktop.h"
 #include "platform/file_system.h"
 #include "platform/folder_journals.h"
+#include "platform/registry_switch.h"
 #include "platform/windows_files.h"
 #include "platform/window_helpers.h"
 #include "rules/program_state.h"
@@ -22,6 +23,8 @@ namespace {
 
 constexpr char kAlreadyRunning[] = "我已经运行了(*^__^*) ";
 constexpr char kAlreadyRunningTitle[] = "您好！";
+// Whether ended runs are kept in the rename history: the user's switch.
+constexpr char kKeepHistoryLocation[] = "software\\Larkvale\\RNTOOL\\history";
 
 int RunMessageLoop(ui::MainWindow& mainWindow) {
   MSG message;
@@ -52,7 +55,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The shared state lives for the whole run and is released at its end.
   rules::ProgramState state;
   platform::WindowsFiles files;
-  platform::FolderJournals journals(platform::UserJournalFolder());
+  const platform::RegistrySwitch keepHistory(kKeepHistoryLocation);
+  platform::FolderJournals journals(platform::UserJournalFolder(), [&] { return keepHistory.Read() != 0; });
   const ui::ProgramPorts ports{platform::SystemDesktop(), files, journals, journals};
   std::optional<app::TrayIcon> trayIcon;
   ui::MainWindow* mainWindowAddress = nullptr;
@@ -74,6 +78,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   hooks.toggleStartupLogo = [&] {
     logo::ToggleStartupLogo(mainWindowAddress->FileMenu(), ui::kCommandStartupLogo);
   };
+  hooks.toggleKeepHistory = [&] {
+    platform::ToggleSwitch(mainWindowAddress->ToolsMenu(), ui::kCommandKeepHistory, keepHistory);
+  };
 
   ui::MainWindow mainWindow(state, ports, hooks);
   mainWindowAddress = &mainWindow;
@@ -85,6 +92,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   app::PutBackLeftRuns(ports);
   logo::ShowStartupLogo(instance, mainWindow.FileMenu(), ui::kCommandStartupLogo);
+  platform::ShowSwitch(mainWindow.ToolsMenu(), ui::kCommandKeepHistory, keepHistory);
   mainWindow.SetInitialFolder(platform::ProgramFolder());
   trayIcon.emplace(mainWindow.handle(), ui::kTrayIconMessage);
 

@@ -54,4 +54,15 @@ SIZE OuterSizeAt(HWND window, int width, int height, int dpi) {
   return outer;
 }
 
+SIZE OuterSizeForClient(HWND window, int width, int height) {
+  SIZE frame{};
+  if (!FrameAt(window, kBaseDpi, frame)) {
+    RECT outer{0, 0, 0, 0};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    frame = {outer.right - outer.left, outer.bottom - outer.top};
+  }
+  return {width + frame.cx, height + frame.cy};
+}
+
 }  // namespace platform

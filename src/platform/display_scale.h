@@ -38,4 +38,8 @@ int MonitorDpiOf(HWND window);
 // that the client area always holds the scaled 100 % client area.
 SIZE OuterSizeAt(HWND window, int width, int height, int dpi);
 
+// The outer size at 96 dpi of `window` (with its styles) whose client area
+// at 96 dpi is `width`×`height`.
+SIZE OuterSizeForClient(HWND window, int width, int height);
+
 }  // namespace platform

@@ -64,13 +64,14 @@ std::string LocalTimeNow() {
 }
 
 // Names that sort as the entries were made: the system time's 100 ns
-// count, 20 digits, first.
+// count, 20 digits, then this store's own count (the clock may not have
+// moved since the last one), then the process.
 std::wstring NewEntryName(unsigned count) {
   FILETIME now;
   GetSystemTimeAsFileTime(&now);
   const unsigned long long stamp = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
   wchar_t name[96];
-  std::swprintf(name, 96, L"entry-%020llu-%lu-%u%ls", stamp, GetCurrentProcessId(), count, kEntryExtension);
+  std::swprintf(name, 96, L"entry-%020llu-%010u-%010lu%ls", stamp, count, GetCurrentProcessId(), kEntryExtension);
   return name;
 }
 

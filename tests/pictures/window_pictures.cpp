@@ -1,7 +1,8 @@
 // Saves pictures of the Logo window, the Main window and of the Edit window
 // with each of its five option panels, and with marked rows and a tip in
-// its preview, and the Main window with the focus moved by the keyboard,
-// as the screen shows them; then both windows under high contrast.
+// its preview, the Main window with the focus moved by the keyboard, and
+// the History window with two batches kept, as the screen shows them; then
+// the windows under high contrast.
 //   window_pictures OUTPUT_FOLDER
 #include <windows.h>
 #include <commctrl.h>
@@ -18,7 +19,9 @@
 #include "platform/folder_journals.h"
 #include "platform/windows_files.h"
 #include "rules/program_state.h"
+#include "exec/rename_run.h"
 #include "ui/edit/edit_window.h"
+#include "ui/history/history_window.h"
 #include "ui/main/main_window.h"
 #include "../win/high_contrast_theme.h"
 
@@ -152,6 +155,45 @@ void SaveMarkedEditWindow(rules::ProgramState& state, const ui::ProgramPorts& po
   DestroyWindow(marked);
 }
 
+// Answers every question No (no folder is opened after a batch).
+class NoToEverything final : public exec::Prompts {
+ public:
+  bool AskYesNo(const std::string&, const std::string&) override { return false; }
+  void Tell(const std::string&, const std::string&) override {}
+};
+
+// Two batches over files of `folder`, kept in the history of `ports`.
+void KeepTwoBatches(const ui::ProgramPorts& ports, const std::string& folder) {
+  CreateDirectoryW(platform::ToWide(folder).c_str(), nullptr);
+  for (const char* name : {"a.txt", "b.txt", "报告 第1章.doc"}) {
+    CloseHandle(CreateFileW(platform::ToWide(folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            0, nullptr));
+  }
+  const std::vector<std::pair<rules::NameList, rules::NameList>> batches = {
+      {{"a.txt", "b.txt", "报告 第1章.doc"}, {"新a.txt", "新b.txt", "新报告 第1章.doc"}},
+      {{"新a.txt"}, {"A.TXT"}}};
+  for (const auto& [from, to] : batches) {
+    rules::ProgramState state;
+    state.FillFromPicked(folder, from);
+    state.NewNames = to;
+    exec::RenameRun run = exec::RenameRun::Batch(state, ports.files, ports.journals);
+    NoToEverything no;
+    while (!run.Step(no, [] { return false; })) {
+    }
+  }
+}
+
+// The History window with its older entry selected.
+void SaveHistoryWindow(const ui::ProgramPorts& ports, HWND main, const std::wstring& path) {
+  ui::HistoryWindow history(ports);
+  HWND window = history.Open(main);
+  history.Select(1);
+  ShowWindow(window, SW_SHOW);
+  Settle();
+  SaveWindowPicture(window, path);
+  DestroyWindow(window);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -171,12 +213,13 @@ int main(int argc, char** argv) {
 
   rules::ProgramState state;
   platform::WindowsFiles files;
-  platform::FolderJournals journals(L"");
-  ThemedDesktop desktop;
-  const ui::ProgramPorts ports{desktop, files, journals, journals};
   wchar_t folder[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, folder);
   const std::string folderText = platform::ToGbk(folder);
+  platform::FolderJournals journals(std::wstring(folder) + L"\\history-store\\");
+  ThemedDesktop desktop;
+  const ui::ProgramPorts ports{desktop, files, journals, journals};
+  KeepTwoBatches(ports, folderText + "\\history-files\\");
   {
     ui::MainWindow mainWindow(state, ports, {});
     HWND main = ShowMainWindow(mainWindow, folderText);
@@ -189,6 +232,7 @@ int main(int argc, char** argv) {
     ShowWindow(main, SW_HIDE);
     SaveEditPanels(state, ports, main, folderText, output);
     SaveMarkedEditWindow(state, ports, main, folderText, output + L"edit-6-marks.bmp");
+    SaveHistoryWindow(ports, main, output + L"history.bmp");
   }
   // Both windows again under a dark high-contrast theme.
   const testing_support::HighContrastTheme theme(desktop.highContrast);
@@ -197,5 +241,6 @@ int main(int argc, char** argv) {
   SaveWindowPicture(main, output + L"main-high-contrast.bmp");
   ShowWindow(main, SW_HIDE);
   SaveMarkedEditWindow(state, ports, main, folderText, output + L"edit-high-contrast.bmp");
+  SaveHistoryWindow(ports, main, output + L"history-high-contrast.bmp");
   return 0;
 }

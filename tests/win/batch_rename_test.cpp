@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "platform/window_layout.h"
 #include "platform/name_keys.h"
 #include "ui/edit/edit_window.h"
+#include "ui/history/history_window.h"
 
 namespace testing_support {
 namespace {
@@ -139,6 +141,10 @@ TEST_F(BatchRenameWineTest, EveryRenameSucceedsThenUndoPutsThemBack) {
   EXPECT_EQ(Column(0), (std::vector<std::string>{"a.txt", "报告.doc"}));
   EXPECT_EQ(Column(1), (std::vector<std::string>{"", ""}));
   EXPECT_FALSE(Enabled(按钮更名) || Enabled(按钮撤销));
+  // Both runs are kept; the batch's entry is marked undone by this Undo.
+  ASSERT_EQ(journals.Entries(), (std::vector<std::string>{"entry2", "entry1"}));
+  EXPECT_TRUE(exec::ParseHistoryEntry(journals.entries["entry1"])->undone);
+  EXPECT_EQ(exec::ParseHistoryEntry(journals.entries["entry2"])->kind, exec::JournalKind::Undo);
 }
 
 TEST_F(BatchRenameWineTest, TakenTargetIsMarkedFailsAndTheOtherFileIsUntouched) {
@@ -753,5 +759,99 @@ INSTANTIATE_TEST_SUITE_P(
       for (char& c : name) c = c == ' ' ? '_' : c;
       return name;
     });
+// The rename history in its window: two batches, the older one's files
+// changed since by the newer one and by hand, listed newest first with
+// what became of each file; its undo leaves the changed files alone and
+// says how many; an undone entry can't be undone again; entries are
+// forgotten one at a time or all after a question. With the switch off no
+// entry is kept.
+class HistoryWindowTest : public BatchRenameWineTest {
+ protected:
+  std::vector<std::string> Cells(ui::HistoryControl list, int column) const {
+    std::vector<std::string> cells;
+    HWND handle = history->control(list);
+    for (int row = 0; row < ListView_GetItemCount(handle); ++row) {
+      wchar_t text[512] = {};
+      ListView_GetItemText(handle, row, column, text, 512);
+      cells.push_back(platform::ToGbk(text));
+    }
+    return cells;
+  }
+  void Press(ui::HistoryControl button) { SendMessageW(history->control(button), BM_CLICK, 0, 0); }
+  std::optional<ui::HistoryWindow> history;
+};
+
+TEST_F(HistoryWindowTest, TheOlderBatchUndoneLeavesChangedFilesAlone) {
+  Open({"a.txt", "b.txt", "c.txt"});
+  PreviewAdding("x");
+  desktop.Answer(MessageAnswer::No);  // no folder
+  Click(按钮更名);
+  OpenEdit(folder.path() + "\\", {"xa.txt"});
+  PreviewAdding("y");
+  desktop.Answer(MessageAnswer::No);
+  Click(按钮更名);
+  ASSERT_TRUE(MoveFileW(folder.Wide("xb.txt").c_str(), folder.Wide("hand.txt").c_str()));
+
+  history.emplace(ui::ProgramPorts{desktop, files, journals, journals});
+  ASSERT_NE(history->Open(owner), nullptr);
+  EXPECT_EQ(Cells(ui::kEntriesListId, 2), (std::vector<std::string>{"批量更名", "批量更名"}));
+  EXPECT_EQ(Cells(ui::kEntriesListId, 3), (std::vector<std::string>{"1", "3"}));
+  EXPECT_EQ(Cells(ui::kEntriesListId, 1), (std::vector<std::string>{folder.path() + "\\", folder.path() + "\\"}));
+  EXPECT_EQ(Cells(ui::kEntriesListId, 4), (std::vector<std::string>{"可撤销", "可撤销"}));
+  EXPECT_EQ(Cells(ui::kRowsListId, 1), (std::vector<std::string>{"yxa.txt"}));  // the newest, selected
+  history->Select(1);
+  EXPECT_EQ(Cells(ui::kRowsListId, 0), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+  EXPECT_EQ(Cells(ui::kRowsListId, 1), (std::vector<std::string>{"xa.txt", "xb.txt", "xc.txt"}));
+  EXPECT_EQ(Cells(ui::kRowsListId, 2), (std::vector<std::string>{"已改动", "已改动", ""}));
+
+  desktop.Answer(MessageAnswer::Yes);
+  const size_t before = desktop.messages().size();
+  Press(ui::kUndoEntryId);
+  const auto said = desktop.messages();
+  ASSERT_EQ(said.size(), before + 2);
+  EXPECT_EQ(said[before].text, "即将撤销所选的这次更名，是否继续？");
+  EXPECT_EQ(said[before].title, "警告：");
+  EXPECT_EQ(said[before + 1].text, "撤销完成，有 2 个文件在这次更名之后又被改动或已不存在，没有撤销。");
+  EXPECT_EQ(said[before + 1].title, "提示：");
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{
+                                      {"yxa.txt", "a.txt"}, {"hand.txt", "b.txt"}, {"c.txt", "c.txt"}}));
+  EXPECT_EQ(Cells(ui::kEntriesListId, 2), (std::vector<std::string>{"撤销", "批量更名", "批量更名"}));
+  EXPECT_EQ(Cells(ui::kEntriesListId, 4), (std::vector<std::string>{"可撤销", "可撤销", "已撤销"}));
+  history->Select(2);
+  EXPECT_EQ(Cells(ui::kRowsListId, 2), (std::vector<std::string>{"已撤销", "已撤销", "已撤销"}));
+  EXPECT_FALSE(IsWindowEnabled(history->control(ui::kUndoEntryId)));
+
+  Press(ui::kForgetEntryId);  // no question
+  EXPECT_EQ(desktop.messages().size(), before + 2);
+  EXPECT_EQ(Cells(ui::kEntriesListId, 2), (std::vector<std::string>{"撤销", "批量更名"}));
+  desktop.Answer(MessageAnswer::No);
+  Press(ui::kForgetAllId);
+  EXPECT_EQ(desktop.messages().back().text, "即将删除全部更名历史，是否继续？");
+  EXPECT_EQ(Cells(ui::kEntriesListId, 0).size(), 2u);
+  desktop.Answer(MessageAnswer::Yes);
+  Press(ui::kForgetAllId);
+  EXPECT_TRUE(Cells(ui::kEntriesListId, 0).empty());
+  EXPECT_TRUE(journals.entries.empty());
+  EXPECT_FALSE(IsWindowEnabled(history->control(ui::kUndoEntryId)));
+}
+
+TEST_F(HistoryWindowTest, NothingIsKeptWhileTheSwitchIsOffAndADamagedEntryIsSetAside) {
+  journals.entries["entry0"] = "RNTOOL-HISTORY 1\tdamaged";
+  journals.keeping = false;
+  Open({"a.txt"});
+  PreviewAdding("x");
+  desktop.Answer(MessageAnswer::No);
+  Click(按钮更名);
+  EXPECT_EQ(journals.entries.size(), 1u);
+  history.emplace(ui::ProgramPorts{desktop, files, journals, journals});
+  ASSERT_NE(history->Open(owner), nullptr);
+  EXPECT_TRUE(Cells(ui::kEntriesListId, 0).empty());
+  EXPECT_EQ(journals.setAside, (std::vector<std::string>{"entry0"}));
+  PostMessageW(history->control(ui::kCloseHistoryId), WM_KEYDOWN, VK_ESCAPE, 0);
+  history->RunModal(owner);
+  EXPECT_EQ(history->handle(), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
 }  // namespace
 }  // namespace testing_support

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
+
 #include "platform/folder_journals.h"
 #include "platform/gbk_convert.h"
 #include "temp_folder.h"
@@ -62,6 +65,52 @@ TEST(FolderJournals, AFileInPlaceOfTheFolderGivesNoJournalAndSaysWhy) {
   std::string failure;
   EXPECT_EQ(journals.Create(failure), nullptr);
   EXPECT_EQ(failure, "无法建立文件夹 " + folder.path() + "\\journals\\：已有同名的文件");
+  EXPECT_TRUE(journals.Left().empty());
+}
+
+// An ended journal kept as an entry of the rename history: whole behind its
+// header, found again by another start, newest first, the newest 100 only;
+// marked undone in place, forgotten, set aside; none kept while the user's
+// switch is off, and the journal goes all the same.
+TEST(FolderJournals, EndedJournalsBecomeTheHistoryTheNewest100Kept) {
+  TempFolder folder;
+  const std::wstring where = platform::ToWide(folder.path()) + L"\\journals\\";
+  bool keeping = true;
+  platform::FolderJournals journals(where, [&] { return keeping; });
+  auto keep = [&](const std::string& text) {
+    std::string failure;
+    std::unique_ptr<exec::JournalFile> file = journals.Create(failure);
+    file->Append(text);
+    file->MakeDurable();
+    return file->Keep();
+  };
+  const std::string first = keep("run 0\n");
+  ASSERT_FALSE(first.empty());
+  const std::optional<std::string> text = journals.ReadEntry(first);
+  ASSERT_TRUE(text);
+  EXPECT_EQ(text->substr(0, 17), "RNTOOL-HISTORY 1\t");
+  EXPECT_EQ(text->substr(exec::kUndoneOffset), "0\nrun 0\n");
+  EXPECT_TRUE(journals.Left().empty());
+
+  for (int run = 1; run <= 100; ++run) ASSERT_FALSE(keep("run " + std::to_string(run) + "\n").empty());
+  platform::FolderJournals again(where);  // the next start
+  const std::vector<std::string> entries = again.Entries();
+  ASSERT_EQ(entries.size(), platform::FolderJournals::kMostEntries);
+  EXPECT_EQ(again.ReadEntry(entries.front())->substr(exec::kUndoneOffset + 2), "run 100\n");
+  EXPECT_EQ(again.ReadEntry(entries.back())->substr(exec::kUndoneOffset + 2), "run 1\n");
+  EXPECT_FALSE(again.ReadEntry(first));  // the oldest went
+
+  again.MarkUndone(entries[0]);
+  EXPECT_EQ(again.ReadEntry(entries[0])->substr(exec::kUndoneOffset), "1\nrun 100\n");
+  again.Forget(entries[0]);
+  again.SetEntryAside(entries[1]);
+  EXPECT_EQ(again.Entries().size(), 98u);
+  EXPECT_NE(GetFileAttributesW((where + L"history\\" + platform::ToWide(entries[1]) + L".damaged").c_str()),
+            INVALID_FILE_ATTRIBUTES);
+
+  keeping = false;
+  EXPECT_EQ(keep("run 101\n"), "");
+  EXPECT_EQ(journals.Entries().size(), 98u);
   EXPECT_TRUE(journals.Left().empty());
 }
 

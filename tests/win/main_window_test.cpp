@@ -161,9 +161,10 @@ TEST_F(MainWindowTest, MenuBarItemsInOrder) {
     GetMenuStringW(menu, static_cast<UINT>(position), text, 64, MF_BYPOSITION);
     return platform::ToGbk(text);
   };
-  ASSERT_EQ(GetMenuItemCount(bar), 2);
+  ASSERT_EQ(GetMenuItemCount(bar), 3);
   EXPECT_EQ(itemText(bar, 0), "菜单");
-  EXPECT_EQ(itemText(bar, 1), "关于");
+  EXPECT_EQ(itemText(bar, 1), "工具");
+  EXPECT_EQ(itemText(bar, 2), "关于");
   HMENU fileMenu = GetSubMenu(bar, 0);
   ASSERT_EQ(GetMenuItemCount(fileMenu), 5);
   EXPECT_EQ(itemText(fileMenu, 0), "启动时加载logo");
@@ -172,7 +173,13 @@ TEST_F(MainWindowTest, MenuBarItemsInOrder) {
   EXPECT_EQ(itemText(fileMenu, 3), "打开当前文件夹");
   EXPECT_EQ(itemText(fileMenu, 4), "退出");
   EXPECT_EQ(GetMenuItemID(fileMenu, 2), static_cast<UINT>(ui::kCommandEditNames));
-  HMENU aboutMenu = GetSubMenu(bar, 1);
+  HMENU toolsMenu = GetSubMenu(bar, 1);
+  ASSERT_EQ(GetMenuItemCount(toolsMenu), 2);
+  EXPECT_EQ(itemText(toolsMenu, 0), "更名历史");
+  EXPECT_EQ(itemText(toolsMenu, 1), "记录更名历史");
+  EXPECT_EQ(GetMenuItemID(toolsMenu, 0), static_cast<UINT>(ui::kCommandHistory));
+  EXPECT_EQ(window.ToolsMenu(), toolsMenu);
+  HMENU aboutMenu = GetSubMenu(bar, 2);
   ASSERT_EQ(GetMenuItemCount(aboutMenu), 2);
   EXPECT_EQ(itemText(aboutMenu, 0), "帮助");
   EXPECT_EQ(itemText(aboutMenu, 1), "作者信息");

@@ -1,5 +1,7 @@
 #include "ui/controls/system_colours.h"
 
+#include <commctrl.h>
+
 namespace ui {
 
 // Raw, both: a question of the program's own to the top window, and the
@@ -21,6 +23,12 @@ void RepaintInNewColours(HWND window) {
       },
       0);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void TakeSystemColours(HWND list) {
+  ListView_SetBkColor(list, GetSysColor(COLOR_WINDOW));
+  ListView_SetTextBkColor(list, GetSysColor(COLOR_WINDOW));
+  ListView_SetTextColor(list, GetSysColor(COLOR_WINDOWTEXT));
 }
 
 }  // namespace ui

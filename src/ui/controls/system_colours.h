@@ -22,4 +22,8 @@ bool ColoursChanged(UINT message, WPARAM wParam);
 // colours only from their window) and repaints it with all it holds.
 void RepaintInNewColours(HWND window);
 
+// A report list takes the system's window and text colours of now (it
+// keeps those it read when the common controls started otherwise).
+void TakeSystemColours(HWND list);
+
 }  // namespace ui

@@ -111,11 +111,7 @@ void PreviewList::ClearNewName(size_t row) {
 
 void PreviewList::Refresh() { InvalidateRect(list_, nullptr, FALSE); }
 
-void PreviewList::TakeSystemColours() {
-  ListView_SetBkColor(list_, GetSysColor(COLOR_WINDOW));
-  ListView_SetTextBkColor(list_, GetSysColor(COLOR_WINDOW));
-  ListView_SetTextColor(list_, GetSysColor(COLOR_WINDOWTEXT));
-}
+void PreviewList::TakeSystemColours() { ui::TakeSystemColours(list_); }
 
 bool PreviewList::IsMarked(size_t row) const {
   return newNamesShown_ && row < plan_.verdicts.size() && exec::IsMarked(plan_.verdicts[row]) &&

@@ -24,12 +24,17 @@ HMENU CreateMainMenu() {
   AppendItem(fileMenu, kCommandOpenFolder, "打开当前文件夹");
   AppendItem(fileMenu, kCommandExit, "退出");
 
+  HMENU toolsMenu = CreatePopupMenu();
+  AppendItem(toolsMenu, kCommandHistory, "更名历史");
+  AppendItem(toolsMenu, kCommandKeepHistory, "记录更名历史");
+
   HMENU aboutMenu = CreatePopupMenu();
   AppendItem(aboutMenu, kCommandHelp, "帮助");
   AppendItem(aboutMenu, kCommandAuthorInfo, "作者信息");
 
   HMENU bar = CreateMenu();
   AppendSubmenu(bar, fileMenu, "菜单");
+  AppendSubmenu(bar, toolsMenu, "工具");
   AppendSubmenu(bar, aboutMenu, "关于");
   return bar;
 }

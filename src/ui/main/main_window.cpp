@@ -16,6 +16,7 @@
 #include "ui/controls/system_colours.h"
 #include "ui/controls/transparent_label.h"
 #include "ui/edit/edit_window.h"
+#include "ui/history/history_window.h"
 #include "ui/main/box_colour.h"
 #include "ui/main/main_menu.h"
 #include "ui/main/maker_info.h"
@@ -121,6 +122,8 @@ void MainWindow::SetInitialFolder(std::string_view folder) {
 
 HMENU MainWindow::FileMenu() const { return GetSubMenu(GetMenu(handle_), 0); }
 
+HMENU MainWindow::ToolsMenu() const { return GetSubMenu(GetMenu(handle_), 1); }
+
 void MainWindow::OnDriveChanged() {
   directoryBox_.SetFolder(std::string{driveBox_.Drive(), ':', '\\'});
   fileBox_.SetFolder(directoryBox_.FolderText() + "\\");
@@ -146,12 +149,22 @@ void MainWindow::EditNames() {
     editWindow_ = &window;
     if (window.Open(handle_)) window.RunModal(handle_);
   }
-  // Hand-back: list the folder afresh so renamed files show their new names.
-  // The "/" is the hand-back's own ending (a choice of drive or folder ends
-  // in "\"): FolderPath, the folder opened and the next opening carry it,
-  // and every path made of it is made normal first.
-  fileBox_.SetFolder(directoryBox_.FolderText() + "/");
+  ListFolderAfresh();
 }
+
+void MainWindow::ShowHistory() {
+  {
+    HistoryWindow window(ports_);
+    if (window.Open(handle_)) window.RunModal(handle_);
+  }
+  ListFolderAfresh();
+}
+
+// Hand-back: list the folder afresh so renamed files show their new names.
+// The "/" is the hand-back's own ending (a choice of drive or folder ends
+// in "\"): FolderPath, the folder opened and the next opening carry it,
+// and every path made of it is made normal first.
+void MainWindow::ListFolderAfresh() { fileBox_.SetFolder(directoryBox_.FolderText() + "/"); }
 
 bool MainWindow::HandleKey(const MSG& message) {
   return fileBox_.SelectAllOnCtrlA(message) || platform::MoveFocusWithKeys(message, handle_);
@@ -197,6 +210,12 @@ void MainWindow::OnCommand(int id, int code) {
       break;
     case kCommandStartupLogo:
       if (hooks_.toggleStartupLogo) hooks_.toggleStartupLogo();
+      break;
+    case kCommandHistory:
+      ShowHistory();
+      break;
+    case kCommandKeepHistory:
+      if (hooks_.toggleKeepHistory) hooks_.toggleKeepHistory();
       break;
     case kCommandHelp:
       ShowHelp();

@@ -28,6 +28,8 @@ enum MainCommand : int {
   kCommandExit = 1004,
   kCommandHelp = 1005,
   kCommandAuthorInfo = 1006,
+  kCommandHistory = 1007,
+  kCommandKeepHistory = 1008,
 };
 
 enum MainControl : int {
@@ -49,6 +51,7 @@ class MainWindow {
   struct Hooks {
     std::function<void()> exitProgram;                // "退出"
     std::function<void()> toggleStartupLogo;          // "启动时加载logo"
+    std::function<void()> toggleKeepHistory;          // "记录更名历史"
     std::function<void(LPARAM event)> trayIconEvent;  // kTrayIconMessage
     std::function<void()> taskbarCreated;             // the taskbar has come (again)
     std::function<void()> closed;                     // the window was destroyed
@@ -71,6 +74,10 @@ class MainWindow {
   bool HandleKey(const MSG& message);
   // The drop-down menu "菜单", also shown by the tray icon.
   HMENU FileMenu() const;
+  // The drop-down menu "工具".
+  HMENU ToolsMenu() const;
+  // Opens the History window; returns when it closed.
+  void ShowHistory();
   // Explorer's broadcast that the taskbar has come (again).
   static UINT TaskbarCreatedMessage();
 
@@ -92,6 +99,7 @@ class MainWindow {
   void OnDeviceChange(WPARAM event, LPARAM data);
   void OnDriveChanged();
   void OnFolderChanged();
+  void ListFolderAfresh();
   void OpenCurrentFolder();
   void ShowHelp();
   void ShowAuthorInfo();
