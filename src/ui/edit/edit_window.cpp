@@ -3,7 +3,7 @@
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/gbk_convert.h"
-#include "platform/keyboard_focus.h"
+#include "platform/modal_loop.h"
 #include "platform/window_helpers.h"
 #include "rules/compute_new_names.h"
 #include "ui/controls/system_colours.h"
@@ -83,24 +83,8 @@ HWND EditWindow::Open(HWND owner) {
 }
 
 void EditWindow::RunModal(HWND owner) {
-  EnableWindow(owner, FALSE);
-  ShowWindow(handle_, SW_SHOW);
-  MSG message;
-  while (handle_ && IsWindow(handle_)) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
-      break;
-    }
-    if (platform::CloseOnEscape(message, handle_) || platform::MoveFocusWithKeys(message, handle_)) {
-      continue;
-    }
-    previewList_.RelayPointer(message);
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  EnableWindow(owner, TRUE);
-  SetActiveWindow(owner);
+  if (!handle_) return;
+  platform::RunModalLoop(handle_, owner, [this](const MSG& message) { previewList_.RelayPointer(message); });
 }
 
 void EditWindow::Preview() {

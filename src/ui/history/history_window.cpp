@@ -9,7 +9,7 @@
 #include "platform/desktop.h"
 #include "platform/display_scale.h"
 #include "platform/gbk_convert.h"
-#include "platform/keyboard_focus.h"
+#include "platform/modal_loop.h"
 #include "platform/window_helpers.h"
 #include "ui/controls/system_colours.h"
 #include "ui/desktop_prompts.h"
@@ -100,21 +100,7 @@ HWND HistoryWindow::Open(HWND owner) {
 }
 
 void HistoryWindow::RunModal(HWND owner) {
-  EnableWindow(owner, FALSE);
-  ShowWindow(handle_, SW_SHOW);
-  MSG message;
-  while (handle_ && IsWindow(handle_)) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
-      break;
-    }
-    if (platform::CloseOnEscape(message, handle_) || platform::MoveFocusWithKeys(message, handle_)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  EnableWindow(owner, TRUE);
-  SetActiveWindow(owner);
+  if (handle_) platform::RunModalLoop(handle_, owner);
 }
 
 void HistoryWindow::OnCreate(HWND window) {
