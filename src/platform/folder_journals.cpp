@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 
 #include "platform/error_text.h"
 #include "platform/gbk_convert.h"
@@ -40,15 +41,19 @@ std::optional<std::string> ReadWhole(const std::wstring& path, DWORD share = FIL
   return text;
 }
 
-// Writes `bytes` as a new file and makes them durable; false when it failed.
-bool WriteNewFile(const std::wstring& path, std::string_view bytes) {
+// Writes the pieces one after the other as a new file and makes them
+// durable; false when it failed. (Pieces: a large journal is not copied
+// to go behind its header.)
+bool WriteNewFile(const std::wstring& path, std::initializer_list<std::string_view> pieces) {
   OwnedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
-  for (size_t at = 0; at < bytes.size();) {
-    DWORD written = 0;
-    const DWORD size = static_cast<DWORD>(std::min<size_t>(bytes.size() - at, 1u << 30));
-    if (!WriteFile(file.get(), bytes.data() + at, size, &written, nullptr) || written == 0) return false;
-    at += written;
+  for (const std::string_view bytes : pieces) {
+    for (size_t at = 0; at < bytes.size();) {
+      DWORD written = 0;
+      const DWORD size = static_cast<DWORD>(std::min<size_t>(bytes.size() - at, 1u << 30));
+      if (!WriteFile(file.get(), bytes.data() + at, size, &written, nullptr) || written == 0) return false;
+      at += written;
+    }
   }
   return FlushFileBuffers(file.get()) != FALSE;
 }
@@ -228,7 +233,7 @@ std::string FolderJournals::KeepEntry(const std::wstring& journalPath) {
   if (!journal) return {};
   const std::wstring name = NewEntryName(++created_);
   const std::wstring part = folder + name + kPartExtension;
-  if (!WriteNewFile(part, exec::HistoryHeader(LocalTimeNow()) + *journal) ||
+  if (!WriteNewFile(part, {exec::HistoryHeader(LocalTimeNow()), *journal}) ||
       !MoveFileExW(part.c_str(), (folder + name).c_str(), MOVEFILE_WRITE_THROUGH)) {
     DeleteFileW(part.c_str());
     return {};

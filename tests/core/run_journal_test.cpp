@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "exec/left_runs.h"
+#include "exec/run_history.h"
 #include "exec/plain_name.h"
 #include "memory_journals.h"
 #include "recording_window.h"
@@ -346,6 +347,10 @@ TEST_F(LeftRunsTest, EveryKindOfRunGoesBackToTheNamesFromBeforeTheBatch) {
     EXPECT_EQ(yes.prompts, (std::vector<std::string>{c.question, "提示：|撤销完成！文件名恢复到此次更名前的状态！|OK"}));
     EXPECT_EQ(files.files, expected);
     EXPECT_TRUE(journals.journals.empty());
+    // The putting back is kept in the rename history as a restore.
+    const std::optional<HistoryEntry> kept = ParseHistoryEntry(journals.entries.at(journals.Entries().front()));
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->kind, JournalKind::Restore);
   }
 }
 

@@ -767,7 +767,9 @@ INSTANTIATE_TEST_SUITE_P(
 // entry is kept.
 class HistoryWindowTest : public BatchRenameWineTest {
  protected:
+  // The cells of one column, once the window has answered its messages.
   std::vector<std::string> Cells(ui::HistoryControl list, int column) const {
+    PumpMessages();
     std::vector<std::string> cells;
     HWND handle = history->control(list);
     for (int row = 0; row < ListView_GetItemCount(handle); ++row) {

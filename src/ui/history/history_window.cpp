@@ -26,6 +26,8 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDR
 constexpr char kUndoQuestion[] = "即将撤销所选的这次更名，是否继续？";
 constexpr char kForgetAllQuestion[] = "即将删除全部更名历史，是否继续？";
 constexpr char kWarningTitle[] = "警告：";
+// Posted by ShowRows: the selected entry's row states are wanted.
+constexpr UINT kRowStatesMessage = WM_APP + 40;
 
 struct Column {
   const char* caption;
@@ -123,6 +125,11 @@ void HistoryWindow::OnCreate(HWND window) {
 }
 
 void HistoryWindow::Reload(int select) {
+  selected_ = -1;
+  states_.clear();
+  ListView_SetItemCountEx(control(kRowsListId), 0, 0);
+  HWND list = control(kEntriesListId);
+  ListView_DeleteAllItems(list);
   entries_.clear();
   for (const std::string& name : ports_.history.Entries()) {
     const std::optional<std::string> text = ports_.history.ReadEntry(name);
@@ -133,8 +140,6 @@ void HistoryWindow::Reload(int select) {
     }
     entries_.push_back({name, std::move(*entry)});
   }
-  HWND list = control(kEntriesListId);
-  ListView_DeleteAllItems(list);
   for (size_t index = 0; index < entries_.size(); ++index) {
     const exec::HistoryEntry& entry = entries_[index].entry;
     LVITEMW item{};
@@ -146,41 +151,54 @@ void HistoryWindow::Reload(int select) {
     SetCell(list, item.iItem, 3, std::to_string(entry.rows.size()));
     SetCell(list, item.iItem, 4, entry.undone ? "已撤销" : "可撤销");
   }
-  selected_ = -1;
-  Select(entries_.empty() ? -1 : std::min(select, static_cast<int>(entries_.size()) - 1));
+  ShowButtons();
+  Select(std::min(select, static_cast<int>(entries_.size()) - 1));
 }
 
+// The list tells of the new selection, and the rows follow it there.
 void HistoryWindow::Select(int index) {
+  if (index < 0) return;
   HWND list = control(kEntriesListId);
-  if (index >= 0) {
-    ListView_SetItemState(list, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(list, index, FALSE);
-  }
-  ShowRows();
+  ListView_SetItemState(list, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_EnsureVisible(list, index, FALSE);
+  if (SelectedIndex() != selected_) ShowRows();
 }
 
 int HistoryWindow::SelectedIndex() const {
   return ListView_GetNextItem(control(kEntriesListId), -1, LVNI_SELECTED);
 }
 
-// The selected entry's files, each with what became of it since.
+// The selected entry's files at once; what became of each follows once
+// its folder has been listed (a large or a network folder takes a while),
+// after the window has painted.
 void HistoryWindow::ShowRows() {
   selected_ = SelectedIndex();
+  if (selected_ >= static_cast<int>(entries_.size())) selected_ = -1;
   states_.clear();
-  if (selected_ >= 0) states_ = exec::RowStates(entries_[static_cast<size_t>(selected_)].entry, ports_.files);
+  const size_t count = selected_ >= 0 ? entries_[static_cast<size_t>(selected_)].entry.rows.size() : 0;
   HWND rows = control(kRowsListId);
-  ListView_SetItemCountEx(rows, static_cast<int>(states_.size()), 0);
+  ListView_SetItemCountEx(rows, static_cast<int>(count), 0);
   InvalidateRect(rows, nullptr, TRUE);
   ShowButtons();
+  if (count > 0) PostMessageW(handle_, kRowStatesMessage, static_cast<WPARAM>(selected_), 0);
+}
+
+void HistoryWindow::ShowRowStates(int entry) {
+  if (entry != selected_ || selected_ < 0) return;  // another one was selected meanwhile
+  states_ = exec::RowStates(entries_[static_cast<size_t>(selected_)].entry, ports_.files);
+  InvalidateRect(control(kRowsListId), nullptr, TRUE);
 }
 
 void HistoryWindow::FillRowCell(LVITEMW& item) const {
   if (!(item.mask & LVIF_TEXT) || item.cchTextMax <= 0) return;
   const auto row = static_cast<size_t>(item.iItem);
   std::string text;
-  if (selected_ >= 0 && row < states_.size()) {
-    const exec::HistoryEntry::Row& file = entries_[static_cast<size_t>(selected_)].entry.rows[row];
-    text = item.iSubItem == 0 ? file.before : item.iSubItem == 1 ? file.after : StateWords(states_[row]);
+  static const std::vector<exec::HistoryEntry::Row> kNone;
+  const auto& files = selected_ >= 0 ? entries_[static_cast<size_t>(selected_)].entry.rows : kNone;
+  if (row < files.size()) {
+    if (item.iSubItem == 0) text = files[row].before;
+    else if (item.iSubItem == 1) text = files[row].after;
+    else if (row < states_.size()) text = StateWords(states_[row]);
   }
   lstrcpynW(item.pszText, platform::ToWide(text).c_str(), item.cchTextMax);
 }
@@ -266,6 +284,7 @@ LRESULT HistoryWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND: OnCommand(LOWORD(wParam)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
     case WM_CLOSE: OnClose(window); return 0;
+    case kRowStatesMessage: ShowRowStates(static_cast<int>(wParam)); return 0;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
       if (ColoursChanged(message, wParam)) OnColoursChanged(window);

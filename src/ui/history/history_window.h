@@ -67,6 +67,7 @@ class HistoryWindow {
   // lists them; `select` is selected.
   void Reload(int select);
   void ShowRows();
+  void ShowRowStates(int entry);
   void FillRowCell(LVITEMW& item) const;
   void ShowButtons();
   int SelectedIndex() const;
@@ -76,7 +77,7 @@ class HistoryWindow {
   platform::WindowLayout layout_;
   std::vector<Shown> entries_;
   int selected_ = -1;
-  std::vector<exec::RowState> states_;  // of the selected entry's rows
+  std::vector<exec::RowState> states_;  // of the selected entry's rows, once known
   bool running_ = false;
 };
 
