@@ -11,6 +11,7 @@
 #include <string>
 
 #include "started_program.h"
+#include "ui/history/history_window.h"
 
 namespace testing_support {
 namespace {
@@ -205,6 +206,7 @@ TEST_F(ChangedFolderTest, OtherFilesUnderTheRunsNamesAreNeverRenamed) {
 // renames nothing.
 TEST_F(ChangedFolderTest, ABlockedJournalStoreAsksAndNoRenamesNothing) {
   const std::wstring store = platform::UserJournalFolder();
+  ClearJournals();
   Empty(store);
   const HANDLE blocker = CreateFileW(store.substr(0, store.size() - 1).c_str(), GENERIC_WRITE, 0, nullptr,
                                      CREATE_ALWAYS, 0, nullptr);
@@ -221,6 +223,39 @@ TEST_F(ChangedFolderTest, ABlockedJournalStoreAsksAndNoRenamesNothing) {
   PostMessageW(edit, WM_CLOSE, 0, 0);
   HWND main = WaitForWindow(program, kMainWindowTitle, kPatienceMs);
   ASSERT_NE(main, nullptr);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.HasEnded(kPatienceMs));
+}
+
+// A batch is kept past the program's end: after a restart the History
+// window undoes it, and a file renamed by hand since is left alone.
+TEST_F(ChangedFolderTest, AKeptBatchIsUndoneFromTheHistoryAfterARestart) {
+  {
+    StartedProgram program(folder_ + L"rntool.exe");
+    HWND edit = StartABatch(program);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_NE(Answer(program, kNoteTitle, IDNO).find("更名完成"), std::string::npos);
+    PostMessageW(edit, WM_CLOSE, 0, 0);
+    HWND main = WaitForWindow(program, kMainWindowTitle, kPatienceMs);
+    ASSERT_NE(main, nullptr);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.HasEnded(kPatienceMs));
+  }
+  ASSERT_TRUE(MoveFileW((folder_ + L"yf2").c_str(), (folder_ + L"hand").c_str()));
+  StartedProgram program(folder_ + L"rntool.exe");
+  HWND main = WaitForWindow(program, kMainWindowTitle, kPatienceMs);
+  ASSERT_NE(main, nullptr);
+  PostMessageW(main, WM_COMMAND, ui::kCommandHistory, 0);
+  HWND history = WaitForWindow(program, "更名历史", kPatienceMs);
+  ASSERT_NE(history, nullptr);
+  PostMessageW(GetDlgItem(history, ui::kUndoEntryId), BM_CLICK, 0, 0);
+  EXPECT_EQ(Answer(program, kWarningTitle, IDYES), "即将撤销所选的这次更名，是否继续？");
+  EXPECT_EQ(Answer(program, kNoteTitle, IDOK), "撤销完成，有 1 个文件在这次更名之后又被改动或已不存在，没有撤销。");
+  Folder expected = Named(L"", 0);
+  expected.erase(L"f2");
+  expected[L"hand"] = "photo 2";
+  EXPECT_EQ(Files(), expected);
+  PostMessageW(history, WM_CLOSE, 0, 0);
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(program.HasEnded(kPatienceMs));
 }

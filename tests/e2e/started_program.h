@@ -132,8 +132,13 @@ inline void DeleteFilesIn(const std::wstring& folder) {
   FindClose(search);
 }
 
-// The journals of earlier runs of the tests go.
-inline void ClearJournals() { DeleteFilesIn(platform::UserJournalFolder()); }
+// The journals and the rename history of earlier runs of the tests go.
+inline void ClearJournals() {
+  const std::wstring history = platform::UserJournalFolder() + L"history\\";
+  DeleteFilesIn(history);
+  RemoveDirectoryW(history.c_str());
+  DeleteFilesIn(platform::UserJournalFolder());
+}
 
 // In the Main window of `program`: the files of the file box that `picked`
 // takes are selected, the Edit window opened, `added` put in front of
