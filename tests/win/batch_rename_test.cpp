@@ -837,6 +837,22 @@ TEST_F(HistoryWindowTest, TheOlderBatchUndoneLeavesChangedFilesAlone) {
   EXPECT_FALSE(IsWindowEnabled(history->control(ui::kUndoEntryId)));
 }
 
+// 640x480 of client area at 100 % (646x505 outside under Wine), every
+// control in its place, at each display scale.
+TEST_F(HistoryWindowTest, LayoutAtTheDisplayScale) {
+  OpenEdit(folder.path() + "\\", {});  // the owner
+  history.emplace(ui::ProgramPorts{desktop, files, journals, journals});
+  ASSERT_NE(history->Open(owner), nullptr);
+  const int dpi = RunDpi();
+  ExpectWindowAt(history->handle(), 646, 505, {640, 480}, dpi);
+  ExpectPlaceAt(history->control(ui::kEntriesListId), {8, 8, 624, 200}, dpi);
+  ExpectPlaceAt(history->control(ui::kRowsListId), {8, 216, 624, 216}, dpi);
+  ExpectPlaceAt(history->control(ui::kUndoEntryId), {8, 440, 96, 32}, dpi);
+  ExpectPlaceAt(history->control(ui::kForgetEntryId), {112, 440, 96, 32}, dpi);
+  ExpectPlaceAt(history->control(ui::kForgetAllId), {216, 440, 96, 32}, dpi);
+  ExpectPlaceAt(history->control(ui::kCloseHistoryId), {536, 440, 96, 32}, dpi);
+}
+
 TEST_F(HistoryWindowTest, NothingIsKeptWhileTheSwitchIsOffAndADamagedEntryIsSetAside) {
   journals.entries["entry0"] = "RNTOOL-HISTORY 1\tdamaged";
   journals.keeping = false;
