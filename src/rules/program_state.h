@@ -22,6 +22,10 @@ struct ProgramState {
   // picked names (the first of them is `picked` itself).
   void FillFromPicked(std::string_view folderText, NameList picked);
   void Release();
+  // The rows in a new order: row k becomes what row `order`[k] was, in all
+  // three lists at once, and UndoOrder follows its rows. `order` must be a
+  // permutation of the rows.
+  void Reorder(const std::vector<size_t>& order);
 };
 
 }  // namespace rules
