@@ -2,7 +2,11 @@
 // a new order together.
 #include "rules/natural_order.h"
 
+#include "exec/row_order.h"
+
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include <string>
 #include <vector>
@@ -110,6 +114,90 @@ TEST(NaturalOrder, NumberingFollowsTheOrderShown) {
   NameList numbered;
   AddSequenceNumbers(options, state.CurrentNames, numbered);
   EXPECT_EQ(numbered, (NameList{"1(1).jpg", "2(2).jpg", "10(3).jpg", "11(4).jpg", "12(5).jpg"}));
+}
+
+// A folder whose files have the sizes and times a test gives them.
+class FactsFolder final : public exec::FileOperations {
+ public:
+  std::map<std::string, exec::FileIdentity> files;  // name (upper case) -> size, time
+  bool Exists(const std::string&, const std::string&) override { return false; }
+  exec::RenameOutcome Rename(const std::string&, const std::string&, const std::string&,
+                             const exec::BeforeMiddleName&) override {
+    return {};
+  }
+  exec::FolderListing ListFolder(const std::string&) override {
+    exec::FolderListing listing;
+    for (const auto& [name, identity] : files) {
+      listing.keys.push_back(std::u16string(name.begin(), name.end()));
+      listing.identities.push_back(identity);
+    }
+    return listing;
+  }
+  std::optional<std::string> NameOnDisk(const std::string&, const std::string&) override { return {}; }
+  bool NameKey(std::string_view name, std::u16string& key) override {
+    key.clear();
+    for (const char c : name) key.push_back(static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - 32 : c));
+    return true;
+  }
+};
+
+std::vector<std::string> Shown(const NameList& names, const std::vector<size_t>& order) {
+  std::vector<std::string> shown;
+  for (size_t row : order) shown.push_back(names[row]);
+  return shown;
+}
+
+// By time (oldest first) or size (smallest first); ties, then files that
+// are not there, in natural order of their names.
+TEST(RowOrder, ByTimeAndSizeTiesInNameOrder) {
+  FactsFolder folder;
+  folder.files = {{"B10", {300, 20, 1}}, {"B2", {100, 30, 2}}, {"A", {100, 20, 3}}, {"C", {50, 10, 4}}};
+  ProgramState state;
+  state.FolderPath = "C:\\d\\";
+  state.CurrentNames = {"b10", "gone", "b2", "a", "c"};
+  using exec::FileFact;
+  EXPECT_EQ(Shown(state.CurrentNames, exec::OrderByFileFact(state, folder, FileFact::LastWrite, ModelRank)),
+            (std::vector<std::string>{"c", "a", "b10", "b2", "gone"}));
+  EXPECT_EQ(Shown(state.CurrentNames, exec::OrderByFileFact(state, folder, FileFact::Size, ModelRank)),
+            (std::vector<std::string>{"c", "a", "b2", "b10", "gone"}));
+}
+
+// Selected rows move one place past their unselected neighbour, a block
+// together; at the end of the list they stay. The picked order comes back
+// from any order.
+TEST(RowOrder, MovesBackwardsAndThePickedOrder) {
+  const NameList names = {"0", "1", "2", "3", "4"};
+  struct Row {
+    bool up;
+    std::vector<size_t> selected;
+    std::vector<std::string> shown;
+  };
+  const std::vector<Row> table = {
+      {true, {2}, {"0", "2", "1", "3", "4"}},
+      {true, {2, 3}, {"0", "2", "3", "1", "4"}},
+      {true, {0, 3}, {"0", "1", "3", "2", "4"}},
+      {true, {0, 1}, {"0", "1", "2", "3", "4"}},
+      {true, {}, {"0", "1", "2", "3", "4"}},
+      {false, {2}, {"0", "1", "3", "2", "4"}},
+      {false, {1, 2}, {"0", "3", "1", "2", "4"}},
+      {false, {4, 1}, {"0", "2", "1", "3", "4"}},
+      {false, {3, 4}, {"0", "1", "2", "3", "4"}},
+  };
+  for (const Row& row : table) {
+    const auto order = row.up ? exec::MovedUp(names.size(), row.selected) : exec::MovedDown(names.size(), row.selected);
+    EXPECT_EQ(Shown(names, order), row.shown) << (row.up ? "up" : "down") << " " << row.selected.size();
+  }
+  EXPECT_EQ(Shown(names, exec::Reversed(names.size())), (std::vector<std::string>{"4", "3", "2", "1", "0"}));
+
+  ProgramState state;
+  state.CurrentNames = state.NewNames = state.UndoNames = {"x10", "x2", "x1"};
+  exec::RowOrigins origins(3);
+  for (const auto& order : {NaturalOrder(state.CurrentNames, ModelRank), exec::Reversed(3), exec::MovedUp(3, {2})}) {
+    state.Reorder(order);
+    origins.Follow(order);
+  }
+  state.Reorder(origins.Original());
+  EXPECT_EQ(state.CurrentNames, (NameList{"x10", "x2", "x1"}));
 }
 
 }  // namespace
