@@ -23,4 +23,8 @@ void EditSession::RunEnded(const RunOutcome& outcome) {
   }
 }
 
+void EditSession::OrderChanged() {
+  if (stage_ == Stage::Previewed) stage_ = Stage::Opened;
+}
+
 }  // namespace exec

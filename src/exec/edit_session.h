@@ -32,6 +32,9 @@ class EditSession {
   // that changed nothing (the user would not go on without its journal)
   // goes back to the stage before it.
   void RunEnded(const RunOutcome& outcome);
+  // The rows were put in another order: a preview made before no longer
+  // stands (an Undo does: it goes by the rows' files).
+  void OrderChanged();
 
  private:
   Stage stage_ = Stage::Opened;

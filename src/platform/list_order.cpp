@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <numeric>
+#include <unordered_map>
 
 #include "platform/gbk_convert.h"
 
@@ -45,6 +47,31 @@ void SortLikeListBox(std::vector<std::string>& names) {
     if (!repeated[at]) sorted.push_back(std::move(names[order[at]]));
   }
   names = std::move(sorted);
+}
+
+rules::CharacterRank ListBoxRanks(const std::vector<std::string>& names) {
+  auto ranks = std::make_shared<std::unordered_map<std::string, uint32_t>>();
+  std::vector<std::string> characters;
+  for (const std::string& name : names) {
+    rules::ForEachCharacter(name, [&](std::string_view character) {
+      if (ranks->emplace(std::string(character), 0).second) characters.emplace_back(character);
+    });
+  }
+  std::vector<std::string> keys;
+  keys.reserve(characters.size());
+  for (const std::string& character : characters) keys.push_back(SortKey(ToWide(character)));
+  std::vector<size_t> order(characters.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+  uint32_t rank = 0;
+  for (size_t at = 0; at < order.size(); ++at) {
+    if (at == 0 || keys[order[at]] != keys[order[at - 1]]) ++rank;  // equal characters share a rank
+    (*ranks)[characters[order[at]]] = rank;
+  }
+  return [ranks](std::string_view character) {
+    const auto found = ranks->find(std::string(character));
+    return found == ranks->end() ? 0x7FFFFFFFu : found->second;
+  };
 }
 
 }  // namespace platform

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "rules/natural_order.h"
+
 namespace platform {
 
 // Sorts names into list-box order; names that compare equal keep their
@@ -12,5 +14,9 @@ namespace platform {
 // (Equal names compare equal, so the sort brings them together: no set of
 // all names is needed, which matters at a million.)
 void SortLikeListBox(std::vector<std::string>& names);
+
+// The rank of every character of `names` in the list box's order (letter
+// case ignored), for their natural order.
+rules::CharacterRank ListBoxRanks(const std::vector<std::string>& names);
 
 }  // namespace platform

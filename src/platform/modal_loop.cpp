@@ -5,7 +5,7 @@
 
 namespace platform {
 
-void RunModalLoop(HWND window, HWND owner, const std::function<void(const MSG&)>& relay) {
+void RunModalLoop(HWND window, HWND owner, const std::function<bool(const MSG&)>& before) {
   EnableWindow(owner, FALSE);
   ShowWindow(window, SW_SHOW);
   MSG message;
@@ -16,7 +16,7 @@ void RunModalLoop(HWND window, HWND owner, const std::function<void(const MSG&)>
       break;
     }
     if (CloseOnEscape(message, window) || MoveFocusWithKeys(message, window)) continue;
-    if (relay) relay(message);
+    if (before && before(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -10,9 +10,9 @@ namespace platform {
 
 // Shows `window` and handles the thread's messages until it is gone;
 // `owner` takes no input meanwhile and is made active again after. Esc
-// closes the window, Tab and the arrow keys move the focus; `relay` sees
-// every other message before it is dispatched. A WM_QUIT is posted again
-// for the loop outside.
-void RunModalLoop(HWND window, HWND owner, const std::function<void(const MSG&)>& relay = {});
+// closes the window, Tab and the arrow keys move the focus; `before` sees
+// every other message first and is not dispatched when it returns true. A
+// WM_QUIT is posted again for the loop outside.
+void RunModalLoop(HWND window, HWND owner, const std::function<bool(const MSG&)>& before = {});
 
 }  // namespace platform

@@ -9,7 +9,7 @@ namespace {
 
 using Stage = EditSession::Stage;
 
-enum class Event { Preview, Run, BatchEnd, UndoEnd, Declined };
+enum class Event { Preview, Run, BatchEnd, UndoEnd, Declined, Reorder };
 
 struct Transition {
   Stage from;
@@ -34,6 +34,7 @@ void Apply(EditSession& session, Event event) {
     case Event::BatchEnd: session.RunEnded({.undoable = true}); break;
     case Event::UndoEnd: session.RunEnded({}); break;
     case Event::Declined: session.RunEnded({.declined = true}); break;
+    case Event::Reorder: session.OrderChanged(); break;
   }
 }
 
@@ -62,6 +63,10 @@ TEST(EditSession, TransitionsFromEveryStage) {
       {Stage::Running, Event::Declined, Stage::Previewed},
       {Stage::Previewed, Event::Declined, Stage::Previewed},
       {Stage::UndoAvailable, Event::Declined, Stage::UndoAvailable},
+      // A new order takes a preview back, and leaves an Undo as it was.
+      {Stage::Previewed, Event::Reorder, Stage::Opened},
+      {Stage::UndoAvailable, Event::Reorder, Stage::UndoAvailable},
+      {Stage::Opened, Event::Reorder, Stage::Opened},
   };
   for (const Transition& row : table) {
     EditSession session = At(row.from);

@@ -871,5 +871,140 @@ TEST_F(HistoryWindowTest, NothingIsKeptWhileTheSwitchIsOffAndADamagedEntryIsSetA
   EXPECT_TRUE(IsWindowEnabled(owner));
 }
 
+// The Edit window's own order: its titles, its menu and Alt+arrows, the
+// preview taken back by a new order, numbering, Batch rename and Undo
+// going by the order shown.
+class RowOrderTest : public BatchRenameWineTest {
+ protected:
+  const std::vector<std::string> photos = {"1.jpg", "10.jpg", "11.jpg", "12.jpg", "2.jpg"};
+  // A click on a column's title, as the pointer makes it.
+  void ClickTitle(int column) {
+    HWND header = ListView_GetHeader(Get(超级列表框1));
+    RECT title{};
+    Header_GetItemRect(header, column, &title);
+    const LPARAM at = MAKELPARAM((title.left + title.right) / 2, (title.top + title.bottom) / 2);
+    SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(header, WM_LBUTTONUP, 0, at);
+  }
+  int Arrow(int column) const {
+    HDITEMW item{};
+    item.mask = HDI_FORMAT;
+    Header_GetItem(ListView_GetHeader(Get(超级列表框1)), column, &item);
+    return item.fmt & (HDF_SORTUP | HDF_SORTDOWN);
+  }
+  void Command(OrderCommand command) { SendMessageW(edit->handle(), WM_COMMAND, command, 0); }
+  void SelectRows(const std::vector<int>& rows) {
+    for (int row : rows) ListView_SetItemState(Get(超级列表框1), row, LVIS_SELECTED, LVIS_SELECTED);
+  }
+};
+
+TEST_F(RowOrderTest, ATitleSortsNaturallyAndASecondClickReverses) {
+  Open(photos);
+  PreviewAdding("x");
+  ASSERT_TRUE(Enabled(按钮更名));
+  ClickTitle(0);
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"1.jpg", "2.jpg", "10.jpg", "11.jpg", "12.jpg"}));
+  EXPECT_EQ(Arrow(0), HDF_SORTUP);
+  EXPECT_EQ(Arrow(1), 0);
+  // The preview no longer stands: its column is empty, Batch rename waits.
+  EXPECT_EQ(Column(1), std::vector<std::string>(5, ""));
+  EXPECT_FALSE(Enabled(按钮更名));
+  EXPECT_EQ(state.NewNames[1], "x2.jpg");  // the lists moved together
+  ClickTitle(0);
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"12.jpg", "11.jpg", "10.jpg", "2.jpg", "1.jpg"}));
+  EXPECT_EQ(Arrow(0), HDF_SORTDOWN);
+  ClickTitle(1);  // by the new names
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"1.jpg", "2.jpg", "10.jpg", "11.jpg", "12.jpg"}));
+  EXPECT_EQ(Arrow(0), 0);
+  EXPECT_EQ(Arrow(1), HDF_SORTUP);
+  Command(kPickedOrder);
+  EXPECT_EQ(Column(0), photos);
+  EXPECT_EQ(Arrow(1), 0);
+}
+
+// Twelve photos numbered at the right after a sort: "2.jpg" gets 2, and
+// Batch rename and Undo go by that order.
+TEST_F(RowOrderTest, NumberingBatchRenameAndUndoFollowTheOrderShown) {
+  Open(photos);
+  ClickTitle(0);
+  Click(单选框序号添加);
+  Click(单选框序号居右);
+  SendMessageW(Get(组合框1), CB_SETCURSEL, 0, 0);
+  SendMessageW(Get(选择框添加括号), BM_CLICK, 0, 0);
+  SendMessageW(Get(组合框2), CB_SETCURSEL, 0, 0);
+  Click(按钮预览);
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"1(1).jpg", "2(2).jpg", "10(3).jpg", "11(4).jpg", "12(5).jpg"}));
+  desktop.Answer(MessageAnswer::No);
+  Click(按钮更名);
+  EXPECT_EQ(Disk(folder.path()), (std::map<std::string, std::string>{{"1(1).jpg", "1.jpg"},
+                                                                      {"2(2).jpg", "2.jpg"},
+                                                                      {"10(3).jpg", "10.jpg"},
+                                                                      {"11(4).jpg", "11.jpg"},
+                                                                      {"12(5).jpg", "12.jpg"}}));
+  Command(kOrderReversed);  // a new order leaves the Undo as it was
+  EXPECT_TRUE(Enabled(按钮撤销));
+  desktop.Answer(MessageAnswer::Yes);
+  Click(按钮撤销);
+  std::map<std::string, std::string> back;
+  for (const std::string& name : photos) back[name] = name;
+  EXPECT_EQ(Disk(folder.path()), back);
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"12.jpg", "11.jpg", "10.jpg", "2.jpg", "1.jpg"}));
+}
+
+TEST_F(RowOrderTest, TimeSizeAndMovesFromTheMenuAndTheKeys) {
+  Open({"a", "b", "c"});
+  // b is the oldest and the largest, a the newest and the smallest.
+  const std::map<std::string, std::pair<int, int>> facts = {{"a", {3, 1}}, {"b", {1, 30}}, {"c", {2, 20}}};
+  for (const auto& [name, fact] : facts) {
+    HANDLE file = CreateFileW(folder.Wide(name).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const std::string bytes(static_cast<size_t>(fact.second), 'x');
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    const FILETIME time{static_cast<DWORD>(fact.first) * 100000000u, 30000000};
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+  }
+  Command(kOrderByTime);
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"b", "c", "a"}));
+  Command(kOrderBySize);
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"a", "c", "b"}));
+  Command(kOrderByName);
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(Arrow(0), HDF_SORTUP);
+  Command(kOrderReversed);
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"c", "b", "a"}));
+  EXPECT_EQ(Arrow(0), HDF_SORTDOWN);
+  SelectRows({2});
+  Command(kMoveUp);
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"c", "a", "b"}));
+  EXPECT_EQ(edit->previewList().SelectedRows(), std::vector<size_t>{1});  // the selection moved with it
+  EXPECT_EQ(Arrow(0), 0);
+  Command(kMoveDown);
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"c", "b", "a"}));
+  // Alt+↑ twice on the list, then the window closes: a is at the top.
+  PostMessageW(Get(超级列表框1), WM_SYSKEYDOWN, VK_UP, 0);
+  PostMessageW(Get(超级列表框1), WM_SYSKEYDOWN, VK_UP, 0);
+  PostMessageW(edit->handle(), WM_CLOSE, 0, 0);
+  edit->RunModal(owner);
+  EXPECT_EQ(state.CurrentNames, (rules::NameList{"a", "c", "b"}));
+}
+
+// Nothing moves while a run goes on.
+TEST_F(RowOrderTest, NothingIsSortedWhileARunGoesOn) {
+  const std::vector<std::string> names = Numbered("s%03d", 400);
+  Open(names);
+  PreviewAdding("y");
+  desktop.Answer(MessageAnswer::No);
+  SendMessageW(Get(按钮更名), BM_CLICK, 0, 0);
+  TakeSlicesUntil(folder.Wide("ys010"));
+  ASSERT_TRUE(edit->Running());
+  edit->SortByColumn(0);
+  edit->SortByColumn(0);
+  edit->OrderRows(kOrderReversed);
+  EXPECT_EQ(Arrow(0), 0);
+  while (edit->Running()) PumpMessages();
+  EXPECT_EQ(state.UndoNames, names);
+}
+
 }  // namespace
 }  // namespace testing_support

@@ -1,8 +1,12 @@
 #include "ui/edit/edit_window.h"
 
+#include <windowsx.h>
+
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/gbk_convert.h"
+#include "platform/list_order.h"
+#include "platform/owned_handles.h"
 #include "platform/modal_loop.h"
 #include "platform/window_helpers.h"
 #include "rules/compute_new_names.h"
@@ -84,7 +88,10 @@ HWND EditWindow::Open(HWND owner) {
 
 void EditWindow::RunModal(HWND owner) {
   if (!handle_) return;
-  platform::RunModalLoop(handle_, owner, [this](const MSG& message) { previewList_.RelayPointer(message); });
+  platform::RunModalLoop(handle_, owner, [this](const MSG& message) {
+    previewList_.RelayPointer(message);
+    return MovesRows(message);
+  });
 }
 
 void EditWindow::Preview() {
@@ -239,7 +246,9 @@ void EditWindow::ShowSession() {
 void EditWindow::OnCommand(int id, int code) {
   if (code != BN_CLICKED || run_) return;
   const auto control = static_cast<Control>(id);
-  if (IsOptionControl(control)) {
+  if (IsOrderCommand(id)) {
+    OrderRows(static_cast<OrderCommand>(id));
+  } else if (IsOptionControl(control)) {
     OnOptionClicked(controls_, control);
   } else if (control == 按钮预览) {
     Preview();
@@ -263,7 +272,97 @@ void EditWindow::OnCreate(HWND window) {
   // hand-over fills the shared state and the rows.
   OnOptionClicked(controls_, 单选框添加字符);
   state_.FillFromPicked(folderText_, std::move(picked_));
+  origins_ = exec::RowOrigins(state_.CurrentNames.size());
   previewList_.Attach(controls_[超级列表框1], state_);
+}
+
+std::optional<LRESULT> EditWindow::OnNotify(NMHDR& notification) {
+  if (notification.hwndFrom == controls_[超级列表框1] && notification.code == LVN_COLUMNCLICK) {
+    SortByColumn(reinterpret_cast<NMLISTVIEW&>(notification).iSubItem);
+    return 0;
+  }
+  return previewList_.OnNotify(notification);
+}
+
+void EditWindow::SortByColumn(int column) {
+  if (run_) return;
+  sortAscending_ = column != sortColumn_ || !sortAscending_;
+  sortColumn_ = column;
+  const rules::NameList& names = column == 0 ? state_.CurrentNames : state_.NewNames;
+  Reorder(rules::NaturalOrder(names, platform::ListBoxRanks(names), !sortAscending_));
+  previewList_.ShowSortArrow(sortColumn_, sortAscending_);
+}
+
+void EditWindow::OrderRows(OrderCommand command) {
+  if (run_) return;
+  const size_t count = state_.CurrentNames.size();
+  switch (command) {
+    case kOrderByName:
+      sortColumn_ = -1;  // as a click on the first title
+      SortByColumn(0);
+      return;
+    case kOrderReversed:
+      Reorder(exec::Reversed(count));
+      sortAscending_ = !sortAscending_;
+      previewList_.ShowSortArrow(sortColumn_, sortAscending_);
+      return;
+    case kOrderByTime:
+    case kOrderBySize:
+      Reorder(exec::OrderByFileFact(state_, ports_.files,
+                                    command == kOrderByTime ? exec::FileFact::LastWrite : exec::FileFact::Size,
+                                    platform::ListBoxRanks(state_.CurrentNames)));
+      break;
+    case kMoveUp: Reorder(exec::MovedUp(count, previewList_.SelectedRows())); break;
+    case kMoveDown: Reorder(exec::MovedDown(count, previewList_.SelectedRows())); break;
+    case kPickedOrder: Reorder(origins_.Original()); break;
+  }
+  sortColumn_ = -1;  // no title tells this order
+  previewList_.ShowSortArrow(sortColumn_, sortAscending_);
+}
+
+// The three lists move together and the selected rows with their files; a
+// preview made before no longer stands.
+void EditWindow::Reorder(const std::vector<size_t>& order) {
+  std::vector<size_t> placeOf(order.size());
+  bool moved = false;
+  for (size_t place = 0; place < order.size(); ++place) {
+    placeOf[order[place]] = place;
+    moved = moved || order[place] != place;
+  }
+  if (!moved) return;
+  std::vector<size_t> selected = previewList_.SelectedRows();
+  for (size_t& row : selected) row = placeOf[row];
+  state_.Reorder(order);
+  origins_.Follow(order);
+  previewList_.TakeBackNewNames();
+  previewList_.SelectRows(selected);
+  session_.OrderChanged();
+  ShowSession();
+}
+
+// A right click on the list, or its menu key or Shift+F10 (at the focused
+// row, or the list's corner).
+void EditWindow::OnContextMenu(HWND window, HWND clicked, LPARAM where) {
+  HWND list = controls_[超级列表框1];
+  if (clicked != list || run_) return;
+  POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+  if (where == -1) {
+    RECT row{};
+    const int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+    if (focused < 0 || !ListView_GetItemRect(list, focused, &row, LVIR_LABEL)) GetClientRect(list, &row);
+    at = {row.left, row.bottom};
+    ClientToScreen(list, &at);
+  }
+  const platform::OwnedMenu menu(CreateOrderMenu(!previewList_.SelectedRows().empty()));
+  const int chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
+  if (IsOrderCommand(chosen)) OrderRows(static_cast<OrderCommand>(chosen));
+}
+
+bool EditWindow::MovesRows(const MSG& message) {
+  const bool altArrow = message.message == WM_SYSKEYDOWN && (message.wParam == VK_UP || message.wParam == VK_DOWN);
+  if (!altArrow || message.hwnd != controls_[超级列表框1]) return false;
+  if (!run_) OrderRows(message.wParam == VK_UP ? kMoveUp : kMoveDown);
+  return true;
 }
 
 void EditWindow::OnColoursChanged(HWND window) {
@@ -311,8 +410,11 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_NOTIFY:
-      if (const auto result = previewList_.OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return *result;
+      if (const auto result = OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return *result;
       break;
+    case WM_CONTEXTMENU:
+      OnContextMenu(window, reinterpret_cast<HWND>(wParam), lParam);
+      return 0;
     case kRunSliceMessage:
       TakeSlice();
       return 0;

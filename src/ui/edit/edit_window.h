@@ -10,6 +10,7 @@
 #include <string>
 
 #include "exec/edit_session.h"
+#include "exec/row_order.h"
 #include "exec/rename_run.h"
 #include "exec/run_contract.h"
 #include "platform/object_window.h"
@@ -17,6 +18,7 @@
 #include "platform/window_layout.h"
 #include "rules/program_state.h"
 #include "ui/edit/edit_layout.h"
+#include "ui/edit/order_menu.h"
 #include "ui/edit/preview_list.h"
 #include "ui/edit/run_view.h"
 #include "ui/program_ports.h"
@@ -47,6 +49,11 @@ class EditWindow {
   void BatchRename();
   void Undo();
   bool Running() const { return run_.has_value(); }
+  // The rows in another order (never while a run goes on), the three lists
+  // together: by a column's title in natural order (a second click
+  // reverses it), or by a command of the list's menu.
+  void SortByColumn(int column);
+  void OrderRows(edit::OrderCommand command);
   // The end of the program (退出, or the end of the Windows session): a
   // run that goes on stops after the file in hand and brings a parked file
   // back, asking nothing; its journal stays for the next start.
@@ -62,6 +69,7 @@ class EditWindow {
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreate(HWND window);
   void OnCommand(int id, int code);
+  std::optional<LRESULT> OnNotify(NMHDR& notification);
   void OnColoursChanged(HWND window);
   bool HandleScaleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // A close while a run goes on waits for it.
@@ -84,6 +92,10 @@ class EditWindow {
   void ReleaseControls();
   void ShowControlsAt(const std::function<bool(edit::Control, int)>& enabled);
   void ShowSession();
+  void Reorder(const std::vector<size_t>& order);
+  void OnContextMenu(HWND window, HWND clicked, LPARAM where);
+  // Alt+↑ and Alt+↓ on the list move its selected rows; true when handled.
+  bool MovesRows(const MSG& message);
   void RestoreFocus();
 
   rules::ProgramState& state_;
@@ -101,6 +113,9 @@ class EditWindow {
   std::array<bool, edit::kControlEnd - edit::分组框1> heldEnabled_{};
   bool closeWhenEnded_ = false;
   std::string batchEntry_;  // the last batch's entry in the rename history
+  exec::RowOrigins origins_;  // where each row was in the picked order
+  int sortColumn_ = -1;       // the column whose title shows the arrow, if any
+  bool sortAscending_ = true;
   HWND focusBeforeRun_ = nullptr;
 };
 

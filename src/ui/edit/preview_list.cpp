@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
 
 #include "exec/mark_reason.h"
@@ -110,6 +111,43 @@ void PreviewList::ClearNewName(size_t row) {
 }
 
 void PreviewList::Refresh() { InvalidateRect(list_, nullptr, FALSE); }
+
+void PreviewList::TakeBackNewNames() {
+  newNamesShown_ = false;
+  newNameCleared_.clear();
+  plan_ = exec::RenamePlan();
+  Refresh();
+}
+
+std::vector<size_t> PreviewList::SelectedRows() const {
+  std::vector<size_t> rows;
+  for (int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED); row >= 0;
+       row = ListView_GetNextItem(list_, row, LVNI_SELECTED)) {
+    rows.push_back(static_cast<size_t>(row));
+  }
+  return rows;
+}
+
+void PreviewList::SelectRows(const std::vector<size_t>& rows) {
+  ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  for (size_t row : rows) ListView_SetItemState(list_, static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
+  if (rows.empty()) return;
+  const auto first = static_cast<int>(*std::min_element(rows.begin(), rows.end()));
+  ListView_SetItemState(list_, first, LVIS_FOCUSED, LVIS_FOCUSED);
+  ListView_EnsureVisible(list_, first, FALSE);
+}
+
+void PreviewList::ShowSortArrow(int column, bool ascending) {
+  HWND header = ListView_GetHeader(list_);
+  for (int index = 0; index <= kNewNameColumn; ++index) {
+    HDITEMW item{};
+    item.mask = HDI_FORMAT;
+    Header_GetItem(header, index, &item);
+    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (index == column) item.fmt |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
+    Header_SetItem(header, index, &item);
+  }
+}
 
 void PreviewList::TakeSystemColours() { ui::TakeSystemColours(list_); }
 

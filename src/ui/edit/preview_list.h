@@ -38,6 +38,14 @@ class PreviewList {
   void ClearNewName(size_t row);
   // Repaints the rows after the shared lists changed.
   void Refresh();
+  // The rows were put in another order: the second column shows the empty
+  // text again, without marks, until the next ShowNewNames.
+  void TakeBackNewNames();
+  // The selected rows, top first; and a new selection.
+  std::vector<size_t> SelectedRows() const;
+  void SelectRows(const std::vector<size_t>& rows);
+  // The title of `column` shows the sort arrow, up or down; -1: no title does.
+  void ShowSortArrow(int column, bool ascending);
   // Reads which rows are on screen now; RefreshOldName and ClearNewName
   // repaint only those. (During a run the list can only scroll while the
   // window answers its queue, so that is when this is asked again.)
