@@ -49,12 +49,36 @@ void SortLikeListBox(std::vector<std::string>& names) {
   names = std::move(sorted);
 }
 
+namespace {
+
+// A character's bytes as one number: one, two and four-byte characters
+// never share one (a lead byte is 0x81 or more, a four-byte code's second
+// byte a digit).
+uint32_t CharacterCode(std::string_view character) {
+  uint32_t code = 0;
+  for (const char byte : character) code = code << 8 | static_cast<unsigned char>(byte);
+  return code;
+}
+
+// Ranks by code: a table for the one and two-byte characters (every name
+// has them), a map for the four-byte codes (few names do).
+struct Ranks {
+  std::vector<uint32_t> shortCodes = std::vector<uint32_t>(size_t{1} << 16, 0);
+  std::unordered_map<uint32_t, uint32_t> fourByteCodes;
+  uint32_t& operator[](uint32_t code) { return code < (1u << 16) ? shortCodes[code] : fourByteCodes[code]; }
+};
+
+}  // namespace
+
 rules::CharacterRank ListBoxRanks(const std::vector<std::string>& names) {
-  auto ranks = std::make_shared<std::unordered_map<std::string, uint32_t>>();
+  auto ranks = std::make_shared<Ranks>();
+  constexpr uint32_t kSeen = 1;
   std::vector<std::string> characters;
   for (const std::string& name : names) {
     rules::ForEachCharacter(name, [&](std::string_view character) {
-      if (ranks->emplace(std::string(character), 0).second) characters.emplace_back(character);
+      uint32_t& rank = (*ranks)[CharacterCode(character)];
+      if (rank == 0) characters.emplace_back(character);
+      rank = kSeen;
     });
   }
   std::vector<std::string> keys;
@@ -66,11 +90,11 @@ rules::CharacterRank ListBoxRanks(const std::vector<std::string>& names) {
   uint32_t rank = 0;
   for (size_t at = 0; at < order.size(); ++at) {
     if (at == 0 || keys[order[at]] != keys[order[at - 1]]) ++rank;  // equal characters share a rank
-    (*ranks)[characters[order[at]]] = rank;
+    (*ranks)[CharacterCode(characters[order[at]])] = rank;
   }
   return [ranks](std::string_view character) {
-    const auto found = ranks->find(std::string(character));
-    return found == ranks->end() ? 0x7FFFFFFFu : found->second;
+    const uint32_t rank = (*ranks)[CharacterCode(character)];
+    return rank != 0 ? rank : 0x7FFFFFFFu;
   };
 }
 
