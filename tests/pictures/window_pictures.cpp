@@ -1,12 +1,14 @@
 // Saves pictures of the Logo window, the Main window and of the Edit window
 // with each of its five option panels, and with marked rows and a tip in
-// its preview, the Main window with the focus moved by the keyboard, and
-// the History window with two batches kept, as the screen shows them; then
-// the windows under high contrast.
+// its preview, sorted by its first title and with its list's menu open,
+// the Main window with the focus moved by the keyboard, and the History
+// window with two batches kept, as the screen shows them; then the windows
+// under high contrast.
 //   window_pictures OUTPUT_FOLDER
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -155,6 +157,38 @@ void SaveMarkedEditWindow(rules::ProgramState& state, const ui::ProgramPorts& po
   DestroyWindow(marked);
 }
 
+// Twelve photos sorted by a click on the first title, then the list's
+// menu open over them (saved from a timer while the menu runs).
+void SaveSortedEditWindow(rules::ProgramState& state, const ui::ProgramPorts& ports, HWND main,
+                          const std::string& folder, const std::wstring& output) {
+  rules::NameList photos;
+  for (int i = 1; i <= 12; ++i) photos.push_back(std::to_string(i) + ".jpg");
+  std::sort(photos.begin(), photos.end());  // as the file box lists them
+  ui::EditWindow sortedWindow(state, ports, folder + "\\", photos);
+  HWND sorted = sortedWindow.Open(main);
+  ShowWindow(sorted, SW_SHOW);
+  sortedWindow.SortByColumn(0);
+  HWND list = sortedWindow.control(ui::edit::超级列表框1);
+  ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  Settle();
+  SaveWindowPicture(sorted, output + L"edit-7-sorted.bmp");
+  static HWND shown;
+  static std::wstring menuPicture;
+  shown = sorted;
+  menuPicture = output + L"edit-8-order-menu.bmp";
+  SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    SaveWindowPicture(shown, menuPicture);
+    EndMenu();
+  });
+  RECT row{};
+  ListView_GetItemRect(list, 1, &row, LVIR_LABEL);
+  POINT at{row.left + 40, row.bottom};
+  ClientToScreen(list, &at);
+  SendMessageW(sorted, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(at.x, at.y));
+  DestroyWindow(sorted);
+}
+
 // Answers every question No (no folder is opened after a batch).
 class NoToEverything final : public exec::Prompts {
  public:
@@ -233,6 +267,7 @@ int main(int argc, char** argv) {
     SaveEditPanels(state, ports, main, folderText, output);
     SaveMarkedEditWindow(state, ports, main, folderText, output + L"edit-6-marks.bmp");
     SaveHistoryWindow(ports, main, output + L"history.bmp");
+    SaveSortedEditWindow(state, ports, main, folderText, output);
   }
   // Both windows again under a dark high-contrast theme.
   const testing_support::HighContrastTheme theme(desktop.highContrast);
