@@ -47,6 +47,31 @@ void PrepareTheProcess() {
   InitCommonControlsEx(&controls);
 }
 
+// What the program does for the Main window: its end, the tray icon, the
+// two switches of the menus.
+ui::MainWindow::Hooks HooksOf(rules::ProgramState& state, std::optional<app::TrayIcon>& trayIcon,
+                              ui::MainWindow*& mainWindow, const platform::RegistrySwitch& keepHistory) {
+  ui::MainWindow::Hooks hooks;
+  hooks.exitProgram = [&] {
+    // "退出" ends the program at once, whatever windows are open.
+    trayIcon.reset();
+    state.Release();
+    ExitProcess(0);
+  };
+  hooks.trayIconEvent = [&](LPARAM event) {
+    if (trayIcon) trayIcon->OnEvent(event, mainWindow->FileMenu());
+  };
+  hooks.taskbarCreated = [&] {
+    if (trayIcon) trayIcon->PutBack();
+  };
+  hooks.closed = [] { PostQuitMessage(0); };
+  hooks.toggleStartupLogo = [&] { logo::ToggleStartupLogo(mainWindow->FileMenu(), ui::kCommandStartupLogo); };
+  hooks.toggleKeepHistory = [&] {
+    platform::ToggleSwitch(mainWindow->ToolsMenu(), ui::kCommandKeepHistory, keepHistory);
+  };
+  return hooks;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -60,29 +85,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const ui::ProgramPorts ports{platform::SystemDesktop(), files, journals, journals};
   std::optional<app::TrayIcon> trayIcon;
   ui::MainWindow* mainWindowAddress = nullptr;
-
-  ui::MainWindow::Hooks hooks;
-  hooks.exitProgram = [&] {
-    // "退出" ends the program at once, whatever windows are open.
-    trayIcon.reset();
-    state.Release();
-    ExitProcess(0);
-  };
-  hooks.trayIconEvent = [&](LPARAM event) {
-    if (trayIcon) trayIcon->OnEvent(event, mainWindowAddress->FileMenu());
-  };
-  hooks.taskbarCreated = [&] {
-    if (trayIcon) trayIcon->PutBack();
-  };
-  hooks.closed = [] { PostQuitMessage(0); };
-  hooks.toggleStartupLogo = [&] {
-    logo::ToggleStartupLogo(mainWindowAddress->FileMenu(), ui::kCommandStartupLogo);
-  };
-  hooks.toggleKeepHistory = [&] {
-    platform::ToggleSwitch(mainWindowAddress->ToolsMenu(), ui::kCommandKeepHistory, keepHistory);
-  };
-
-  ui::MainWindow mainWindow(state, ports, hooks);
+  ui::MainWindow mainWindow(state, ports, HooksOf(state, trayIcon, mainWindowAddress, keepHistory));
   mainWindowAddress = &mainWindow;
   if (!mainWindow.Create(instance)) return 0;
 

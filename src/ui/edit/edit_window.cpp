@@ -276,12 +276,19 @@ void EditWindow::OnCreate(HWND window) {
   previewList_.Attach(controls_[超级列表框1], state_);
 }
 
-std::optional<LRESULT> EditWindow::OnNotify(NMHDR& notification) {
+LRESULT EditWindow::OnNotify(HWND window, LPARAM lParam) {
+  NMHDR& notification = *reinterpret_cast<NMHDR*>(lParam);
   if (notification.hwndFrom == controls_[超级列表框1] && notification.code == LVN_COLUMNCLICK) {
     SortByColumn(reinterpret_cast<NMLISTVIEW&>(notification).iSubItem);
     return 0;
   }
-  return previewList_.OnNotify(notification);
+  const std::optional<LRESULT> result = previewList_.OnNotify(notification);
+  return result ? *result : DefWindowProcW(window, WM_NOTIFY, 0, lParam);
+}
+
+void EditWindow::OnNcDestroy() {
+  layout_.Detach();
+  handle_ = nullptr;
 }
 
 void EditWindow::SortByColumn(int column) {
@@ -410,8 +417,7 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_NOTIFY:
-      if (const auto result = OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return *result;
-      break;
+      return OnNotify(window, lParam);
     case WM_CONTEXTMENU:
       OnContextMenu(window, reinterpret_cast<HWND>(wParam), lParam);
       return 0;
@@ -440,8 +446,7 @@ LRESULT EditWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       if (wParam) StopForTheEnd();
       return 0;
     case WM_NCDESTROY:
-      layout_.Detach();
-      handle_ = nullptr;
+      OnNcDestroy();
       break;
     default:
       break;

@@ -69,7 +69,8 @@ class EditWindow {
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreate(HWND window);
   void OnCommand(int id, int code);
-  std::optional<LRESULT> OnNotify(NMHDR& notification);
+  LRESULT OnNotify(HWND window, LPARAM lParam);
+  void OnNcDestroy();
   void OnColoursChanged(HWND window);
   bool HandleScaleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // A close while a run goes on waits for it.
