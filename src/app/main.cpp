@@ -13,6 +13,7 @@
 #include "platform/desktop.h"
 #include "platform/file_system.h"
 #include "platform/folder_journals.h"
+#include "platform/incoming_files.h"
 #include "platform/registry_switch.h"
 #include "platform/windows_files.h"
 #include "platform/window_helpers.h"
@@ -101,6 +102,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   ShowWindow(mainWindow.handle(), SW_SHOW);
   UpdateWindow(mainWindow.handle());
+  // Files given on the command line (发送到, a shortcut) come in as a drop does.
+  if (const std::vector<std::wstring> paths = platform::CommandLinePaths(); !paths.empty()) {
+    mainWindow.TakePaths(paths);
+  }
   RunMessageLoop(mainWindow);
 
   trayIcon.reset();

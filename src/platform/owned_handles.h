@@ -67,6 +67,7 @@ inline void FreeLocal(wchar_t* text) { LocalFree(text); }
 inline void FreeTaskMemory(wchar_t* text) { CoTaskMemFree(text); }
 inline void FreeGlobal(HGLOBAL memory) { GlobalFree(memory); }
 inline void DestroyMenuHandle(HMENU menu) { DestroyMenu(menu); }
+inline void FreeArguments(wchar_t** arguments) { LocalFree(arguments); }
 
 // A kernel handle: none is null or INVALID_HANDLE_VALUE, as calls give.
 struct Kernel : Simple<HANDLE, CloseKernel> {
@@ -104,6 +105,7 @@ using ScreenDc = Owned<handle_traits::Simple<HDC, handle_traits::ReleaseScreenDc
 using LocalText = Owned<handle_traits::Simple<wchar_t*, handle_traits::FreeLocal>>;  // FormatMessage's
 using TaskText = Owned<handle_traits::Simple<wchar_t*, handle_traits::FreeTaskMemory>>;  // the shell's
 using GlobalMemory = Owned<handle_traits::Simple<HGLOBAL, handle_traits::FreeGlobal>>;  // GlobalAlloc's
+using LocalArguments = Owned<handle_traits::Simple<wchar_t**, handle_traits::FreeArguments>>;  // CommandLineToArgvW's
 using OwnedMenu = Owned<handle_traits::Simple<HMENU, handle_traits::DestroyMenuHandle>>;  // a pop-up menu not in a bar
 // A COM object's reference, its members reached through ->.
 template <typename Interface>

@@ -4,11 +4,13 @@
 // record, other files under the run's names are never touched, and a
 // journal store that can't be written stops a batch until the user says.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "started_program.h"
 #include "ui/history/history_window.h"
@@ -256,6 +258,31 @@ TEST_F(ChangedFolderTest, AKeptBatchIsUndoneFromTheHistoryAfterARestart) {
   expected[L"hand"] = "photo 2";
   EXPECT_EQ(Files(), expected);
   PostMessageW(history, WM_CLOSE, 0, 0);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.HasEnded(kPatienceMs));
+}
+
+// Paths on the command line come in as a drop: the files of the first
+// one's folder picked and edited, a path that is not there told of.
+TEST_F(ChangedFolderTest, PathsOnTheCommandLineOpenTheEditWindowWithThem) {
+  StartedProgram program(folder_ + L"rntool.exe", L"\"" + folder_ + L"f3\" \"" + folder_ + L"gone\" \"" + folder_ + L"f1\"");
+  EXPECT_EQ(Answer(program, kNoteTitle, IDOK), "找不到文件：" + platform::ToGbk(folder_) + "gone");
+  HWND edit = WaitForWindow(program, "编辑窗口", kPatienceMs);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(SendMessageW(Descendant(edit, ui::edit::超级列表框1), LVM_GETITEMCOUNT, 0, 0), 2);
+  PostMessageW(edit, WM_CLOSE, 0, 0);
+  HWND main = WaitForWindow(program, kMainWindowTitle, kPatienceMs);
+  ASSERT_NE(main, nullptr);
+  for (int waited = 0; IsWindow(edit) && waited < 5000; waited += 20) Sleep(20);
+  HWND box = GetDlgItem(main, ui::kFileBoxId);
+  std::vector<std::wstring> picked;
+  for (LRESULT item = 0; item < SendMessageW(box, LB_GETCOUNT, 0, 0); ++item) {
+    if (SendMessageW(box, LB_GETSEL, item, 0) <= 0) continue;
+    wchar_t text[MAX_PATH] = {};
+    SendMessageW(box, LB_GETTEXT, item, reinterpret_cast<LPARAM>(text));
+    picked.push_back(text);
+  }
+  EXPECT_EQ(picked, (std::vector<std::wstring>{L"f1", L"f3"}));
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(program.HasEnded(kPatienceMs));
 }

@@ -18,8 +18,9 @@ inline constexpr DWORD kPatienceMs = 20000;
 
 class StartedProgram {
  public:
-  explicit StartedProgram(const std::wstring& exePath) {
-    std::wstring commandLine = L"\"" + exePath + L"\"";
+  // `arguments` follow the program's quoted path on its command line.
+  explicit StartedProgram(const std::wstring& exePath, const std::wstring& arguments = L"") {
+    std::wstring commandLine = L"\"" + exePath + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <shlobj.h>
 #include <commctrl.h>
 #include <dbt.h>
 #include <oleacc.h>
@@ -617,6 +618,79 @@ TEST_F(MainWindowTest, PictureButtonHasThreeLooks) {
   EXPECT_EQ(ui::CurrentLook(button), ui::ButtonLook::Normal);
   SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(200, 200));  // released outside: no click
   EXPECT_TRUE(desktop.events().empty());
+}
+
+// A real HDROP, as Explorer's drop hands one over: a DROPFILES block in
+// global memory with the paths in UTF-16, each ended by a zero, and a zero
+// after the last. The window takes it and lets it go.
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+  std::wstring list;
+  for (const std::wstring& path : paths) list += path + L'\0';
+  list += L'\0';
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+  auto* block = static_cast<DROPFILES*>(GlobalLock(memory));
+  block->pFiles = sizeof(DROPFILES);
+  block->fWide = TRUE;
+  memcpy(reinterpret_cast<char*>(block) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+// Each kind of drop: files of one folder (a folder with blanks, names
+// outside code page 936) open the Edit window with exactly them; a folder
+// alone becomes the current one; files of two folders are told of; a path
+// that is not there is told of and changes nothing.
+TEST_F(MainWindowTest, ADropShowsItsFolderAndEditsItsFiles) {
+  const std::wstring base = platform::ToWide(folder.path());
+  folder.AddFolder("有 空格");
+  folder.AddFolder("other");
+  const std::wstring spaced = base + L"\\有 空格";
+  const std::wstring accented = L"\u00e9t\u00e9 \U0001F600.jpg";  // outside code page 936
+  for (const std::wstring& name : {std::wstring(L"b.txt"), std::wstring(L"a.txt"), accented, std::wstring(L"c.txt")}) {
+    CloseHandle(CreateFileW((L"\\\\?\\" + spaced + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  }
+  for (const wchar_t* name : {L"x.txt", L"y.txt"}) {
+    CloseHandle(CreateFileW((base + L"\\other\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  }
+  window.SetInitialFolder(folder.path());
+  rules::ProgramState seen;
+  EditWindowCloser closer([&](HWND) { seen = state; });
+  const std::string spacedText = platform::ToGbk(spaced);
+  struct Row {
+    const char* what;
+    std::vector<std::wstring> paths;
+    int opened;
+    std::string shown;  // the file box's folder afterwards
+    rules::NameList edited;
+    std::vector<std::string> messages;
+  };
+  const std::vector<Row> table = {
+      {"files of one folder", {spaced + L"\\b.txt", spaced + L"\\" + accented, spaced + L"\\a.txt"}, 1,
+       spacedText + "/", {"a.txt", "b.txt", platform::ToGbk(accented)}, {}},
+      {"a folder alone", {base + L"\\other"}, 0, folder.path() + "\\other\\", {}, {}},
+      {"files of two folders", {spaced + L"\\c.txt", base + L"\\other\\x.txt", base + L"\\other\\y.txt"}, 1,
+       spacedText + "/", {"c.txt"}, {"一次只能编辑同一个文件夹中的文件，另一个文件夹中的 2 个文件没有加入。"}},
+      {"a path that is not there", {base + L"\\gone.txt"}, 0, spacedText + "/", {},
+       {"找不到文件：" + folder.path() + "\\gone.txt"}},
+  };
+  for (const Row& row : table) {
+    SCOPED_TRACE(row.what);
+    EditWindowCloser::opened = 0;
+    seen = rules::ProgramState();
+    const size_t before = desktop.messages().size();
+    SendMessageW(window.handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(row.paths)), 0);
+    EXPECT_EQ(EditWindowCloser::opened, row.opened);
+    EXPECT_EQ(window.fileBox().FolderText(), row.shown);
+    EXPECT_EQ(seen.CurrentNames, row.edited);
+    // A folder alone leaves nothing picked; a missing path leaves things as they were.
+    if (row.opened == 0 && row.messages.empty()) EXPECT_EQ(window.fileBox().SelectionText(), "");
+    std::vector<std::string> said;
+    for (size_t i = before; i < desktop.messages().size(); ++i) {
+      said.push_back(desktop.messages()[i].text);
+      EXPECT_EQ(desktop.messages()[i].title, "提示：");
+    }
+    EXPECT_EQ(said, row.messages);
+  }
 }
 
 }  // namespace

@@ -32,6 +32,8 @@ class FileBox {
   const std::string& SelectionText() const { return selectionText_; }
   // The selected names in list order, each exactly as it is on disk.
   const std::vector<std::string>& SelectedNames() const { return selectedNames_; }
+  // Selects exactly the files named (letter case ignored), and no other.
+  void SelectExactly(const std::vector<std::string>& names) { FillList(names); }
   // On LBN_SELCHANGE: rebuilds the selection.
   void OnSelectionChanged();
   // Ctrl+A pressed in the box selects every file, as a click would. True

@@ -8,6 +8,7 @@
 #include "platform/scope_exit.h"
 #include "platform/user32_function.h"
 #include "platform/file_system.h"
+#include "platform/incoming_files.h"
 #include "platform/gbk_convert.h"
 #include "platform/keyboard_focus.h"
 #include "platform/window_helpers.h"
@@ -36,6 +37,10 @@ constexpr char kNothingPickedTitle[] = "提示:";
 constexpr char kHelpText[] = "您好，有什么意见和建议请到空间中留言，谢谢";
 constexpr char kHelpTitle[] = "帮助";
 constexpr char kAuthorTitle[] = "作者信息";
+constexpr char kNoteTitle[] = "提示：";
+constexpr char kNotFound[] = "找不到文件：";
+constexpr char kLeftOutStart[] = "一次只能编辑同一个文件夹中的文件，另一个文件夹中的 ";
+constexpr char kLeftOutEnd[] = " 个文件没有加入。";
 
 std::string Label1Text() {
   return std::string(
@@ -72,10 +77,14 @@ HWND MainWindow::Create(HINSTANCE instance) {
                   nullptr, CreateMainMenu(), instance, this);
   if (!handle_) return nullptr;
   platform::CentreOnScreen(handle_, kWidth, kHeight);
-  // Explorer's message reaches a copy run as administrator too.
+  // Explorer's messages reach a copy run as administrator too: the
+  // taskbar's return, and a drop (its files come in 0x0049,
+  // WM_COPYGLOBALDATA).
   using ChangeFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
   if (const auto change = platform::User32Function<ChangeFilter>("ChangeWindowMessageFilterEx")) {
-    change(handle_, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+    for (const UINT message : {TaskbarCreatedMessage(), UINT{WM_DROPFILES}, UINT{0x0049}}) {
+      change(handle_, message, MSGFLT_ALLOW, nullptr);
+    }
   }
   return handle_;
 }
@@ -166,6 +175,26 @@ void MainWindow::ShowHistory() {
 // and every path made of it is made normal first.
 void MainWindow::ListFolderAfresh() { fileBox_.SetFolder(directoryBox_.FolderText() + "/"); }
 
+void MainWindow::TakePaths(const std::vector<std::wstring>& paths) {
+  const exec::Incoming incoming = exec::SortIncoming(platform::ClassifyPaths(paths));
+  for (const std::string& missing : incoming.missing) ports_.desktop.ShowMessage({kNotFound + missing, kNoteTitle});
+  if (incoming.folder.empty()) return;
+  SetInitialFolder(incoming.folder);
+  fileBox_.SelectExactly(incoming.files);
+  if (incoming.files.empty()) return;
+  if (incoming.leftOut > 0) {
+    ports_.desktop.ShowMessage({kLeftOutStart + std::to_string(incoming.leftOut) + kLeftOutEnd, kNoteTitle});
+  }
+  EditNames();
+}
+
+void MainWindow::OnDropFiles(HDROP drop) {
+  const std::vector<std::wstring> paths = platform::DroppedPaths(drop);
+  DragFinish(drop);
+  SetForegroundWindow(handle_);
+  TakePaths(paths);
+}
+
 bool MainWindow::HandleKey(const MSG& message) {
   return fileBox_.SelectAllOnCtrlA(message) || platform::MoveFocusWithKeys(message, handle_);
 }
@@ -237,6 +266,7 @@ void MainWindow::OnCreate(HWND window) {
   layout_.Attach(window, kWidth, kHeight);
   CreateControls();
   UseColours();
+  DragAcceptFiles(window, TRUE);
 }
 
 void MainWindow::OnColoursChanged(HWND window) {
@@ -258,15 +288,24 @@ void MainWindow::OnDeviceChange(WPARAM event, LPARAM data) {
   }
 }
 
+// The class is registered once, with the brush of the first window; this
+// window's own brush lives as long as it does.
+void MainWindow::OnNcCreate(HWND window) {
+  handle_ = window;
+  SetClassLongPtrW(window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(background_.get()));
+}
+
+void MainWindow::OnNcDestroy() {
+  layout_.Detach();
+  handle_ = nullptr;
+}
+
 LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT result = 0; layout_.HandleScaleMessage(message, wParam, lParam, result)) return result;
   if (message == TaskbarCreatedMessage()) return OnTaskbarCreated();
   switch (message) {
     case WM_NCCREATE:
-      handle_ = window;
-      // The class is registered once, with the brush of the first window;
-      // this window's own brush lives as long as it does.
-      SetClassLongPtrW(window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(background_.get()));
+      OnNcCreate(window);
       break;
     case WM_CREATE:
       OnCreate(window);
@@ -292,6 +331,9 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_DEVICECHANGE:
       OnDeviceChange(wParam, lParam);
       return TRUE;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
     case kTrayIconMessage:
       if (hooks_.trayIconEvent) hooks_.trayIconEvent(lParam);
       return 0;
@@ -299,8 +341,7 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       if (hooks_.closed) hooks_.closed();
       return 0;
     case WM_NCDESTROY:
-      layout_.Detach();
-      handle_ = nullptr;
+      OnNcDestroy();
       break;
     default:
       break;

@@ -4,9 +4,12 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/owned_handles.h"
 #include "platform/object_window.h"
@@ -69,6 +72,12 @@ class MainWindow {
   void SetInitialFolder(std::string_view folder);
   // Checks the selection and opens the Edit window; returns when it closed.
   void EditNames();
+  // Paths from the shell (a drop, the command line): the folder of the
+  // first file becomes the current one with exactly the files of it
+  // selected, and the Edit window opens with them; a folder alone only
+  // becomes the current one. Missing paths and files of other folders are
+  // told of.
+  void TakePaths(const std::vector<std::wstring>& paths);
   // Keys handled before they are dispatched: Tab and the arrow keys move
   // the focus, Ctrl+A selects every file. True when handled.
   bool HandleKey(const MSG& message);
@@ -97,6 +106,9 @@ class MainWindow {
   void OnColoursChanged(HWND window);
   LRESULT BoxColours(HDC dc) const;
   void OnDeviceChange(WPARAM event, LPARAM data);
+  void OnDropFiles(HDROP drop);
+  void OnNcCreate(HWND window);
+  void OnNcDestroy();
   void OnDriveChanged();
   void OnFolderChanged();
   void ListFolderAfresh();
