@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/dll_search.h"
+#include "app/hand_over.h"
 #include "app/left_runs_at_start.h"
 #include "app/single_instance.h"
 #include "app/tray_icon.h"
@@ -90,7 +91,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   mainWindowAddress = &mainWindow;
   if (!mainWindow.Create(instance)) return 0;
 
+  // Files given on the command line (发送到, a shortcut) come in as a drop
+  // does; a copy that runs already takes them, and this one ends quietly.
+  const std::vector<std::wstring> paths = platform::CommandLinePaths();
   if (app::AnotherCopyIsRunning()) {
+    if (!paths.empty() && app::HandOverPaths(paths)) return 0;
     ports.desktop.ShowMessage({kAlreadyRunning, kAlreadyRunningTitle});
     return 0;
   }
@@ -102,10 +107,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   ShowWindow(mainWindow.handle(), SW_SHOW);
   UpdateWindow(mainWindow.handle());
-  // Files given on the command line (发送到, a shortcut) come in as a drop does.
-  if (const std::vector<std::wstring> paths = platform::CommandLinePaths(); !paths.empty()) {
-    mainWindow.TakePaths(paths);
-  }
+  if (!paths.empty()) mainWindow.TakePaths(paths);
   RunMessageLoop(mainWindow);
 
   trayIcon.reset();

@@ -1,5 +1,8 @@
 #include "platform/incoming_files.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "platform/file_paths.h"
 #include "platform/gbk_convert.h"
 #include "platform/owned_handles.h"
@@ -59,6 +62,24 @@ std::vector<std::wstring> CommandLinePaths() {
   const LocalArguments arguments(CommandLineToArgvW(GetCommandLineW(), &count));
   std::vector<std::wstring> paths;
   for (int index = 1; arguments && index < count; ++index) paths.emplace_back(arguments.get()[index]);
+  return paths;
+}
+
+std::wstring PathsMessage(const std::vector<std::wstring>& paths) {
+  std::wstring text;
+  for (const std::wstring& path : paths) text.append(path).push_back(L'\0');
+  return text;
+}
+
+std::vector<std::wstring> PathsOfMessage(const COPYDATASTRUCT& data) {
+  std::vector<std::wstring> paths;
+  if (data.dwData != kPathsData || !data.lpData) return paths;
+  const std::wstring_view text(static_cast<const wchar_t*>(data.lpData), data.cbData / sizeof(wchar_t));
+  for (size_t start = 0; start < text.size();) {
+    const size_t end = std::min(text.find(L'\0', start), text.size());
+    if (end > start) paths.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+  }
   return paths;
 }
 

@@ -287,5 +287,24 @@ TEST_F(ChangedFolderTest, PathsOnTheCommandLineOpenTheEditWindowWithThem) {
   EXPECT_TRUE(program.HasEnded(kPatienceMs));
 }
 
+// A second copy started with paths hands them to the one that runs and ends
+// at once, without its message; the running copy edits them.
+TEST_F(ChangedFolderTest, ASecondCopyHandsItsPathsToTheRunningOne) {
+  StartedProgram first(folder_ + L"rntool.exe");
+  HWND main = WaitForWindow(first, kMainWindowTitle, kPatienceMs);
+  ASSERT_NE(main, nullptr);
+  StartedProgram second(folder_ + L"rntool.exe", L"\"" + folder_ + L"f2\" \"" + folder_ + L"f5\"");
+  ASSERT_TRUE(second.HasEnded(kPatienceMs));
+  EXPECT_EQ(second.ExitCode(), 0u);
+  HWND edit = WaitForWindow(first, "编辑窗口", kPatienceMs);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(SendMessageW(Descendant(edit, ui::edit::超级列表框1), LVM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(WaitForWindow(second, "您好！", 0), nullptr);
+  PostMessageW(edit, WM_CLOSE, 0, 0);
+  for (int waited = 0; IsWindow(edit) && waited < 5000; waited += 20) Sleep(20);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(first.HasEnded(kPatienceMs));
+}
+
 }  // namespace
 }  // namespace testing_support

@@ -10,6 +10,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "display_scale_expect.h"
@@ -19,6 +20,7 @@
 #include "platform/display_scale.h"
 #include "platform/file_system.h"
 #include "platform/gbk_convert.h"
+#include "platform/incoming_files.h"
 #include "platform/keyboard_focus.h"
 #include "ui/controls/picture_button.h"
 
@@ -691,6 +693,52 @@ TEST_F(MainWindowTest, ADropShowsItsFolderAndEditsItsFiles) {
     }
     EXPECT_EQ(said, row.messages);
   }
+}
+
+// Paths another copy hands over: taken as a drop once the sender is free;
+// while the Edit window is open (the sender another thread, as another
+// process's would be), it says so and takes nothing.
+TEST_F(MainWindowTest, PathsHandedOverByAnotherCopyAreTakenAsADrop) {
+  for (const char* name : {"a.txt", "b.txt"}) folder.AddFile(name);
+  static std::wstring base;
+  static HWND main, edit;
+  static int opened;
+  static std::thread sender;
+  base = platform::ToWide(folder.path());
+  main = window.handle();
+  edit = nullptr;
+  opened = 0;
+  static auto handOver = [](const std::vector<std::wstring>& paths) {
+    std::wstring text = platform::PathsMessage(paths);
+    COPYDATASTRUCT data{platform::kPathsData, static_cast<DWORD>(text.size() * sizeof(wchar_t)), text.data()};
+    return SendMessageW(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+  };
+  // Once the Edit window shows, another "copy" hands a path over; the
+  // window closes after the message that answers it.
+  HHOOK hook = SetWindowsHookExW(WH_CBT, [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    const auto shown = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && WindowText(shown) == "编辑窗口" && shown != edit) {
+      edit = shown;
+      ++opened;
+      sender = std::thread([] { handOver({base + L"\\a.txt"}); });
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }, nullptr, GetCurrentThreadId());
+  desktop.onMessage = [](const MessageRequest&) { PostMessageW(edit, WM_CLOSE, 0, 0); };
+  rules::ProgramState seen;
+
+  EXPECT_EQ(handOver({base + L"\\b.txt", base + L"\\a.txt"}), TRUE);
+  EXPECT_EQ(opened, 0);  // not while the sender waits
+  PumpMessages();
+  UnhookWindowsHookEx(hook);
+  if (sender.joinable()) sender.join();
+  PumpMessages();
+  EXPECT_EQ(opened, 1);  // those handed while it was open were not taken
+  EXPECT_EQ(state.CurrentNames, (rules::NameList{"a.txt", "b.txt"}));
+  EXPECT_EQ(desktop.messages(), (std::vector<MessageRequest>{{"请先关闭编辑窗口，再加入新的文件。", "提示："}}));
+
+  const COPYDATASTRUCT other{0x1234, 0, nullptr};
+  EXPECT_EQ(SendMessageW(window.handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&other)), FALSE);
 }
 
 }  // namespace

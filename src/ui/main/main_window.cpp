@@ -25,7 +25,6 @@
 namespace ui {
 namespace {
 
-constexpr wchar_t kClassName[] = L"RntoolMainWindow";
 constexpr char kTitle[] = "澄川改名宝V1.00";
 constexpr int kWidth = 641;
 constexpr int kHeight = 527;
@@ -41,6 +40,10 @@ constexpr char kNoteTitle[] = "提示：";
 constexpr char kNotFound[] = "找不到文件：";
 constexpr char kLeftOutStart[] = "一次只能编辑同一个文件夹中的文件，另一个文件夹中的 ";
 constexpr char kLeftOutEnd[] = " 个文件没有加入。";
+constexpr char kCloseEditFirst[] = "请先关闭编辑窗口，再加入新的文件。";
+// Posted to take the paths another copy handed over, once its message has
+// returned (the Edit window they open would hold the sender up).
+constexpr UINT kTakeHandedPathsMessage = WM_APP + 50;
 
 std::string Label1Text() {
   return std::string(
@@ -78,11 +81,11 @@ HWND MainWindow::Create(HINSTANCE instance) {
   if (!handle_) return nullptr;
   platform::CentreOnScreen(handle_, kWidth, kHeight);
   // Explorer's messages reach a copy run as administrator too: the
-  // taskbar's return, and a drop (its files come in 0x0049,
-  // WM_COPYGLOBALDATA).
+  // taskbar's return, a drop (its files come in 0x0049,
+  // WM_COPYGLOBALDATA), and another copy's paths (WM_COPYDATA).
   using ChangeFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
   if (const auto change = platform::User32Function<ChangeFilter>("ChangeWindowMessageFilterEx")) {
-    for (const UINT message : {TaskbarCreatedMessage(), UINT{WM_DROPFILES}, UINT{0x0049}}) {
+    for (const UINT message : {TaskbarCreatedMessage(), UINT{WM_DROPFILES}, UINT{0x0049}, UINT{WM_COPYDATA}}) {
       change(handle_, message, MSGFLT_ALLOW, nullptr);
     }
   }
@@ -164,9 +167,12 @@ void MainWindow::EditNames() {
 void MainWindow::ShowHistory() {
   {
     HistoryWindow window(ports_);
+    historyOpen_ = true;
+    const platform::ScopeExit closed([this] { historyOpen_ = false; });
     if (window.Open(handle_)) window.RunModal(handle_);
   }
   ListFolderAfresh();
+  if (!handedPaths_.empty()) TakeHandedPaths();
 }
 
 // Hand-back: list the folder afresh so renamed files show their new names.
@@ -186,6 +192,35 @@ void MainWindow::TakePaths(const std::vector<std::wstring>& paths) {
     ports_.desktop.ShowMessage({kLeftOutStart + std::to_string(incoming.leftOut) + kLeftOutEnd, kNoteTitle});
   }
   EditNames();
+}
+
+// Paths from another copy of the program: taken as a drop, the window at
+// the front; while the Edit window is open, it comes to the front instead
+// and says so. While the History window is open they wait for it to close.
+LRESULT MainWindow::OnCopyData(const COPYDATASTRUCT& data) {
+  std::vector<std::wstring> paths = platform::PathsOfMessage(data);
+  if (paths.empty()) return FALSE;
+  if (editWindow_) {
+    SetForegroundWindow(editWindow_->handle());
+    PostMessageW(handle_, kTakeHandedPathsMessage, 0, 0);  // the message, once the sender is free
+    handedPaths_.clear();
+    return TRUE;
+  }
+  handedPaths_ = std::move(paths);
+  if (!historyOpen_) PostMessageW(handle_, kTakeHandedPathsMessage, 0, 0);
+  return TRUE;
+}
+
+void MainWindow::TakeHandedPaths() {
+  if (editWindow_) {
+    ports_.desktop.ShowMessage({kCloseEditFirst, kNoteTitle});
+    return;
+  }
+  std::vector<std::wstring> paths = std::move(handedPaths_);
+  handedPaths_.clear();
+  if (paths.empty()) return;
+  SetForegroundWindow(handle_);
+  TakePaths(paths);
 }
 
 void MainWindow::OnDropFiles(HDROP drop) {
@@ -333,6 +368,11 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return TRUE;
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case WM_COPYDATA:
+      return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case kTakeHandedPathsMessage:
+      TakeHandedPaths();
       return 0;
     case kTrayIconMessage:
       if (hooks_.trayIconEvent) hooks_.trayIconEvent(lParam);

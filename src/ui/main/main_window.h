@@ -50,6 +50,8 @@ inline constexpr UINT kTrayIconMessage = WM_APP + 1;
 
 class MainWindow {
  public:
+  static constexpr wchar_t kClassName[] = L"RntoolMainWindow";
+
   // What the program around the window does for it.
   struct Hooks {
     std::function<void()> exitProgram;                // "退出"
@@ -107,6 +109,8 @@ class MainWindow {
   LRESULT BoxColours(HDC dc) const;
   void OnDeviceChange(WPARAM event, LPARAM data);
   void OnDropFiles(HDROP drop);
+  LRESULT OnCopyData(const COPYDATASTRUCT& data);
+  void TakeHandedPaths();
   void OnNcCreate(HWND window);
   void OnNcDestroy();
   void OnDriveChanged();
@@ -129,6 +133,8 @@ class MainWindow {
   DirectoryBox directoryBox_;
   FileBox fileBox_;
   EditWindow* editWindow_ = nullptr;  // while it is open
+  bool historyOpen_ = false;
+  std::vector<std::wstring> handedPaths_;  // from another copy, not yet taken
 };
 
 }  // namespace ui
