@@ -8,6 +8,7 @@
 #include "app/dll_search.h"
 #include "app/hand_over.h"
 #include "app/left_runs_at_start.h"
+#include "app/send_to_item.h"
 #include "app/single_instance.h"
 #include "app/tray_icon.h"
 #include "logo/logo_window.h"
@@ -16,6 +17,7 @@
 #include "platform/folder_journals.h"
 #include "platform/incoming_files.h"
 #include "platform/registry_switch.h"
+#include "platform/send_to.h"
 #include "platform/windows_files.h"
 #include "platform/window_helpers.h"
 #include "rules/program_state.h"
@@ -50,7 +52,7 @@ void PrepareTheProcess() {
 }
 
 // What the program does for the Main window: its end, the tray icon, the
-// two switches of the menus.
+// check items of the menus.
 ui::MainWindow::Hooks HooksOf(rules::ProgramState& state, std::optional<app::TrayIcon>& trayIcon,
                               ui::MainWindow*& mainWindow, const platform::RegistrySwitch& keepHistory) {
   ui::MainWindow::Hooks hooks;
@@ -70,6 +72,10 @@ ui::MainWindow::Hooks HooksOf(rules::ProgramState& state, std::optional<app::Tra
   hooks.toggleStartupLogo = [&] { logo::ToggleStartupLogo(mainWindow->FileMenu(), ui::kCommandStartupLogo); };
   hooks.toggleKeepHistory = [&] {
     platform::ToggleSwitch(mainWindow->ToolsMenu(), ui::kCommandKeepHistory, keepHistory);
+  };
+  hooks.toggleSendTo = [&] {
+    app::ToggleSendTo(mainWindow->ToolsMenu(), ui::kCommandSendTo, platform::UserSendToFolder(),
+                      platform::ExecutablePath());
   };
   return hooks;
 }
@@ -102,6 +108,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   app::PutBackLeftRuns(ports);
   logo::ShowStartupLogo(instance, mainWindow.FileMenu(), ui::kCommandStartupLogo);
   platform::ShowSwitch(mainWindow.ToolsMenu(), ui::kCommandKeepHistory, keepHistory);
+  app::ShowSendTo(mainWindow.ToolsMenu(), ui::kCommandSendTo, platform::UserSendToFolder(), platform::ExecutablePath());
   mainWindow.SetInitialFolder(platform::ProgramFolder());
   trayIcon.emplace(mainWindow.handle(), ui::kTrayIconMessage);
 

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <objbase.h>
 #include <shlobj.h>
 #include <commctrl.h>
 #include <dbt.h>
@@ -21,6 +22,8 @@
 #include "platform/file_system.h"
 #include "platform/gbk_convert.h"
 #include "platform/incoming_files.h"
+#include "platform/send_to.h"
+#include "app/send_to_item.h"
 #include "platform/keyboard_focus.h"
 #include "ui/controls/picture_button.h"
 
@@ -177,9 +180,10 @@ TEST_F(MainWindowTest, MenuBarItemsInOrder) {
   EXPECT_EQ(itemText(fileMenu, 4), "退出");
   EXPECT_EQ(GetMenuItemID(fileMenu, 2), static_cast<UINT>(ui::kCommandEditNames));
   HMENU toolsMenu = GetSubMenu(bar, 1);
-  ASSERT_EQ(GetMenuItemCount(toolsMenu), 2);
+  ASSERT_EQ(GetMenuItemCount(toolsMenu), 3);
   EXPECT_EQ(itemText(toolsMenu, 0), "更名历史");
   EXPECT_EQ(itemText(toolsMenu, 1), "记录更名历史");
+  EXPECT_EQ(itemText(toolsMenu, 2), "添加到“发送到”菜单");
   EXPECT_EQ(GetMenuItemID(toolsMenu, 0), static_cast<UINT>(ui::kCommandHistory));
   EXPECT_EQ(window.ToolsMenu(), toolsMenu);
   HMENU aboutMenu = GetSubMenu(bar, 2);
@@ -739,6 +743,35 @@ TEST_F(MainWindowTest, PathsHandedOverByAnotherCopyAreTakenAsADrop) {
 
   const COPYDATASTRUCT other{0x1234, 0, nullptr};
   EXPECT_EQ(SendMessageW(window.handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&other)), FALSE);
+}
+
+// The 发送到 shortcut, in a folder standing in for the user's Send To
+// folder: made pointing at this very program (read back through
+// IShellLinkW), removed, and one pointing at another copy replaced.
+TEST_F(MainWindowTest, TheSendToItemMakesAndRemovesTheShortcut) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));  // as the program does at its start
+  const std::wstring sendTo = platform::ToWide(folder.path()) + L"\\";
+  const std::wstring program = platform::ExecutablePath();
+  HMENU tools = window.ToolsMenu();
+  auto checked = [&] { return (GetMenuState(tools, ui::kCommandSendTo, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+  app::ShowSendTo(tools, ui::kCommandSendTo, sendTo, program);
+  EXPECT_FALSE(checked());
+  app::ToggleSendTo(tools, ui::kCommandSendTo, sendTo, program);
+  EXPECT_TRUE(checked());
+  EXPECT_EQ(platform::SendToTarget(sendTo), program);
+  app::ToggleSendTo(tools, ui::kCommandSendTo, sendTo, program);
+  EXPECT_FALSE(checked());
+  EXPECT_FALSE(platform::SendToTarget(sendTo));
+  EXPECT_EQ(GetFileAttributesW((sendTo + platform::kSendToShortcutName).c_str()), INVALID_FILE_ATTRIBUTES);
+
+  const std::wstring other = sendTo + L"another copy\\rntool.exe";
+  ASSERT_TRUE(platform::MakeSendToShortcut(sendTo, other));
+  app::ShowSendTo(tools, ui::kCommandSendTo, sendTo, program);
+  EXPECT_FALSE(checked());  // it points elsewhere
+  app::ToggleSendTo(tools, ui::kCommandSendTo, sendTo, program);
+  EXPECT_TRUE(checked());
+  EXPECT_EQ(platform::SendToTarget(sendTo), program);
+  CoUninitialize();
 }
 
 }  // namespace

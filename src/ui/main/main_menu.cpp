@@ -27,6 +27,7 @@ HMENU CreateMainMenu() {
   HMENU toolsMenu = CreatePopupMenu();
   AppendItem(toolsMenu, kCommandHistory, "更名历史");
   AppendItem(toolsMenu, kCommandKeepHistory, "记录更名历史");
+  AppendItem(toolsMenu, kCommandSendTo, "添加到“发送到”菜单");
 
   HMENU aboutMenu = CreatePopupMenu();
   AppendItem(aboutMenu, kCommandHelp, "帮助");

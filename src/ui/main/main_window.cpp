@@ -281,6 +281,9 @@ void MainWindow::OnCommand(int id, int code) {
     case kCommandKeepHistory:
       if (hooks_.toggleKeepHistory) hooks_.toggleKeepHistory();
       break;
+    case kCommandSendTo:
+      if (hooks_.toggleSendTo) hooks_.toggleSendTo();
+      break;
     case kCommandHelp:
       ShowHelp();
       break;

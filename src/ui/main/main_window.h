@@ -33,6 +33,7 @@ enum MainCommand : int {
   kCommandAuthorInfo = 1006,
   kCommandHistory = 1007,
   kCommandKeepHistory = 1008,
+  kCommandSendTo = 1009,
 };
 
 enum MainControl : int {
@@ -57,6 +58,7 @@ class MainWindow {
     std::function<void()> exitProgram;                // "退出"
     std::function<void()> toggleStartupLogo;          // "启动时加载logo"
     std::function<void()> toggleKeepHistory;          // "记录更名历史"
+    std::function<void()> toggleSendTo;               // "添加到“发送到”菜单"
     std::function<void(LPARAM event)> trayIconEvent;  // kTrayIconMessage
     std::function<void()> taskbarCreated;             // the taskbar has come (again)
     std::function<void()> closed;                     // the window was destroyed
