@@ -774,5 +774,25 @@ TEST_F(MainWindowTest, TheSendToItemMakesAndRemovesTheShortcut) {
   CoUninitialize();
 }
 
+// A file whose path is longer than 260 characters, dropped as Explorer
+// hands it over (without \\?\\): its folder is shown and it is edited.
+TEST_F(MainWindowTest, ADropFromAFolderBeyond260CharactersWorks) {
+  std::wstring deep = platform::ToWide(folder.path());
+  while (deep.size() < 300) {
+    deep += L"\\" + std::wstring(60, L'深');
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+  }
+  CloseHandle(CreateFileW((L"\\\\?\\" + deep + L"\\a.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  window.SetInitialFolder(folder.path());
+  rules::ProgramState seen;
+  EditWindowCloser closer([&](HWND) { seen = state; });
+  EditWindowCloser::opened = 0;
+  SendMessageW(window.handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({deep + L"\\a.txt"})), 0);
+  EXPECT_EQ(EditWindowCloser::opened, 1);
+  EXPECT_EQ(seen.CurrentNames, rules::NameList{"a.txt"});
+  EXPECT_EQ(seen.FolderPath, platform::ToGbk(deep) + "\\");
+  EXPECT_TRUE(desktop.messages().empty());
+}
+
 }  // namespace
 }  // namespace testing_support
