@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/file_calls.h"
 #include "platform/file_paths.h"
 #include "platform/gbk_convert.h"
 #include "platform/owned_handles.h"
@@ -23,7 +24,7 @@ exec::IncomingPath Classify(const std::wstring& given) {
   incoming.path = ToGbk(given);
   const std::wstring path = WithoutTrailingSeparators(given);
   const std::optional<std::wstring> onDisk = FileSystemPathOf(ToGbk(path));
-  const DWORD attributes = onDisk ? GetFileAttributesW(onDisk->c_str()) : INVALID_FILE_ATTRIBUTES;
+  const DWORD attributes = onDisk ? SystemFileCalls().Attributes(*onDisk) : INVALID_FILE_ATTRIBUTES;
   if (attributes == INVALID_FILE_ATTRIBUTES) return incoming;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
     incoming.kind = Kind::Folder;
