@@ -794,5 +794,27 @@ TEST_F(MainWindowTest, ADropFromAFolderBeyond260CharactersWorks) {
   EXPECT_TRUE(desktop.messages().empty());
 }
 
+// A copy run as administrator still takes what lower processes send it:
+// the taskbar's return, a drop (WM_DROPFILES and its data in 0x0049) and
+// another copy's paths. Recorded at the seam, as Wine runs every program
+// as administrator.
+TEST(MainWindowFilter, LetsThroughWhatExplorerAndOtherCopiesSend) {
+  struct Recording final : platform::MessageFilter {
+    std::vector<std::pair<HWND, UINT>> calls;
+    void Allow(HWND window, UINT message) override { calls.emplace_back(window, message); }
+  } filter;
+  rules::ProgramState state;
+  ScriptedDesktop desktop;
+  platform::WindowsFiles files;
+  MemoryJournals journals;
+  ui::MainWindow window{state, {desktop, files, journals, journals}, {}};
+  HWND handle = window.Create(GetModuleHandleW(nullptr), filter);
+  ASSERT_NE(handle, nullptr);
+  EXPECT_EQ(filter.calls, (std::vector<std::pair<HWND, UINT>>{{handle, ui::MainWindow::TaskbarCreatedMessage()},
+                                                              {handle, WM_DROPFILES},
+                                                              {handle, 0x0049},
+                                                              {handle, WM_COPYDATA}}));
+}
+
 }  // namespace
 }  // namespace testing_support

@@ -6,7 +6,6 @@
 
 #include "platform/desktop.h"
 #include "platform/scope_exit.h"
-#include "platform/user32_function.h"
 #include "platform/file_system.h"
 #include "platform/incoming_files.h"
 #include "platform/gbk_convert.h"
@@ -66,7 +65,7 @@ MainWindow::~MainWindow() {
   if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
 }
 
-HWND MainWindow::Create(HINSTANCE instance) {
+HWND MainWindow::Create(HINSTANCE instance, platform::MessageFilter& filter) {
   background_.Reset(CreateSolidBrush(kBackground));
   boxBackground_.Reset(CreateSolidBrush(kBoxBackground));
   platform::RegisterWindowClass(
@@ -83,11 +82,8 @@ HWND MainWindow::Create(HINSTANCE instance) {
   // Explorer's messages reach a copy run as administrator too: the
   // taskbar's return, a drop (its files come in 0x0049,
   // WM_COPYGLOBALDATA), and another copy's paths (WM_COPYDATA).
-  using ChangeFilter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-  if (const auto change = platform::User32Function<ChangeFilter>("ChangeWindowMessageFilterEx")) {
-    for (const UINT message : {TaskbarCreatedMessage(), UINT{WM_DROPFILES}, UINT{0x0049}, UINT{WM_COPYDATA}}) {
-      change(handle_, message, MSGFLT_ALLOW, nullptr);
-    }
+  for (const UINT message : {TaskbarCreatedMessage(), UINT{WM_DROPFILES}, UINT{0x0049}, UINT{WM_COPYDATA}}) {
+    filter.Allow(handle_, message);
   }
   return handle_;
 }

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/message_filter.h"
 #include "platform/owned_handles.h"
 #include "platform/object_window.h"
 #include "platform/window_helpers.h"
@@ -71,7 +72,9 @@ class MainWindow {
   ~MainWindow();
 
   // Creates the window with all its controls and its menu, still hidden.
-  HWND Create(HINSTANCE instance);
+  // Messages from Explorer and other copies reach it through `filter` also
+  // when this copy runs as administrator.
+  HWND Create(HINSTANCE instance, platform::MessageFilter& filter = platform::SystemMessageFilter());
   // Points the three boxes at `folder` (no trailing separator).
   void SetInitialFolder(std::string_view folder);
   // Checks the selection and opens the Edit window; returns when it closed.
