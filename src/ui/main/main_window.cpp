@@ -334,6 +334,18 @@ void MainWindow::OnNcDestroy() {
   handle_ = nullptr;
 }
 
+// Paths come in from the shell: a drop, another copy's message, and the
+// posted message that takes the latter once its sender is free.
+LRESULT MainWindow::OnPathsMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPYDATA) return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+  if (message == WM_DROPFILES) {
+    OnDropFiles(reinterpret_cast<HDROP>(wParam));
+  } else {
+    TakeHandedPaths();
+  }
+  return 0;
+}
+
 LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (LRESULT result = 0; layout_.HandleScaleMessage(message, wParam, lParam, result)) return result;
   if (message == TaskbarCreatedMessage()) return OnTaskbarCreated();
@@ -366,13 +378,9 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       OnDeviceChange(wParam, lParam);
       return TRUE;
     case WM_DROPFILES:
-      OnDropFiles(reinterpret_cast<HDROP>(wParam));
-      return 0;
     case WM_COPYDATA:
-      return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case kTakeHandedPathsMessage:
-      TakeHandedPaths();
-      return 0;
+      return OnPathsMessage(message, wParam, lParam);
     case kTrayIconMessage:
       if (hooks_.trayIconEvent) hooks_.trayIconEvent(lParam);
       return 0;

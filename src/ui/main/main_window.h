@@ -114,6 +114,7 @@ class MainWindow {
   LRESULT BoxColours(HDC dc) const;
   void OnDeviceChange(WPARAM event, LPARAM data);
   void OnDropFiles(HDROP drop);
+  LRESULT OnPathsMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnCopyData(const COPYDATASTRUCT& data);
   void TakeHandedPaths();
   void OnNcCreate(HWND window);
