@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <initializer_list>
 
 #include "platform/error_text.h"
 #include "platform/gbk_convert.h"
@@ -26,8 +25,8 @@ constexpr LONGLONG kLargestJournal = LONGLONG{1} << 30;
 
 // The whole of a file of at most kLargestJournal bytes; nothing when it
 // can't be read.
-std::optional<std::string> ReadWhole(const std::wstring& path, DWORD share = FILE_SHARE_READ) {
-  const OwnedHandle file(CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+std::optional<std::string> ReadWhole(const std::wstring& path) {
+  const OwnedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   std::optional<std::string> text;
@@ -41,19 +40,30 @@ std::optional<std::string> ReadWhole(const std::wstring& path, DWORD share = FIL
   return text;
 }
 
-// Writes the pieces one after the other as a new file and makes them
-// durable; false when it failed. (Pieces: a large journal is not copied
-// to go behind its header.)
-bool WriteNewFile(const std::wstring& path, std::initializer_list<std::string_view> pieces) {
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  for (size_t at = 0; at < bytes.size();) {
+    DWORD written = 0;
+    const DWORD size = static_cast<DWORD>(std::min<size_t>(bytes.size() - at, 1u << 30));
+    if (!WriteFile(file, bytes.data() + at, size, &written, nullptr) || written == 0) return false;
+    at += written;
+  }
+  return true;
+}
+
+// Writes `header`, then the journal at `journalPath` a piece at a time (a
+// batch of 100,000 files never stands in memory whole), as a new file made
+// durable; false when it failed. The journal is read beside the run's own
+// handle, which still writes it.
+bool WriteEntryFile(const std::wstring& path, std::string_view header, const std::wstring& journalPath) {
+  const OwnedHandle journal(CreateFileW(journalPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   OwnedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  for (const std::string_view bytes : pieces) {
-    for (size_t at = 0; at < bytes.size();) {
-      DWORD written = 0;
-      const DWORD size = static_cast<DWORD>(std::min<size_t>(bytes.size() - at, 1u << 30));
-      if (!WriteFile(file.get(), bytes.data() + at, size, &written, nullptr) || written == 0) return false;
-      at += written;
-    }
+  if (!journal || !file || !WriteAll(file.get(), header)) return false;
+  std::string piece(kBufferBytes, '\0');
+  for (DWORD read = 0;;) {
+    if (!ReadFile(journal.get(), piece.data(), static_cast<DWORD>(piece.size()), &read, nullptr)) return false;
+    if (read == 0) break;
+    if (!WriteAll(file.get(), std::string_view(piece.data(), read))) return false;
   }
   return FlushFileBuffers(file.get()) != FALSE;
 }
@@ -228,12 +238,9 @@ std::string FolderJournals::KeepEntry(const std::wstring& journalPath) {
   if (folder_.empty() || !keeping_ || !keeping_()) return {};
   const std::wstring folder = HistoryFolder();
   CreateDirectoryW(folder.c_str(), nullptr);
-  // Read beside the run's own handle, which still writes it.
-  const std::optional<std::string> journal = ReadWhole(journalPath, FILE_SHARE_READ | FILE_SHARE_WRITE);
-  if (!journal) return {};
   const std::wstring name = NewEntryName(++created_);
   const std::wstring part = folder + name + kPartExtension;
-  if (!WriteNewFile(part, {exec::HistoryHeader(LocalTimeNow()), *journal}) ||
+  if (!WriteEntryFile(part, exec::HistoryHeader(LocalTimeNow()), journalPath) ||
       !MoveFileExW(part.c_str(), (folder + name).c_str(), MOVEFILE_WRITE_THROUGH)) {
     DeleteFileW(part.c_str());
     return {};
