@@ -85,7 +85,7 @@ HWND WindowLayout::CreateChild(const wchar_t* className, std::string_view text, 
 void WindowLayout::Keep(HWND control, const Rect& place) { controls_.push_back({control, place}); }
 
 bool WindowLayout::HandleScaleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (message == WM_GETDPISCALEDSIZE) {
+  if (message == kGetDpiScaledSize) {
     *reinterpret_cast<SIZE*>(lParam) = OuterSizeAt(window_, size_.cx, size_.cy, static_cast<int>(wParam));
     result = TRUE;
     return true;

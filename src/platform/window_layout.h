@@ -15,6 +15,10 @@
 
 namespace platform {
 
+// WM_GETDPISCALEDSIZE, which Windows 10 1703 and later send; the headers
+// for Windows 7 do not name it, and older Windows never send it.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+
 struct FontDescription {
   int height;            // negative: character height in pixels at 96 dpi
   const wchar_t* face;   // empty: the system picks one for the character set
@@ -52,7 +56,7 @@ class WindowLayout {
   HWND CreateChild(const wchar_t* className, std::string_view text, DWORD style, const Rect& place,
                    HWND parent, int id, DWORD exStyle = 0, void* createParam = nullptr);
 
-  // WM_GETDPISCALEDSIZE: the window's size at the new scale, which the
+  // kGetDpiScaledSize: the window's size at the new scale, which the
   // system then suggests. WM_DPICHANGED: every font made again at the new
   // scale and handed to the controls that had it, every control placed
   // again, and the window moved to the suggested rectangle. Texts, lists

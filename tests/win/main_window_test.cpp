@@ -141,7 +141,7 @@ TEST_F(MainWindowTest, MovingToAnotherScaleKeepsEverything) {
   Pick("c.txt");
   const int dpi = RunDpi() * 3 / 2;
   SIZE size{};
-  ASSERT_TRUE(SendMessageW(window.handle(), WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size)));
+  ASSERT_TRUE(SendMessageW(window.handle(), platform::kGetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&size)));
   ExpectScaled(size.cx, 641, dpi);
   ExpectScaled(size.cy, 527, dpi);
   const RECT suggested{20, 10, 20 + size.cx, 10 + size.cy};
