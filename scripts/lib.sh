@@ -42,3 +42,20 @@ ensure_display() {
   done
   export DISPLAY=":$n"
 }
+
+# take_pictures TREE OUTPUT DPI: the pictures of every window (tests/pictures)
+# at DPI dots per inch, as PNG files in OUTPUT. The windows show the sample
+# folder C:\示例 of the tree's Wine prefix, made afresh, and the PNG files
+# carry no dates: one commit gives the same pictures on any machine.
+take_pictures() {
+  local tree=$1 output=$2 dpi=$3 prefix=$1/wineprefix picture
+  [ "$dpi" = 96 ] || prefix=$prefix-${dpi}dpi
+  rm -rf "$prefix/drive_c/示例" "$prefix/drive_c/示例-历史"
+  mkdir -p "$output"
+  WINE_DPI=$dpi WINE_OWN_DISPLAY=1 "$ROOT/cmake/wine-run" "$tree/tests/pictures/window_pictures.exe" \
+    "Z:${output//\//\\}" 'C:\示例' 2>/dev/null || return 1
+  for picture in "$output"/*.bmp; do
+    convert "$picture" -strip -define png:exclude-chunks=date,time "${picture%.bmp}.png"
+    rm "$picture"
+  done
+}

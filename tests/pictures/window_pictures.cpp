@@ -1,15 +1,19 @@
 // Saves pictures of the Logo window, the Main window and of the Edit window
-// with each of its five option panels, and with marked rows and a tip in
-// its preview, sorted by its first title and with its list's menu open,
-// the Main window with the focus moved by the keyboard, and the History
-// window with two batches kept, as the screen shows them; then the windows
-// under high contrast.
-//   window_pictures OUTPUT_FOLDER
+// with each of its five option panels, with each rename type's example
+// previewed, with marked rows and a tip in its preview, sorted by its first
+// title and with its list's menu open, the Main window with the focus moved
+// by the keyboard, and the History window with two batches kept, as the
+// screen shows them; then the windows under high contrast. The windows
+// show the current folder, where the sample files are made: started in the
+// same folder, it draws the same pictures on any machine.
+//   window_pictures OUTPUT_FOLDER [SAMPLE_FOLDER]
+// SAMPLE_FOLDER is made and becomes the current folder first.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -107,11 +111,68 @@ HWND ShowMainWindow(ui::MainWindow& mainWindow, const std::string& folder) {
   return main;
 }
 
+// The files the Main and Edit windows show, and the rename types' examples,
+// in the file box's order.
+const rules::NameList kSampleNames = {"IMG_0012.JPG", "IMG_0013.JPG", "报告 第1章.doc", "海边日落.jpg"};
+
+void MakeFiles(const std::string& folder, const rules::NameList& names) {
+  CreateDirectoryW(platform::ToWide(folder).c_str(), nullptr);
+  for (const std::string& name : names) {
+    CloseHandle(CreateFileW(platform::ToWide(folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            0, nullptr));
+  }
+}
+
+// The Main window over the sample files, all of them picked.
+void PickSampleFiles(HWND main) {
+  HWND fileBox = GetDlgItem(main, ui::kFileBoxId);
+  SendMessageW(fileBox, LB_SETSEL, TRUE, -1);
+  Settle();
+}
+
+// One rename type's options as a user fills them in before Preview.
+struct Example {
+  ui::edit::Control type;
+  std::vector<std::pair<ui::edit::Control, const wchar_t*>> texts;
+  std::vector<ui::edit::Control> clicks;
+  std::vector<std::pair<ui::edit::Control, int>> choices;  // drop-down lists
+  const wchar_t* picture;
+};
+
+const Example kExamples[] = {
+    {ui::edit::单选框添加字符, {{ui::edit::添加字符文本, L"_2024"}, {ui::edit::添加位置, L"4"}},
+     {ui::edit::选择框添加右始}, {}, L"example-1-add.bmp"},
+    {ui::edit::单选框删除字符, {{ui::edit::删除字符数量, L"4"}, {ui::edit::删除位置, L"0"}}, {}, {},
+     L"example-2-delete.bmp"},
+    {ui::edit::单选框字符替换, {{ui::edit::替换掉, L"img_"}, {ui::edit::替换为, L"旅行_"}}, {}, {},
+     L"example-3-replace.bmp"},
+    {ui::edit::单选框大小写转换, {}, {ui::edit::单选框转到小写}, {}, L"example-4-case.bmp"},
+    {ui::edit::单选框序号添加, {{ui::edit::编辑框开始序号, L"1"}}, {ui::edit::单选框序号居右, ui::edit::选择框添加括号},
+     {{ui::edit::组合框1, 0}, {ui::edit::组合框2, 0}}, L"example-5-number.bmp"},
+};
+
+// Each rename type with its example filled in and previewed.
+void SaveExamples(rules::ProgramState& state, const ui::ProgramPorts& ports, HWND main,
+                  const std::string& folder, const std::wstring& output) {
+  for (const Example& example : kExamples) {
+    ui::EditWindow editWindow(state, ports, folder + "\\", kSampleNames);
+    HWND edit = editWindow.Open(main);
+    ShowWindow(edit, SW_SHOW);
+    SendMessageW(editWindow.control(example.type), BM_CLICK, 0, 0);
+    for (const auto& [control, text] : example.texts) SetWindowTextW(editWindow.control(control), text);
+    for (ui::edit::Control control : example.clicks) SendMessageW(editWindow.control(control), BM_CLICK, 0, 0);
+    for (const auto& [control, item] : example.choices) SendMessageW(editWindow.control(control), CB_SETCURSEL, item, 0);
+    editWindow.Preview();
+    Settle();
+    SaveWindowPicture(edit, output + example.picture);
+    DestroyWindow(edit);
+  }
+}
+
 // The Edit window with each of its five option panels.
 void SaveEditPanels(rules::ProgramState& state, const ui::ProgramPorts& ports, HWND main,
                     const std::string& folder, const std::wstring& output) {
-  ui::EditWindow editWindow(state, ports, folder + "\\",
-                            {"a.txt", "报告 第1章.doc", "MyFile.TXT", "photo_2024.jpg"});
+  ui::EditWindow editWindow(state, ports, folder + "\\", kSampleNames);
   HWND edit = editWindow.Open(main);
   ShowWindow(edit, SW_SHOW);
   const ui::edit::Control types[] = {ui::edit::单选框添加字符, ui::edit::单选框删除字符,
@@ -198,11 +259,7 @@ class NoToEverything final : public exec::Prompts {
 
 // Two batches over files of `folder`, kept in the history of `ports`.
 void KeepTwoBatches(const ui::ProgramPorts& ports, const std::string& folder) {
-  CreateDirectoryW(platform::ToWide(folder).c_str(), nullptr);
-  for (const char* name : {"a.txt", "b.txt", "报告 第1章.doc"}) {
-    CloseHandle(CreateFileW(platform::ToWide(folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            0, nullptr));
-  }
+  MakeFiles(folder, {"a.txt", "b.txt", "报告 第1章.doc"});
   const std::vector<std::pair<rules::NameList, rules::NameList>> batches = {
       {{"a.txt", "b.txt", "报告 第1章.doc"}, {"新a.txt", "新b.txt", "新报告 第1章.doc"}},
       {{"新a.txt"}, {"A.TXT"}}};
@@ -214,6 +271,22 @@ void KeepTwoBatches(const ui::ProgramPorts& ports, const std::string& folder) {
     NoToEverything no;
     while (!run.Step(no, [] { return false; })) {
     }
+  }
+}
+
+// The entries of `store` (under `folder`) as kept at fixed times, a few
+// minutes apart, instead of now.
+void SetEntryTimes(platform::FolderJournals& store, const std::wstring& folder) {
+  const std::vector<std::string> entries = store.Entries();  // newest first
+  for (size_t i = 0; i < entries.size(); ++i) {
+    char time[32];
+    std::snprintf(time, sizeof(time), "2026-03-08 14:%02u", static_cast<unsigned>(30 - 5 * i));
+    HANDLE file = CreateFileW((folder + L"history\\" + platform::ToWide(entries[i])).c_str(), GENERIC_WRITE, 0,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD written = 0;
+    SetFilePointer(file, static_cast<LONG>(std::strlen("RNTOOL-HISTORY 1\t")), nullptr, FILE_BEGIN);
+    WriteFile(file, time, static_cast<DWORD>(std::strlen(time)), &written, nullptr);
+    CloseHandle(file);
   }
 }
 
@@ -230,12 +303,17 @@ void SaveHistoryWindow(const ui::ProgramPorts& ports, HWND main, const std::wstr
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
+  // Wide, so that a folder's name outside the system's code page arrives whole.
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: window_pictures OUTPUT_FOLDER\n");
+    std::fprintf(stderr, "usage: window_pictures OUTPUT_FOLDER [SAMPLE_FOLDER]\n");
     return 2;
   }
-  const std::wstring output = platform::ToWide(argv[1]) + L"\\";
+  const std::wstring output = std::wstring(argv[1]) + L"\\";
+  if (argc > 2 && !(CreateDirectoryW(argv[2], nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)) return 1;
+  if (argc > 2 && !SetCurrentDirectoryW(argv[2])) return 1;
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
@@ -250,13 +328,18 @@ int main(int argc, char** argv) {
   wchar_t folder[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, folder);
   const std::string folderText = platform::ToGbk(folder);
-  platform::FolderJournals journals(std::wstring(folder) + L"\\history-store\\");
+  // The history is kept beside the folder, so that its own folder is not shown in it.
+  const std::wstring store = std::wstring(folder) + L"-历史\\";
+  platform::FolderJournals journals(store);
   ThemedDesktop desktop;
   const ui::ProgramPorts ports{desktop, files, journals, journals};
-  KeepTwoBatches(ports, folderText + "\\history-files\\");
+  KeepTwoBatches(ports, folderText + "\\文档\\");
+  SetEntryTimes(journals, store);
+  MakeFiles(folderText + "\\", kSampleNames);
   {
     ui::MainWindow mainWindow(state, ports, {});
     HWND main = ShowMainWindow(mainWindow, folderText);
+    PickSampleFiles(main);
     SaveWindowPicture(main, output + L"main.bmp");
     // The picture button reached with the keyboard shows its focus rectangle.
     SetFocus(GetDlgItem(main, ui::kDirectoryBoxId));
@@ -265,6 +348,7 @@ int main(int argc, char** argv) {
     SaveWindowPicture(main, output + L"main-keyboard.bmp");
     ShowWindow(main, SW_HIDE);
     SaveEditPanels(state, ports, main, folderText, output);
+    SaveExamples(state, ports, main, folderText, output);
     SaveMarkedEditWindow(state, ports, main, folderText, output + L"edit-6-marks.bmp");
     SaveHistoryWindow(ports, main, output + L"history.bmp");
     SaveSortedEditWindow(state, ports, main, folderText, output);
