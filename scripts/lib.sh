@@ -4,15 +4,17 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 WINDOWS_TREE=$ROOT/build/windows
 PROGRAM_EXE=$WINDOWS_TREE/src/app/rntool.exe
 
-# configure_and_build NAME [CMAKE ARGS...]: build tree build/NAME; the
-# compiler output is shown only when the build fails.
+# configure_and_build NAME [CMAKE ARGS...]: build tree build/NAME (only the
+# targets in BUILD_TARGETS when it is set); the compiler output is shown
+# only when the build fails.
 configure_and_build() {
   local name=$1
   shift
   local tree=$ROOT/build/$name log=$ROOT/build/$name.log
   mkdir -p "$ROOT/build"
   echo "== build $name"
-  if ! { cmake -S "$ROOT" -B "$tree" -G Ninja "$@" && cmake --build "$tree"; } >"$log" 2>&1; then
+  if ! { cmake -S "$ROOT" -B "$tree" -G Ninja "$@" && cmake --build "$tree" ${BUILD_TARGETS:+--target $BUILD_TARGETS}; } \
+      >"$log" 2>&1; then
     tail -n 60 "$log"
     echo "build $name failed (full log: $log)"
     return 1
