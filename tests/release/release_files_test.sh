@@ -6,6 +6,8 @@
 # page 936 (for Windows' own zip folders) and in UTF-8 (for other tools).
 #   release_files_test.sh PROGRAM.exe
 set -euo pipefail
+# Names are UTF-8 here whatever the machine's locale (a fresh one has none).
+export LC_ALL=C.UTF-8
 root=$(cd "$(dirname "$0")/../.." && pwd)
 program=$1
 work=$(mktemp -d)

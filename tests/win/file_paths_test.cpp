@@ -12,6 +12,7 @@
 #include "platform/file_paths.h"
 #include "platform/file_system.h"
 #include "platform/gbk_convert.h"
+#include "platform/system_library.h"
 #include "exec/rename_plan.h"
 #include "platform/windows_files.h"
 #include "manifest_setting.h"
@@ -281,6 +282,21 @@ TEST(DllSearch, ADllBesideTheProgramIsNeverLoadedByName) {
   EXPECT_EQ(after, nullptr);
   if (after) FreeLibrary(after);
   EXPECT_NE(LoadLibraryW(L"comdlg32.dll"), nullptr);
+}
+
+// A DLL of System32 comes from there alone: by name with the search held
+// to System32 where Windows knows the flag, else by its full path (Windows 7
+// without KB2533623 fails the call with the flag; Wine always knows it).
+TEST(DllSearch, ASystemLibraryIsLoadedFromSystem32OnEveryWindows) {
+  const platform::LibraryLoad known = platform::SystemLibraryLoad(L"oleacc.dll", true, L"C:\\Windows\\system32");
+  EXPECT_EQ(known.file, L"oleacc.dll");
+  EXPECT_EQ(known.flags, static_cast<DWORD>(LOAD_LIBRARY_SEARCH_SYSTEM32));
+  const platform::LibraryLoad older = platform::SystemLibraryLoad(L"oleacc.dll", false, L"C:\\Windows\\system32");
+  EXPECT_EQ(older.file, L"C:\\Windows\\system32\\oleacc.dll");
+  EXPECT_EQ(older.flags, 0u);
+  HMODULE oleacc = platform::LoadSystemLibrary(L"oleacc.dll");
+  EXPECT_NE(oleacc, nullptr);
+  if (oleacc) FreeLibrary(oleacc);
 }
 
 }  // namespace

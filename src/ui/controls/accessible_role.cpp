@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include "platform/owned_handles.h"
+#include "platform/system_library.h"
 
 namespace ui {
 namespace {
@@ -13,7 +14,7 @@ using LresultFunction = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 // oleacc.dll is no KnownDLL: it is loaded when first asked for, from
 // System32 only.
 HMODULE Oleacc() {
-  static const HMODULE module = LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  static const HMODULE module = platform::LoadSystemLibrary(L"oleacc.dll");
   return module;
 }
 
