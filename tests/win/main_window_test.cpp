@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
@@ -96,6 +97,17 @@ void ExpectMainLayoutAt(HWND main, int dpi) {
   EXPECT_EQ(FontHeightOf(GetDlgItem(main, ui::kLabel1Id)), scale(-16));
   EXPECT_EQ(FontHeightOf(GetDlgItem(main, ui::kLinkLabelId)), scale(-12));
   EXPECT_EQ(FontHeightOf(GetDlgItem(main, ui::kFileBoxId)), scale(-12));
+}
+
+// Windows 7 to 11 each find themselves named, so none of them runs the
+// program in a compatibility mode of an older Windows.
+TEST(Manifest, NamesEveryWindowsFrom7To11AsSupported) {
+  std::vector<std::wstring> named = SupportedOs();
+  std::sort(named.begin(), named.end());
+  EXPECT_EQ(named, (std::vector<std::wstring>{L"{1F676C76-80E1-4239-95BB-83D0F6D0DA78}",    // 8.1
+                                              L"{35138B9A-5D96-4FBD-8E2D-A2440225F93A}",    // 7
+                                              L"{4A2F28E3-53B9-4441-BA9C-D69D4A4A6E38}",    // 8
+                                              L"{8E0F7A12-BFB3-4FE8-B9A5-48FD50A15A9A}"}));  // 10, 11
 }
 
 TEST_F(MainWindowTest, LayoutAtTheDisplayScale) {
