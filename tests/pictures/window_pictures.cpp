@@ -189,7 +189,8 @@ void SaveEditPanels(rules::ProgramState& state, const ui::ProgramPorts& ports, H
 }
 
 // Marks: "b.txt" -> "ab.txt" is taken by a file that is not picked, and
-// "gone.txt" does not exist; the pointer rests on the first marked row.
+// "gone.txt" does not exist; the pointer rests on the first marked row. It
+// comes there from an unmarked row, so the tip shows at one place only.
 void SaveMarkedEditWindow(rules::ProgramState& state, const ui::ProgramPorts& ports, HWND main,
                           const std::string& folder, const std::wstring& path) {
   const std::string marks = folder + "\\marks\\";
@@ -209,7 +210,9 @@ void SaveMarkedEditWindow(rules::ProgramState& state, const ui::ProgramPorts& po
   ListView_GetItemRect(list, 2, &row, LVIR_BOUNDS);
   POINT pointer{row.left + platform::ScaleOf(list)(250), (row.top + row.bottom) / 2};
   ClientToScreen(list, &pointer);
-  SetCursorPos(pointer.x - 5, pointer.y);
+  RECT unmarked{};
+  ListView_GetItemRect(list, 0, &unmarked, LVIR_BOUNDS);
+  SetCursorPos(pointer.x, pointer.y - (row.top - unmarked.top));
   Settle(&markedWindow.previewList());
   SetCursorPos(pointer.x, pointer.y);
   Settle(&markedWindow.previewList());
