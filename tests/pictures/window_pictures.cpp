@@ -194,11 +194,7 @@ void SaveEditPanels(rules::ProgramState& state, const ui::ProgramPorts& ports, H
 void SaveMarkedEditWindow(rules::ProgramState& state, const ui::ProgramPorts& ports, HWND main,
                           const std::string& folder, const std::wstring& path) {
   const std::string marks = folder + "\\marks\\";
-  CreateDirectoryW(platform::ToWide(marks).c_str(), nullptr);
-  for (const char* name : {"a.txt", "aa.txt", "b.txt", "ab.txt", "报告.doc"}) {
-    CloseHandle(CreateFileW(platform::ToWide(marks + name).c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_ALWAYS, 0, nullptr));
-  }
+  MakeFiles(marks, {"a.txt", "aa.txt", "b.txt", "ab.txt", "报告.doc"});
   ui::EditWindow markedWindow(state, ports, marks, {"a.txt", "aa.txt", "b.txt", "gone.txt", "报告.doc"});
   HWND marked = markedWindow.Open(main);
   ShowWindow(marked, SW_SHOW);
